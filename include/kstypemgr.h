@@ -104,9 +104,10 @@ class KS_API KsTypeMgr {
   void* ConvertFromKsStringOld(KsString* text, char type, unsigned count) const;
 
  private:
-  const KsTypeDescriptor& Descriptor(char type) const;
+  // The descriptor for a type id; ids outside the table give the illegal one.
+  KsTypeDescriptor& Descriptor(char type) const;
 
-  const KsTypeDescriptor* const* table_;
+  KsTypeDescriptor* const* table_;
   unsigned short factory_;
 };
 

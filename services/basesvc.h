@@ -7,6 +7,7 @@
 // 2 big-endian; any other value reads as little-endian).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "ksexport.h"
@@ -66,14 +67,18 @@ struct bdate {
 };
 static_assert(sizeof(bdate) == 4);
 
-// Callers zero the whole record before a call; only the first three bytes
-// carry the time of day.
+// Callers zero the whole record before a call. bksgettime also fills
+// zoneSeconds with the local offset from UTC in seconds (local = UTC +
+// offset; 0 when unknown); the other clock functions leave it 0.
 struct btime {
   uint8_t hour;
   uint8_t minute;
   uint8_t second;
-  uint8_t reserved[9];
+  uint8_t reserved0;
+  int32_t zoneSeconds;
+  uint8_t reserved[4];
 };
+static_assert(offsetof(btime, zoneSeconds) == 4);
 static_assert(sizeof(btime) == 12);
 
 // Result of bksgettimezone when no zone can be determined; callers pass it on
@@ -134,8 +139,9 @@ class KS_API MemFile {
   // Moves the cursor by `offset` from the start (whence 0), the current
   // position (1) or the end (2), clamped to the data. Returns a pointer to
   // the bytes at the new position and sets *length to the number of bytes
-  // available there; null (and *length 0) when no data is left. The
-  // requested length on entry and the last argument are not used.
+  // available there; null (and *length 0) when no data is left. Any other
+  // whence moves nothing and answers null with *length 0. The requested
+  // length on entry and the last argument are not used.
   unsigned char* Seek(int offset, unsigned short whence, unsigned* length, unsigned short mode);
 
   unsigned Position() const { return position_; }
@@ -167,10 +173,14 @@ class KS_API KsConfig {
   // the unqualified entry of the same name.
   const char* Get(const char* name, const char* qualifier) const;
   // Boolean reading of an entry: returns 1 and sets value when the entry
-  // exists ("1", "true", "yes", "on" are 1; anything else 0), else returns 0
-  // and leaves value.
+  // exists ("1", "true", "yes", "on" in any case are 1; anything else 0),
+  // else returns 0 and leaves value.
   int GetBool(const char* name, const char* qualifier, int& value) const;
   void Clear();
+  // Sets the entries named by the environment variables KSTYPES_<name> and
+  // KSTYPES_<qualifier>_<name> (the qualifier ends at the first underscore
+  // after the prefix; variables that leave the name empty are ignored).
+  void SetFromEnvironment();
 
  private:
   struct Entries;
@@ -181,7 +191,9 @@ class KS_API KsConfig {
 // first use, filled from the environment: a variable KSTYPES_<name> sets the
 // unqualified entry <name>, and KSTYPES_<qualifier>_<name> the qualified one;
 // names are case-sensitive). With any other pointer, that object becomes the
-// process configuration (null: none) and the previous one is returned.
+// process configuration (null: none) and the previous one is returned, so a
+// host can restore it. The configuration made from the environment belongs to
+// these services and must not be deleted.
 KS_API KsConfig* DefaultConfig(KsConfig* config);
 
 // ---------------------------------------------------------------------------

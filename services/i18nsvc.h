@@ -21,6 +21,28 @@
 // Class byte of an order whose script is not ordered.
 constexpr unsigned char KS_CLASS_UNDEFINED = 20;
 
+// Code set ids of this library.
+constexpr unsigned char KS_CODESET_BYTES = 0;         // plain bytes, read as the native code set
+constexpr unsigned char KS_CODESET_WINDOWS_1252 = 1;  // the native and default 8-bit code set
+constexpr unsigned char KS_CODESET_LATIN2 = 2;        // ISO 8859-2
+constexpr unsigned char KS_CODESET_UNICODE = 253;     // Unicode BMP, the default 16-bit code set
+constexpr unsigned char KS_CODESET_RAW = 254;         // 16-bit units ordered by value
+constexpr unsigned char KS_CODESET_DEFAULT = 255;     // "the default" in parameters
+
+// Language ids of this library. English has the neutral order that the
+// others tailor, and is the default language. German keeps the neutral order
+// (umlauts as accented letters, sharp s as "ss"). Swedish sorts å ä ö after z,
+// Danish æ ø å (and "aa" as å); both Spanish orders make ñ a letter after n,
+// and the traditional one also "ch" and "ll" letters after c and l. Their
+// tailorings apply while a language's variant switch is on, which it is by
+// default for all four.
+constexpr unsigned char KS_LANGUAGE_ENGLISH = 0;
+constexpr unsigned char KS_LANGUAGE_GERMAN = 1;
+constexpr unsigned char KS_LANGUAGE_SWEDISH = 2;
+constexpr unsigned char KS_LANGUAGE_SPANISH = 3;
+constexpr unsigned char KS_LANGUAGE_SPANISH_TRADITIONAL = 4;
+constexpr unsigned char KS_LANGUAGE_DANISH = 5;
+
 // A read-only list of 16-bit units (expansions, contraction characters, full
 // case mappings). The units are not owned.
 class KS_API KsWCharList {
@@ -85,6 +107,8 @@ class KS_API KsCharTable {
 };
 
 // Case properties of one Unicode (code set 253) character.
+// When fullUpper is non-empty, upper is its first unit (S for sharp s), so
+// that a caller that cannot lengthen the text still gets a sensible letter.
 struct KsUnicodeProps {
   uint16_t upper;        // simple upper-case unit, 0 when none
   uint16_t lower;        // simple lower-case unit, 0 when none

@@ -1,0 +1,356 @@
+#include "format/windows_format.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace ksformat {
+namespace {
+
+enum class Family { Integer, Character, Floating, Memory, Literal };
+
+// One "%..." conversion of a format, as parsed.
+struct Conversion {
+  size_t begin = 0;  // at '%'
+  size_t end = 0;    // one past the conversion character (or set)
+  bool suppressed = false;  // scanf's '*'
+  bool starWidth = false;   // printf's '*' width or precision
+  std::string flags, width, precision;
+  int bits = 32;  // integer width named by the length modifier
+  bool longDouble = false;
+  char conversion = 0;
+  std::string set;  // scanf's [...] including brackets
+
+  Family family() const {
+    switch (conversion) {
+      case 'd': case 'i': case 'o': case 'u': case 'x': case 'X':
+        return Family::Integer;
+      case 'c':
+        return Family::Character;
+      case 'e': case 'E': case 'f': case 'F': case 'g': case 'G': case 'a': case 'A':
+        return Family::Floating;
+      case 's': case 'S': case 'p': case 'n': case '[':
+        return Family::Memory;
+      default:
+        return Family::Literal;
+    }
+  }
+  bool isSigned() const { return conversion == 'd' || conversion == 'i'; }
+};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Parses the conversion that starts at format[i] == '%' (not "%%").
+Conversion Parse(const char* format, size_t i) {
+  Conversion c;
+  c.begin = i++;
+  if (format[i] == '*') {
+    c.suppressed = true;
+    ++i;
+  }
+  while (std::strchr("-+ #0'", format[i]) != nullptr && format[i] != '\0') c.flags += format[i++];
+  if (format[i] == '*') {
+    c.starWidth = true;
+    ++i;
+  }
+  while (IsDigit(format[i])) c.width += format[i++];
+  if (format[i] == '.') {
+    c.precision += format[i++];
+    if (format[i] == '*') {
+      c.starWidth = true;
+      ++i;
+    }
+    while (IsDigit(format[i])) c.precision += format[i++];
+  }
+  // Length modifiers, in both dialects.
+  if (std::strncmp(format + i, "I64", 3) == 0) {
+    c.bits = 64;
+    i += 3;
+  } else if (std::strncmp(format + i, "I32", 3) == 0) {
+    c.bits = 32;
+    i += 3;
+  } else if (std::strncmp(format + i, "hh", 2) == 0) {
+    c.bits = 8;
+    i += 2;
+  } else if (std::strncmp(format + i, "ll", 2) == 0) {
+    c.bits = 64;
+    i += 2;
+  } else if (format[i] == 'h') {
+    c.bits = 16;
+    ++i;
+  } else if (format[i] == 'l') {
+    c.bits = 32;  // long is 32 bits in this dialect
+    ++i;
+  } else if (format[i] == 'q' || format[i] == 'j' || format[i] == 'z' || format[i] == 't') {
+    c.bits = 64;
+    ++i;
+  } else if (format[i] == 'L') {
+    c.longDouble = true;
+    ++i;
+  }
+  c.conversion = format[i];
+  if (c.conversion == '\0') {
+    c.end = i;
+    return c;
+  }
+  ++i;
+  if (c.conversion == '[') {
+    // A scan set runs to the next ']' that is not its first member.
+    size_t j = i;
+    if (format[j] == '^') ++j;
+    if (format[j] == ']') ++j;
+    while (format[j] != '\0' && format[j] != ']') ++j;
+    if (format[j] == ']') ++j;
+    c.set.assign(format + c.begin, format + j);
+    i = j;
+  }
+  c.end = i;
+  return c;
+}
+
+std::string Printf(const char* spec, ...) __attribute__((format(printf, 1, 2)));
+std::string Printf(const char* spec, ...) {
+  va_list args;
+  va_start(args, spec);
+  va_list copy;
+  va_copy(copy, args);
+  char small[128];
+  const int needed = std::vsnprintf(small, sizeof small, spec, args);
+  va_end(args);
+  std::string text;
+  if (needed < 0) {
+    va_end(copy);
+    return text;
+  }
+  if (static_cast<size_t>(needed) < sizeof small) {
+    text.assign(small, static_cast<size_t>(needed));
+  } else {
+    text.resize(static_cast<size_t>(needed) + 1);
+    std::vsnprintf(text.data(), text.size(), spec, copy);
+    text.resize(static_cast<size_t>(needed));
+  }
+  va_end(copy);
+  return text;
+}
+
+long long CutSigned(long long v, int bits) {
+  switch (bits) {
+    case 8: return static_cast<int8_t>(v);
+    case 16: return static_cast<int16_t>(v);
+    case 32: return static_cast<int32_t>(v);
+    default: return v;
+  }
+}
+
+unsigned long long CutUnsigned(unsigned long long v, int bits) {
+  return bits >= 64 ? v : v & ((1ull << bits) - 1);
+}
+
+long long IntegerOf(const FormatArg& arg) {
+  if (arg.kind != FormatArg::Kind::Floating) return arg.integer;
+  // Out-of-range doubles have no integer; keep the conversion defined.
+  if (!(arg.floating > -9.2e18 && arg.floating < 9.2e18)) return 0;
+  return static_cast<long long>(arg.floating);
+}
+
+double FloatingOf(const FormatArg& arg) {
+  switch (arg.kind) {
+    case FormatArg::Kind::Floating: return arg.floating;
+    case FormatArg::Kind::Signed: return static_cast<double>(arg.integer);
+    default: return static_cast<double>(static_cast<unsigned long long>(arg.integer));
+  }
+}
+
+std::string FormatOne(const Conversion& c, const FormatArg& arg) {
+  std::string spec = "%" + c.flags + c.width + c.precision;
+  switch (c.family()) {
+    case Family::Integer: {
+      spec += "ll";
+      spec += c.conversion;
+      const long long v = IntegerOf(arg);
+      if (c.isSigned()) return Printf(spec.c_str(), CutSigned(v, c.bits));
+      return Printf(spec.c_str(), CutUnsigned(static_cast<unsigned long long>(v), c.bits));
+    }
+    case Family::Character:
+      spec += 'c';
+      return Printf(spec.c_str(), static_cast<int>(static_cast<unsigned char>(IntegerOf(arg))));
+    case Family::Floating:
+      spec += c.conversion;
+      return Printf(spec.c_str(), FloatingOf(arg));
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
+std::string FormatWindows(const char* format, const FormatArg* args, int argCount) {
+  std::string text;
+  if (format == nullptr) return text;
+  int next = 0;
+  size_t i = 0;
+  while (format[i] != '\0') {
+    if (format[i] != '%') {
+      const char* percent = std::strchr(format + i, '%');
+      const size_t stop = percent != nullptr ? static_cast<size_t>(percent - format) : std::strlen(format);
+      text.append(format + i, stop - i);
+      i = stop;
+      continue;
+    }
+    if (format[i + 1] == '%') {
+      text += '%';
+      i += 2;
+      continue;
+    }
+    const Conversion c = Parse(format, i);
+    const Family family = c.family();
+    const bool formats = !c.starWidth && !c.suppressed && next < argCount &&
+                         (family == Family::Integer || family == Family::Character || family == Family::Floating);
+    if (formats) {
+      text += FormatOne(c, args[next++]);
+    } else {
+      text.append(format + c.begin, c.end - c.begin);
+    }
+    i = c.end;
+  }
+  return text;
+}
+
+namespace {
+
+// Rewrites a scanf format so that exactly one conversion (the first one of a
+// numeric or character family) assigns, with a length modifier of our
+// choosing; returns the rewritten format and that conversion.
+std::string RewriteScan(const char* format, Conversion* assigned) {
+  std::string out;
+  bool done = false;
+  size_t i = 0;
+  while (format[i] != '\0') {
+    if (format[i] != '%') {
+      out += format[i++];
+      continue;
+    }
+    if (format[i + 1] == '%') {
+      out += "%%";
+      i += 2;
+      continue;
+    }
+    const Conversion c = Parse(format, i);
+    i = c.end;
+    if (c.conversion == '\0') break;  // a trailing '%' ends the format
+    if (c.conversion == 'n') continue;
+    const Family family = c.family();
+    const bool assigns = !done && !c.suppressed &&
+                         (family == Family::Integer || family == Family::Floating || family == Family::Character);
+    if (assigns) {
+      done = true;
+      *assigned = c;
+      if (family == Family::Integer) out += "%" + c.width + "ll" + c.conversion;
+      if (family == Family::Floating) out += "%" + c.width + "l" + c.conversion;
+      // A wide %c would write several bytes: read exactly one.
+      if (family == Family::Character) out += "%c";
+    } else {
+      out += "%*" + c.width;
+      out += c.set.empty() ? std::string(1, c.conversion) : c.set.substr(c.set.find('['));
+    }
+  }
+  if (!done) assigned->conversion = 0;
+  return out;
+}
+
+}  // namespace
+
+ScanResult ScanWindows(const char* text, const char* format, ScanTarget target) {
+  ScanResult result{false, 0, 0.0};
+  if (text == nullptr || format == nullptr) return result;
+  Conversion c;
+  const std::string rewritten = RewriteScan(format, &c);
+  if (c.conversion == 0) {
+    // Nothing assigns; still match the literal text the way scanf would.
+    return result;
+  }
+  switch (c.family()) {
+    case Family::Integer: {
+      unsigned long long raw = 0;
+      if (std::sscanf(text, rewritten.c_str(), &raw) != 1) return result;
+      result.assigned = true;
+      // The conversion's own width applies first, then the target's.
+      const unsigned long long cut = c.isSigned() ? static_cast<unsigned long long>(CutSigned(static_cast<long long>(raw), c.bits))
+                                                  : CutUnsigned(raw, c.bits);
+      if (target.kind == ScanTarget::Kind::Floating) {
+        result.floating = c.isSigned() ? static_cast<double>(static_cast<long long>(cut)) : static_cast<double>(cut);
+      } else {
+        result.integer = static_cast<long long>(cut);
+      }
+      return result;
+    }
+    case Family::Character: {
+      char ch = 0;
+      if (std::sscanf(text, rewritten.c_str(), &ch) != 1) return result;
+      result.assigned = true;
+      result.integer = static_cast<unsigned char>(ch);
+      result.floating = static_cast<unsigned char>(ch);
+      return result;
+    }
+    case Family::Floating: {
+      double value = 0;
+      if (std::sscanf(text, rewritten.c_str(), &value) != 1) return result;
+      result.assigned = true;
+      result.floating = value;
+      if (target.kind != ScanTarget::Kind::Floating) {
+        result.integer = IntegerOf(FormatArg::Floating(value));
+      }
+      return result;
+    }
+    default:
+      return result;
+  }
+}
+
+int ScanWindowsMantissaExponent(const char* text, const char* format, double& mantissa, int& exponent) {
+  if (text == nullptr || format == nullptr) return 0;
+  // Rewrite: first floating conversion reads the mantissa, the next integer
+  // conversion the exponent; every other conversion is skipped.
+  std::string out;
+  int stage = 0;
+  size_t i = 0;
+  while (format[i] != '\0') {
+    if (format[i] != '%') {
+      out += format[i++];
+      continue;
+    }
+    if (format[i + 1] == '%') {
+      out += "%%";
+      i += 2;
+      continue;
+    }
+    const Conversion c = Parse(format, i);
+    i = c.end;
+    if (c.conversion == '\0') break;
+    if (c.conversion == 'n') continue;
+    const Family family = c.family();
+    if (!c.suppressed && stage == 0 && family == Family::Floating) {
+      out += "%" + c.width + "l" + c.conversion;
+      stage = 1;
+    } else if (!c.suppressed && stage == 1 && family == Family::Integer) {
+      out += "%" + c.width + "ll" + c.conversion;
+      stage = 2;
+    } else {
+      out += "%*" + c.width;
+      out += c.set.empty() ? std::string(1, c.conversion) : c.set.substr(c.set.find('['));
+    }
+  }
+  double m = 0;
+  unsigned long long e = 0;
+  int assigned = 0;
+  if (stage == 2) {
+    assigned = std::sscanf(text, out.c_str(), &m, &e);
+  } else if (stage == 1) {
+    assigned = std::sscanf(text, out.c_str(), &m);
+  }
+  if (assigned >= 1) mantissa = m;
+  if (assigned >= 2) exponent = static_cast<int>(CutSigned(static_cast<long long>(e), 32));
+  return assigned < 0 ? 0 : assigned;
+}
+
+}  // namespace ksformat

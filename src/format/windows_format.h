@@ -1,0 +1,65 @@
+// The one adapter between the printf/scanf dialect of the stored default
+// formats and this platform's C library.
+//
+// The formats that the type table and callers use are written in the
+// dialect where "long" is 32 bits: "%ld" and "%lu" address a 32-bit value,
+// "%I64d" and "%I64u" a 64-bit one. Every conversion is rewritten here with
+// an explicit width and given an argument of exactly that width, so the text
+// is the same on every platform and no argument is ever read that was not
+// passed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ksformat {
+
+// One value handed to a format.
+struct FormatArg {
+  enum class Kind { Signed, Unsigned, Floating };
+  Kind kind;
+  long long integer;  // Signed and Unsigned (bit pattern)
+  double floating;
+
+  static FormatArg Signed(long long v) { return {Kind::Signed, v, 0.0}; }
+  static FormatArg Unsigned(unsigned long long v) { return {Kind::Unsigned, static_cast<long long>(v), 0.0}; }
+  static FormatArg Floating(double v) { return {Kind::Floating, 0, v}; }
+};
+
+// Formats the arguments under format and returns the text, of any length.
+// Conversions take the arguments in order; integer conversions cut the value
+// to the width their length modifier names (none, "l" and "I32": 32 bits;
+// "h": 16; "hh": 8; "ll", "I64", "q", "j", "z", "t": 64) and floating
+// conversions take it as a double. Conversions that would read memory ("%s",
+// "%p", "%n"), star widths, unknown conversions and conversions beyond the
+// arguments are copied as they stand. A null format gives "".
+std::string FormatWindows(const char* format, const FormatArg* args, int argCount);
+
+inline std::string FormatWindows(const char* format, FormatArg arg) { return FormatWindows(format, &arg, 1); }
+
+// What a scan reads into.
+struct ScanTarget {
+  enum class Kind { Signed, Unsigned, Floating };
+  Kind kind;
+  int bits;  // 8, 16, 32 or 64 for integers; 32 or 64 for floating point
+};
+
+// The result of a scan: the value read, as wide as it can be.
+struct ScanResult {
+  bool assigned;
+  long long integer;  // Signed and Unsigned targets (bit pattern, cut to the width)
+  double floating;    // Floating targets
+};
+
+// Reads one value from text under format by the scanf rules. The first
+// numeric or character conversion assigns; every other conversion is matched
+// but not assigned ("%n" is dropped). The value converted is cut to the
+// target's width as the C library's own narrower conversions do. Never reads
+// past the terminator of text. A null text or format assigns nothing.
+ScanResult ScanWindows(const char* text, const char* format, ScanTarget target);
+
+// Reads two values, a double and an int, in this order (the mantissa and
+// exponent of the "ldex" formats). Returns the number of values assigned.
+int ScanWindowsMantissaExponent(const char* text, const char* format, double& mantissa, int& exponent);
+
+}  // namespace ksformat

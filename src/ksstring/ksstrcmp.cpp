@@ -1,0 +1,296 @@
+// KsStrCmp: the levelled, collation-aware string comparison and wildcard
+// match. It reads both texts as collation orders through iterators on the
+// stack and allocates nothing.
+#include "ksstrcmp.h"
+
+#include <climits>
+
+#include "i18nsvc.h"
+#include "ksstring/byte_compare.h"
+#include "ksstring/collation_key.h"
+#include "ksstring/units.h"
+#include "ksstring/wildcard_orders.h"
+#include "ksstringiterator.h"
+
+namespace {
+
+using ksstring::CollationKey;
+using ksstring::kPrimaryMask;
+using ksstring::kWithAccentMask;
+using ksstring::kWithCaseMask;
+
+constexpr unsigned short kSpaceOrderEnd = 80;
+constexpr unsigned short kFirstDigitOrder = 0x3F00;
+
+enum class Kind : unsigned char { End, Significant, Ignorable, Skipped, Star, Question };
+
+struct Element {
+  uint16_t order = 0;
+  uint32_t key = 0;
+  Kind kind = Kind::End;
+};
+
+int Difference(uint32_t a, uint32_t b) { return static_cast<int>(a - b); }
+
+// The flags of one comparison and the wildcard orders in force.
+struct Rules {
+  bool wildcards;
+  bool skipSpaces;
+  bool skipSymbols;
+  bool caseInsensitive;
+  bool accentInsensitive;
+  uint16_t starOrder;
+  uint16_t questionOrder;
+
+  // Key bits that decide whether two elements match around wildcards.
+  uint32_t MatchMask() const {
+    if (accentInsensitive && caseInsensitive) return kPrimaryMask;
+    if (accentInsensitive) return kWithCaseMask;
+    if (caseInsensitive) return kWithAccentMask;
+    return 0xFFFFFFFF;
+  }
+};
+
+// One side of the comparison: its iterator and the number of orders fetched.
+class Side {
+ public:
+  Side(const char* text, unsigned char codeSet, unsigned char language, unsigned char format, short length,
+       bool isPattern)
+      : it_(text, codeSet, language, format), limit_(length < 0 ? INT_MAX : length), isPattern_(isPattern) {}
+
+  void StopClassUpdates() { setClass_ = 0; }
+  uint8_t OrderClass() const { return it_.OrderClass(); }
+  int Fetched() const { return fetched_; }
+
+  uint16_t NextOrder() {
+    if (fetched_ >= limit_) return 0;
+    ++fetched_;
+    return it_.GetNextOrder(setClass_);
+  }
+
+  // The next order that the flags do not skip silently.
+  Element Fetch(const Rules& rules) {
+    for (;;) {
+      Element e;
+      e.order = NextOrder();
+      e.key = CollationKey(e.order, it_.OrderClass());
+      e.kind = Classify(e.order, rules);
+      if (e.kind != Kind::Skipped) return e;
+    }
+  }
+
+ private:
+  Kind Classify(uint16_t order, const Rules& rules) const {
+    if (isPattern_ && rules.wildcards && order != 0) {
+      if (order == rules.starOrder) return Kind::Star;
+      if (order == rules.questionOrder) return Kind::Question;
+    }
+    if (order == 0) return Kind::End;
+    if (order >= kFirstDigitOrder || it_.OrderClass() >= ksstring::kUndefinedClass) return Kind::Significant;
+    if (order < kSpaceOrderEnd) return rules.skipSpaces ? Kind::Skipped : Kind::Ignorable;
+    return rules.skipSymbols ? Kind::Skipped : Kind::Ignorable;
+  }
+
+  KsStringIterator it_;
+  int fetched_ = 0;
+  int limit_;
+  unsigned short setClass_ = 1;
+  bool isPattern_;
+};
+
+// Level differences gathered over the steps of a levelled comparison.
+struct Levels {
+  int primary = 0;
+  int accent = 0;  // the last non-zero accent difference
+  int caseDiff = 0;  // the first non-zero case difference
+  int ignorable = 0;  // the last differing pair of ignorable orders
+
+  int Result(const Rules& rules) const {
+    if (primary != 0) return primary;
+    if (accent != 0 && !rules.accentInsensitive) return accent;
+    if (caseDiff != 0 && !rules.caseInsensitive) return caseDiff;
+    return ignorable;
+  }
+};
+
+class LevelledComparison {
+ public:
+  LevelledComparison(Side& text, Side& pattern, const Rules& rules, bool rawCodeSet, short length,
+                     int* matchOut)
+      : text_(text), pattern_(pattern), rules_(rules), rawCodeSet_(rawCodeSet), length_(length),
+        matchOut_(matchOut) {}
+
+  int Run() {
+    for (bool first = true;; first = false) {
+      if (!first && rawCodeSet_) {
+        text_.StopClassUpdates();
+        pattern_.StopClassUpdates();
+      }
+      Element t;
+      Element p;
+      FetchStep(t, p);
+      if (p.kind == Kind::Star) return MatchAfterStar(t);
+      levels_.primary = 0;
+      if (p.kind == Kind::Question) {
+        levels_.primary = t.kind == Kind::End ? -1 : 0;
+      } else {
+        levels_.primary = Difference(t.key & kPrimaryMask, p.key & kPrimaryMask);
+        const int caseDiff = Difference(p.key & kWithCaseMask, t.key & kWithCaseMask);
+        const int accent = Difference(t.key & kWithAccentMask, p.key & kWithAccentMask);
+        if (levels_.caseDiff == 0) levels_.caseDiff = caseDiff;
+        if (accent != 0) levels_.accent = accent;
+      }
+      ReportStep(levels_.primary);
+      if (levels_.primary != 0 || t.kind == Kind::End || p.kind == Kind::End) break;
+    }
+    return levels_.Result(rules_);
+  }
+
+ private:
+  // Fetches the next significant element of each side, comparing the
+  // ignorable orders met on the way in lockstep.
+  void FetchStep(Element& t, Element& p) {
+    const int ignorableBefore = levels_.ignorable;
+    t = text_.Fetch(rules_);
+    p = pattern_.Fetch(rules_);
+    while (!IsWildcard(p) && (t.kind == Kind::Ignorable || p.kind == Kind::Ignorable)) {
+      const uint16_t mine = t.kind == Kind::Ignorable ? t.order : 0;
+      const uint16_t theirs = p.kind == Kind::Ignorable ? p.order : 0;
+      if (mine != theirs) levels_.ignorable = static_cast<int>(mine) - static_cast<int>(theirs);
+      if (t.kind == Kind::Ignorable) t = text_.Fetch(rules_);
+      if (p.kind == Kind::Ignorable) p = pattern_.Fetch(rules_);
+    }
+    // Against a wildcard the text's element is what it has fetched, and the
+    // step leaves no tie-break.
+    if (IsWildcard(p)) levels_.ignorable = ignorableBefore;
+  }
+
+  static bool IsWildcard(const Element& e) { return e.kind == Kind::Star || e.kind == Kind::Question; }
+
+  void ReportStep(int primary) {
+    if (matchOut_ == nullptr || length_ < 0) return;
+    if (text_.Fetched() <= length_ && pattern_.Fetched() <= length_) *matchOut_ = primary;
+  }
+
+  // The rest of the text against the pattern after a star: the classic
+  // greedy match with one restart point, moved to every later star, which
+  // keeps the time linear in the text for each star. `t` is the text element
+  // fetched in the star's step, which the star may take or the pattern after
+  // it may match. Differences of case and accent before the star stand;
+  // after it, elements must match on every level the flags make significant.
+  int MatchAfterStar(Element t) {
+    const uint32_t mask = rules_.MatchMask();
+    Side textRestart = text_;
+    Element tRestart = t;
+    Side patternRestart = pattern_;
+    Element p;
+    int lastDiff = -1;
+    bool atStar = true;
+    for (;;) {
+      if (atStar) {
+        // After a star every order fetched is an element, ignorable or not.
+        do {
+          p = pattern_.Fetch(rules_);
+        } while (p.kind == Kind::Star);
+        if (p.kind == Kind::End) return levels_.Result(rules_);
+        patternRestart = pattern_;
+        pStar_ = p;
+        textRestart = text_;
+        tRestart = t;
+        atStar = false;
+      }
+      if (p.kind == Kind::Star) {
+        atStar = true;
+        continue;
+      }
+      bool match = false;
+      if (p.kind == Kind::End) {
+        match = t.kind == Kind::End;
+        if (match) return levels_.Result(rules_);
+        lastDiff = Difference(t.key & mask, 0);
+      } else if (t.kind != Kind::End) {
+        match = p.kind == Kind::Question || (t.key & mask) == (p.key & mask);
+        if (!match) lastDiff = Difference(t.key & mask, p.key & mask);
+      } else {
+        lastDiff = p.kind == Kind::Question ? -1 : Difference(0, p.key & mask);
+      }
+      ReportStep(match ? 0 : lastDiff);
+      if (match) {
+        t = text_.Fetch(rules_);
+        p = pattern_.Fetch(rules_);
+        continue;
+      }
+      // Let the star take one more text element and try again from there.
+      if (tRestart.kind == Kind::End) return lastDiff != 0 ? lastDiff : -1;
+      text_ = textRestart;
+      t = text_.Fetch(rules_);
+      textRestart = text_;
+      tRestart = t;
+      pattern_ = patternRestart;
+      p = pStar_;
+    }
+  }
+
+  Side& text_;
+  Side& pattern_;
+  const Rules& rules_;
+  bool rawCodeSet_;
+  short length_;
+  int* matchOut_;
+  Levels levels_;
+  Element pStar_;
+};
+
+int PlainOrderComparison(Side& a, Side& b, short length) {
+  const int steps = length < 0 ? 65535 : length;
+  uint32_t ka = 0;
+  uint32_t kb = 0;
+  for (int i = 0; i < steps; ++i) {
+    const uint16_t oa = a.NextOrder();
+    const uint16_t ob = b.NextOrder();
+    ka = CollationKey(oa, a.OrderClass());
+    kb = CollationKey(ob, b.OrderClass());
+    if (ka != kb || oa == 0 || ob == 0) break;
+  }
+  return Difference(ka, kb);
+}
+
+}  // namespace
+
+int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, unsigned char codeSet2,
+             unsigned char language2, const char* s2, unsigned short cmpOp, short length, unsigned char format,
+             int* matchOut) {
+  const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
+  const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
+  const bool null1 = ksstring::IsNullPair(codeSet1, language1);
+  const bool null2 = ksstring::IsNullPair(codeSet2, language2);
+  if (null1 && null2) return 0;
+  if (null2) return 1;
+  if (null1 && (plain || noWildcards)) return -1;
+  if (length == 0) return 0;
+
+  if (codeSet1 == 0 && codeSet2 == 0) {
+    if (plain || noWildcards) return ksstring::CompareBytes(s1, s2, length == -1 ? -1 : length);
+    return ksstring::MatchBytes(s1, s2, length);
+  }
+  if (codeSet1 == 0) codeSet1 = KsLanguageContext::GetNativeCodeSet();
+  if (codeSet2 == 0) codeSet2 = KsLanguageContext::GetNativeCodeSet();
+  if (format == ksstring::kDefaultId) format = 1;
+
+  Side text(s1, codeSet1, language1, format, length, false);
+  Side pattern(s2, codeSet2, language2, format, length, !plain && !noWildcards);
+  if (plain) return PlainOrderComparison(text, pattern, length);
+
+  const ksstring::WildcardOrders& wildcards = ksstring::CurrentWildcardOrders();
+  const Rules rules{!noWildcards,
+                    (cmpOp & KS_CMP_SKIP_SPACES) != 0,
+                    (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0,
+                    (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
+                    (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
+                    wildcards.star,
+                    wildcards.question};
+  const bool rawCodeSet = codeSet1 == ksstring::kRawCodeSet || codeSet2 == ksstring::kRawCodeSet;
+  LevelledComparison comparison(text, pattern, rules, rawCodeSet, length,
+                                (cmpOp & KS_CMP_SKIP_SPACES) != 0 ? matchOut : nullptr);
+  return comparison.Run();
+}

@@ -1,0 +1,42 @@
+// Reading, writing and converting single units of string buffers: the rules
+// that KsString, KsChar, KsStringIterator and KsStrCmp share.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace ksstring {
+
+// Code set ids above this one hold 16-bit units.
+constexpr unsigned char kLast8BitCodeSet = 224;
+constexpr unsigned char kUnicodeCodeSet = 253;
+constexpr unsigned char kRawCodeSet = 254;
+constexpr unsigned char kDefaultId = 255;
+constexpr unsigned char kNullLanguage = 254;
+// Storage format of units in this process's memory order.
+constexpr unsigned char kMemoryFormat = 8;
+
+inline unsigned WidthOf(unsigned char codeSet) { return codeSet > kLast8BitCodeSet ? 2u : 1u; }
+
+// A value is null when its language is 254, or its code set 254 with
+// language 0.
+inline bool IsNullPair(unsigned char codeSet, unsigned char language) {
+  return language == kNullLanguage || (codeSet == kRawCodeSet && language == 0);
+}
+
+// One unit at p: a byte, or two bytes in `format` (1 or 255 little-endian
+// stored order, 2 big-endian, 8 memory order).
+uint16_t ReadUnit(const unsigned char* p, unsigned width, unsigned char format);
+void WriteUnit(unsigned char* p, unsigned width, uint16_t unit, unsigned char format);
+
+// Number of units before the first zero unit, at most `limit`.
+size_t CountUnits(const unsigned char* p, unsigned width, size_t limit);
+
+// Code set 0 stands for the native code set wherever characters are mapped.
+unsigned char ResolveCodeSet(unsigned char codeSet);
+// A unit of code set `from` converted into code set `to` (0 on either side:
+// the native code set). Unknown code sets keep the unit.
+uint16_t ConvertUnit(uint16_t unit, unsigned char from, unsigned char to);
+
+}  // namespace ksstring

@@ -1,0 +1,36 @@
+#include "ksstring/wildcard_orders.h"
+
+#include "i18nsvc.h"
+#include "kschar.h"
+#include "ksstring.h"
+
+namespace ksstring {
+namespace {
+
+// The plain order of an ASCII character in code set 1, where the
+// wildcard characters always have entries.
+uint16_t OrderInCodeSet1(char ch) { return KsChar(ch, 1, 0).Order(); }
+
+}  // namespace
+
+WildcardOrders& CurrentWildcardOrders() {
+  static WildcardOrders orders{OrderInCodeSet1('*'), OrderInCodeSet1('?'), OrderInCodeSet1('\\')};
+  return orders;
+}
+
+}  // namespace ksstring
+
+int KsString::SetAsterisk(const KsChar& ch) {
+  ksstring::CurrentWildcardOrders().star = ch.Order();
+  return 0;
+}
+
+int KsString::SetQuestion(const KsChar& ch) {
+  ksstring::CurrentWildcardOrders().question = ch.Order();
+  return 0;
+}
+
+int KsString::SetEscape(const KsChar& ch) {
+  ksstring::CurrentWildcardOrders().escape = ch.Order();
+  return 0;
+}

@@ -1,0 +1,282 @@
+// The type tables: one descriptor per type id, as data.
+//
+// A row names the slots its type has; `Complete` points every slot a row
+// leaves out at the illegal descriptor's harmless functions, so that the
+// dispatch never meets a null slot where it calls one. The slots that may
+// legitimately be empty (SetNull, print, scan, the text conversions) are
+// written out in every row that has them.
+#include <cstring>
+
+#include "illegal_slots.h"
+#include "kstypcmp.h"
+#include "primitive_getvalue.h"
+#include "kstypcmp/primitive_hash.h"
+#include "primitive_storage.h"
+#include "primitive_text.h"
+#include "class_slots.h"
+#include "ksstring.h"
+#include "kstypconv.h"
+#include "typedesc.h"
+
+namespace {
+
+using namespace ks;
+namespace ill = ks::illegal;
+
+constexpr KsTypeDescriptor Complete(KsTypeDescriptor d) {
+  if (!d.create) d.create = ill::Create;
+  if (!d.destroy) d.destroy = ill::Delete;
+  if (!d.store) d.store = ill::Store;
+  if (!d.load) d.load = ill::Load;
+  if (!d.nullSizeGet) d.nullSizeGet = ill::NullSizeGet;
+  if (!d.sizeGet) d.sizeGet = ill::SizeGet;
+  if (!d.sizeGetFromMemFile) d.sizeGetFromMemFile = ill::SizeGetFromMemFile;
+  if (!d.compare) d.compare = ill::Compare;
+  if (!d.evalAndBound) d.evalAndBound = ill::EvalAndBound;
+  if (!d.hash) d.hash = ill::Hash;
+  if (!d.convertToKsString) d.convertToKsString = ill::ConvertToKsString;
+  if (!d.convertFromKsString) d.convertFromKsString = ill::ConvertFromKsString;
+  if (!d.constructor) d.constructor = ill::Constructor;
+  if (!d.destructor) d.destructor = ill::Destructor;
+  if (!d.assignment) d.assignment = ill::Assignment;
+  if (!d.copy) d.copy = ill::Copy;
+  if (!d.translate) d.translate = ill::Translate;
+  if (!d.isNull) d.isNull = ill::IsNull;
+  if (!d.printToString) d.printToString = ill::PrintToString;
+  if (!d.scanFromString) d.scanFromString = ill::ScanFromString;
+  if (!d.defaultValue) d.defaultValue = ill::DefaultValue;
+  if (!d.getValue) d.getValue = ill::GetValue;
+  return d;
+}
+
+// The text slots of a primitive type.
+struct TextSlots {
+  KsPrintToKsStringFunc print;
+  KsScanFromKsStringFunc scan;
+  KsConvertToKsStringFunc toText;
+  KsConvertFromKsStringFunc fromText;
+  KsDefaultValueFunc defaultValue;
+};
+
+// clang-format off
+constexpr TextSlots kCharText{CharPrintToString, CharScanFromString, CharConvertToKsString, CharConvertFromKsString, CharDefaultValue};
+constexpr TextSlots kByteText{CharPrintToString, CharScanFromString, O_U1BConvertToKsString, O_U1BConvertFromKsString, CharDefaultValue};
+constexpr TextSlots kShortText{ShortPrintToString, ShortScanFromString, ShortConvertToKsString, ShortConvertFromKsString, ShortDefaultValue};
+constexpr TextSlots kWordText{ShortPrintToString, ShortScanFromString, WordConvertToKsString, WordConvertFromKsString, ShortDefaultValue};
+constexpr TextSlots kLongText{LongPrintToString, LongScanFromString, LongConvertToKsString, LongConvertFromKsString, LongDefaultValue};
+constexpr TextSlots kUnsignedText{LongPrintToString, LongScanFromString, DwordConvertToKsString, DwordConvertFromKsString, LongDefaultValue};
+constexpr TextSlots kDwordText{LongPrintToString, LongScanFromString, DwordConvertToKsString, DwordConvertFromKsString, DwordDefaultValue};
+constexpr TextSlots kDoubleText{DoublePrintToString, DoubleScanFromString, DoubleConvertToKsString, DoubleConvertFromKsString, DoubleDefaultValue};
+constexpr TextSlots kFloatText{FloatPrintToString, FloatScanFromString, FloatConvertToKsString, FloatConvertFromKsString, FloatDefaultValue};
+constexpr TextSlots kO_8BText{O_8BPrintToString, O_8BScanFromString, O_8BConvertToKsString, O_8BConvertFromKsString, O_8BDefaultValue};
+constexpr TextSlots kO_U8BText{O_8BPrintToString, O_8BScanFromString, O_U8BConvertToKsString, O_U8BConvertFromKsString, O_8BDefaultValue};
+// clang-format on
+
+// A primitive layout's row. Store, Load and the two size slots are filled
+// at start-up from the base services (FillPrimitiveStorageSlots).
+template <class Slots>
+constexpr KsTypeDescriptor Primitive(const char* name, const char* typeIdName, const char* format, uint16_t size,
+                                     KsTypeCmpFunc compare, KsHashFunc hash, const TextSlots& text,
+                                     KsGetValueFunc getValue) {
+  KsTypeDescriptor d{};
+  d.name = name;
+  d.typeIdName = typeIdName;
+  d.create = Slots::Create;
+  d.destroy = Slots::Delete;
+  d.sizeGetFromMemFile = Slots::SizeGetFromMemFile;
+  d.compare = compare;
+  d.hash = hash;
+  d.convertToKsString = text.toText;
+  d.convertFromKsString = text.fromText;
+  d.constructor = Slots::Constructor;
+  d.destructor = Slots::Destructor;
+  d.assignment = Slots::Assign;
+  d.copy = Slots::Assign;
+  d.translate = Slots::Translate;
+  d.isNull = NeverNull;
+  d.format = format;
+  d.printToString = text.print;
+  d.scanFromString = text.scan;
+  d.sizeWord = KsSizeWord(size, true);
+  d.defaultValue = text.defaultValue;
+  d.getValue = getValue;
+  return Complete(d);
+}
+
+// The string rows: memory slots through the class itself.
+constexpr KsTypeDescriptor StringType(bool legacy) {
+  using Slots = ClassSlots<KsString>;
+  KsTypeDescriptor d{};
+  d.name = "KsString";
+  d.typeIdName = "KsSTRING_T";
+  d.create = Slots::Create;
+  d.destroy = Slots::Delete;
+  d.constructor = Slots::Constructor;
+  d.destructor = Slots::Destructor;
+  d.assignment = Slots::Assignment;
+  d.copy = Slots::Copy;
+  d.isNull = legacy ? NeverNull : Slots::IsNull;
+  d.setNull = legacy ? nullptr : Slots::SetNull;
+  d.format = "%s";
+  d.sizeWord = KsSizeWord(sizeof(KsString), false);
+  d.getValue = legacy ? NoGetValue : nullptr;
+  return Complete(d);
+}
+
+// A class type whose slots come with its class. `hasNull` keeps a SetNull
+// slot so that the type reports null support.
+constexpr KsTypeDescriptor ClassType(const char* name, const char* typeIdName, const char* format,
+                                     uint32_t sizeWord, bool hasNull, KsTypeCmpFunc compare = nullptr,
+                                     KsHashFunc hash = nullptr, KsGetValueFunc getValue = nullptr) {
+  KsTypeDescriptor d{};
+  d.name = name;
+  d.typeIdName = typeIdName;
+  d.compare = compare;
+  d.hash = hash;
+  d.isNull = hasNull ? nullptr : NeverNull;
+  d.setNull = hasNull ? ill::SetNullNotBuilt : nullptr;
+  d.format = format;
+  d.sizeWord = sizeWord;
+  d.getValue = getValue;
+  return Complete(d);
+}
+
+// Every slot is the harmless illegal function and there is no SetNull.
+constexpr KsTypeDescriptor IllegalType() {
+  KsTypeDescriptor d{};
+  d.name = "illegal";
+  d.typeIdName = "KsRES_T";
+  d.format = "illegal";
+  d.sizeWord = KsSizeWord(0, true);
+  return Complete(d);
+}
+
+constexpr bool kNull = true;
+constexpr bool kNoNull = false;
+constexpr uint32_t Fixed(uint16_t size) { return KsSizeWord(size, true); }
+constexpr uint32_t Variable(uint16_t size) { return KsSizeWord(size, false); }
+
+// Pointer-holding classes report their real size on this platform.
+constexpr uint16_t kStringSize = 16;
+constexpr uint16_t kBlobSize = 8;
+
+// clang-format off
+constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
+  /*  0 */ Primitive<CharSlots>("o_char", "Ks1B_T", "%c", 1, CharCompare, CharHash, kCharText, CharGetValue),
+  /*  1 */ Primitive<ShortSlots>("o_2b", "Ks2B_T", "%hd", 2, ShortCompare, ShortHash, kShortText, ShortGetValue),
+  /*  2 */ Primitive<LongSlots>("o_4b", "Ks4B_T", "%ld", 4, LongCompare, LongHash, kLongText, LongGetValue),
+  /*  3 */ Primitive<DoubleSlots>("o_double", "KsDOUBLE_T", "%.17g", 8, DoubleCompare, DoubleHash, kDoubleText, DoubleGetValue),
+  /*  4 */ Primitive<FloatSlots>("o_float", "KsFLOAT_T", "%.17g", 4, FloatCompare, FloatHash, kFloatText, FloatGetValue),
+  /*  5 */ Primitive<ShortSlots>("o_u2b", "KsU2B_T", "%hu", 2, WordCompare, WordHash, kWordText, WordGetValue),
+  /*  6 */ Primitive<LongSlots>("o_u4b", "KsU4B_T", "%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue),
+  /*  7 */ Primitive<IntSlots>("int", "KsINT_T", "%d", 4, IntCompare, IntHash, kLongText, LongGetValue),
+  /*  8 */ Primitive<UnsignedSlots>("unsigned", "KsUNSIGNED_T", "%u", 4, UnsignedCompare, IntHash, kUnsignedText, DwordGetValue),
+  /*  9 */ Primitive<IntSlots>("enum", "KsENUM_T", "%d", 4, IntCompare, IntHash, kLongText, NoGetValue),
+  /* 10 */ Primitive<CharSlots>("o_u1b", "KsU1B_T", "%c", 1, ByteCompare, ByteHash, kByteText, ByteGetValue),
+  /* 11 */ StringType(false),
+  /* 12 */ ClassType("KsDate", "KsDATE_T", "%a %e.%b %Y", Fixed(4), kNull),
+  /* 13 */ ClassType("KsTime", "KsTIME_T", "%I:%M:%S %p", Fixed(3), kNull),
+  /* 14 */ Primitive<LongSlots>("BlockId", "KsBLOCKID_T", "#%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue),
+  /* 15 */ ClassType("KsObjId", "KsOBJID_T", "(%H-%L#%B)", Fixed(12), kNull),
+  /* 16 */ ClassType("KsClassId", "KsCLID_T", "(%Cv%V)", Fixed(4), kNull, nullptr, nullptr, NoGetValue),
+  /* 17 */ ClassType("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16), kNull),
+  /* 18 */ ClassType("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize), kNull, nullptr, nullptr, NoGetValue),
+  /* 19 */ ClassType("KsDateTime", "KsDATIME_T", "%a %e.%b %Y %I:%M:%S %p", Fixed(8), kNull),
+  /* 20 */ ClassType("KsIString", "KsISTRING_T", "%s", Variable(kStringSize), kNoNull, nullptr, nullptr, NoGetValue),
+  /* 21 */ ClassType("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize), kNoNull, nullptr, nullptr,
+                     NoGetValue),
+  /* 22 */ ClassType("d_Date", "D_DATE_T", "%a %b %e", Fixed(4), kNoNull),
+  /* 23 */ ClassType("d_Time", "D_TIME_T", "%I:%M:%S %p", Fixed(6), kNoNull),
+  /* 24 */ ClassType("d_Timestamp", "D_TIMESTAMP_T", "%a %b %e %I:%M:%S %p", Fixed(10), kNoNull),
+  /* 25 */ ClassType("d_Interval", "D_INTERVAL_T", "%e days, %I hours, %M minutes, %S seconds", Fixed(4), kNoNull,
+                     FloatCompare, FloatHash),
+  /* 26 */ ClassType("KsInt64", "KsINT64_T", "%S", Fixed(8), kNoNull, Int64Compare, Int64Hash),
+  /* 27 */ ClassType("KsBoolean", "KsBOOLEAN_T", "noop", Fixed(1), kNull, BooleanCompare, BooleanHash),
+  /* 28 */ ClassType("KsNull_char", "KsNULL_1B_T", "%c", Fixed(2), kNull),
+  /* 29 */ ClassType("KsNull_uchar", "KsNULL_U1B_T", "%c", Fixed(2), kNull),
+  /* 30 */ ClassType("KsNull_short", "KsNULL_2B_T", "%hd", Fixed(4), kNull),
+  /* 31 */ ClassType("KsNull_ushort", "KsNULL_U2B_T", "%hu", Fixed(4), kNull),
+  /* 32 */ ClassType("KsNull_int", "KsNULL_INT_T", "%d", Fixed(8), kNull),
+  /* 33 */ ClassType("KsNull_unsigned", "KsNULL_UNSIGNED_T", "%u", Fixed(8), kNull),
+  /* 34 */ ClassType("KsNull_long", "KsNULL_4B_T", "%ld", Fixed(8), kNull),
+  /* 35 */ ClassType("KsNull_ulong", "KsNULL_U4B_T", "%lu", Fixed(8), kNull),
+  /* 36 */ ClassType("KsNull_float", "KsNULL_FLOAT_T", "%.17g", Fixed(8), kNull),
+  /* 37 */ ClassType("KsNull_double", "KsNULL_DOUBLE_T", "%.17g", Fixed(16), kNull),
+  /* 38 */ ClassType("KsNull_KsInt64", "KsNULL_KSINT64_T", "%S", Fixed(12), kNull),
+  /* 39 */ ClassType("KsSeal", "KsSEAL_T", "noop", Fixed(6), kNoNull, nullptr, nullptr, NoGetValue),
+  /* 40 */ ClassType("KsDateTimeN", "KsDATIME_N_T", "%X", Fixed(12), kNull),
+  /* 41 */ ClassType("KsTimeSpan", "KsTIMESPAN_T", "%V", Fixed(12), kNull),
+  /* 42 */ Primitive<O_8BSlots>("o_8b", "Ks8B_T", "%I64d", 8, O_8BCompare, O_8BHash, kO_8BText, O_8BGetValue),
+  /* 43 */ Primitive<O_8BSlots>("o_u8b", "KsU8B_T", "%I64u", 8, O_U8BCompare, O_8BHash, kO_U8BText, O_U8BGetValue),
+  /* 44 */ ClassType("KsNull_8b", "KsNULL_8B_T", "%I64d", Fixed(16), kNull),
+  /* 45 */ ClassType("KsNull_u8b", "KsNULL_U8B_T", "%I64u", Fixed(16), kNull),
+  /* 46 */ IllegalType(),
+};
+// clang-format on
+
+// The legacy string descriptor: the same names, memory slots and text slots
+// as the current one, its own stored form, no null value and no generator.
+constinit KsTypeDescriptor gLegacyString = StringType(true);
+
+KsTypeDescriptor* const gCurrentTable[KS_TYPE_COUNT] = {
+    &gCurrent[0],  &gCurrent[1],  &gCurrent[2],  &gCurrent[3],  &gCurrent[4],  &gCurrent[5],  &gCurrent[6],
+    &gCurrent[7],  &gCurrent[8],  &gCurrent[9],  &gCurrent[10], &gCurrent[11], &gCurrent[12], &gCurrent[13],
+    &gCurrent[14], &gCurrent[15], &gCurrent[16], &gCurrent[17], &gCurrent[18], &gCurrent[19], &gCurrent[20],
+    &gCurrent[21], &gCurrent[22], &gCurrent[23], &gCurrent[24], &gCurrent[25], &gCurrent[26], &gCurrent[27],
+    &gCurrent[28], &gCurrent[29], &gCurrent[30], &gCurrent[31], &gCurrent[32], &gCurrent[33], &gCurrent[34],
+    &gCurrent[35], &gCurrent[36], &gCurrent[37], &gCurrent[38], &gCurrent[39], &gCurrent[40], &gCurrent[41],
+    &gCurrent[42], &gCurrent[43], &gCurrent[44], &gCurrent[45], &gCurrent[46],
+};
+
+KsTypeDescriptor* const gLegacyTable[KS_LEGACY_TYPE_COUNT] = {
+    &gCurrent[0],  &gCurrent[1],  &gCurrent[2],  &gCurrent[3],  &gCurrent[4],  &gCurrent[5],  &gCurrent[6],
+    &gCurrent[7],  &gCurrent[8],  &gCurrent[9],  &gCurrent[10], &gLegacyString, &gCurrent[12], &gCurrent[13],
+    &gCurrent[14], &gCurrent[15], &gCurrent[16], &gCurrent[17], &gCurrent[18], &gCurrent[19], &gCurrent[20],
+    &gCurrent[21], &gCurrent[22], &gCurrent[23], &gCurrent[24], &gCurrent[25], &gCurrent[26], &gCurrent[27],
+};
+
+// The storage slots of the primitive descriptors come from the base
+// services, which are bound when the library is loaded; this runs before any
+// other initialiser of the library.
+struct StorageSlots {
+  KsTypeId id;
+  KsStoreFunc store;
+  KsLoadFunc load;
+  KsNullSizeGetFunc nullSizeGet;
+  KsSizeGetFunc sizeGet;
+};
+
+constexpr StorageSlots kStartupStorage[] = {
+    {Ks1B_T, CharStore, CharStore, CharNullSizeGet, CharSizeGet},
+    {KsU1B_T, CharStore, CharStore, CharNullSizeGet, CharSizeGet},
+    {Ks2B_T, ShortStore, ShortStore, ShortNullSizeGet, ShortSizeGet},
+    {KsU2B_T, ShortStore, ShortStore, ShortNullSizeGet, ShortSizeGet},
+    {Ks4B_T, LongStore, LongStore, LongNullSizeGet, LongSizeGet},
+    {KsU4B_T, LongStore, LongStore, LongNullSizeGet, LongSizeGet},
+    {KsBLOCKID_T, LongStore, LongStore, LongNullSizeGet, LongSizeGet},
+    {KsDOUBLE_T, DoubleStore, DoubleStore, DoubleNullSizeGet, DoubleSizeGet},
+    {KsFLOAT_T, FloatStore, FloatStore, FloatNullSizeGet, FloatSizeGet},
+    {KsINT_T, IntStore, IntLoad, IntNullSizeGet, IntSizeGet},
+    {KsENUM_T, IntStore, IntLoad, IntNullSizeGet, IntSizeGet},
+    {KsUNSIGNED_T, UnsignedStore, UnsignedLoad, IntNullSizeGet, IntSizeGet},
+    {Ks8B_T, O_8BStore, O_8BStore, O_8BNullSizeGet, O_8BSizeGet},
+    {KsU8B_T, O_8BStore, O_8BStore, O_8BNullSizeGet, O_8BSizeGet},
+    // d_Interval stores with functions of its own and sizes like a float.
+    {D_INTERVAL_T, nullptr, nullptr, FloatNullSizeGet, FloatSizeGet},
+};
+
+__attribute__((constructor(101))) void FillPrimitiveStorageSlots() {
+  for (const StorageSlots& slots : kStartupStorage) {
+    KsTypeDescriptor& d = gCurrent[slots.id];
+    if (slots.store) d.store = slots.store;
+    if (slots.load) d.load = slots.load;
+    d.nullSizeGet = slots.nullSizeGet;
+    d.sizeGet = slots.sizeGet;
+  }
+}
+
+}  // namespace
+
+KsTypeDescriptor* const* KsCurrentTypeTable() { return gCurrentTable; }
+KsTypeDescriptor* const* KsLegacyTypeTable() { return gLegacyTable; }
+KsTypeDescriptor& KsIllegalDescriptor() { return gCurrent[KsRES_T]; }
