@@ -63,7 +63,8 @@ class KS_API KsStringIterator {
   unsigned char OrderClass() const { return orderClass; }
   unsigned char Format() const { return format; }
   const unsigned char* Position() const { return position; }
-  bool OverflowPending() const;
+  // Whether an overflow list still has units to deliver.
+  bool HasOverflowLeft() const;
 
  private:
   friend class KsString;
@@ -73,7 +74,9 @@ class KS_API KsStringIterator {
              unsigned char iteratorFormat);
   void Destroy();
   unsigned Width() const { return codeSet > 224 ? 2u : 1u; }
+  // Steps of every order; defined inline where orders are read.
   unsigned short UnitAt(const unsigned char* p) const;
+  bool OverflowPending() const;
   void Advance();
   // Transform that writes no unit at or past outEnd (null: unbounded).
   void TransformWithin(KsStringIterator& out, KsCharOperation& operation, const unsigned char* outEnd);
@@ -90,4 +93,6 @@ class KS_API KsStringIterator {
   const KsWCharList* overflow;
   // Start of the buffer an iterator made from a KsChar owns.
   unsigned char* ownedBuffer;
+  // The class codeSetObject reports for the language, asked once.
+  uint8_t languageClass;
 };

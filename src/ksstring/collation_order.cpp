@@ -4,6 +4,7 @@
 // nothing and looks tables up directly.
 #include "i18nsvc.h"
 #include "kschar.h"
+#include "ksstring/iterator_steps.h"
 #include "ksstring/units.h"
 #include "ksstring/wildcard_orders.h"
 #include "ksstringiterator.h"
@@ -106,7 +107,13 @@ unsigned short KsStringIterator::GetNextOrder(unsigned short setClass) {
   }
 
   const unsigned short order = entry->order;
-  if (setClass != 0) orderClass = entry->classByte != nullptr ? *entry->classByte : object->GetClass(language);
+  if (setClass != 0) {
+    if (entry->classByte != nullptr) {
+      orderClass = *entry->classByte;
+    } else {
+      orderClass = object == codeSetObject ? languageClass : object->GetClass(language);
+    }
+  }
   if ((entry->flags & KsCollationEntry::HasExpansion) != 0 && entry->expansion != nullptr) {
     overflowCodeSet = ksstring::kRawCodeSet;
     overflow = entry->expansion;

@@ -7,6 +7,7 @@
 #include "i18nsvc.h"
 #include "kschar.h"
 #include "ksstring.h"
+#include "ksstring/iterator_steps.h"
 #include "ksstring/units.h"
 
 using ksstring::kDefaultId;
@@ -27,6 +28,7 @@ void KsStringIterator::Start(const unsigned char* units, unsigned char iteratorC
   codeSet = iteratorCodeSet;
   language = iteratorLanguage;
   orderClass = codeSetObject != nullptr ? codeSetObject->GetClass(language) : KS_CLASS_UNDEFINED;
+  languageClass = orderClass;
   overflowCodeSet = 0;
   overflowIndex = 0;
   format = iteratorFormat;
@@ -76,7 +78,8 @@ KsStringIterator::KsStringIterator(const KsStringIterator& other)
       ownsBuffer(0),
       position(other.position),
       overflow(other.overflow),
-      ownedBuffer(nullptr) {}
+      ownedBuffer(nullptr),
+      languageClass(other.languageClass) {}
 
 KsStringIterator& KsStringIterator::operator=(const KsStringIterator& other) {
   if (this == &other) return *this;
@@ -91,6 +94,7 @@ KsStringIterator& KsStringIterator::operator=(const KsStringIterator& other) {
   ownsBuffer = 0;
   position = other.position;
   overflow = other.overflow;
+  languageClass = other.languageClass;
   return *this;
 }
 
@@ -102,26 +106,14 @@ void KsStringIterator::Destroy() {
   ownsBuffer = 0;
 }
 
-unsigned short KsStringIterator::UnitAt(const unsigned char* p) const {
-  return p == nullptr ? 0 : ksstring::ReadUnit(p, Width(), format);
-}
-
-bool KsStringIterator::OverflowPending() const {
-  return overflow != nullptr && overflowIndex >= 0 && overflowIndex < overflow->Count();
-}
-
 bool KsStringIterator::IsEOS() const { return UnitAt(position) == 0 && !OverflowPending(); }
+
+bool KsStringIterator::HasOverflowLeft() const { return OverflowPending(); }
 
 void KsStringIterator::SetOverflow(const KsWCharList* list, unsigned char listCodeSet) {
   overflow = list;
   overflowIndex = 0;
   overflowCodeSet = listCodeSet == kDefaultId ? codeSet : listCodeSet;
-}
-
-void KsStringIterator::Advance() {
-  if (OverflowPending()) return;
-  overflow = nullptr;
-  if (position != nullptr) position += Width();
 }
 
 KsChar KsStringIterator::operator*() {

@@ -1,25 +1,8 @@
 #include "ksstring/units.h"
 
-#include "base/byteorder.h"
 #include "i18nsvc.h"
 
 namespace ksstring {
-
-uint16_t ReadUnit(const unsigned char* p, unsigned width, unsigned char format) {
-  if (width == 1) return *p;
-  uint16_t unit;
-  std::memcpy(&unit, p, sizeof unit);
-  return ksbase::FormatNeedsByteSwap(format) ? ksbase::ByteSwap(unit) : unit;
-}
-
-void WriteUnit(unsigned char* p, unsigned width, uint16_t unit, unsigned char format) {
-  if (width == 1) {
-    *p = static_cast<unsigned char>(unit);
-    return;
-  }
-  if (ksbase::FormatNeedsByteSwap(format)) unit = ksbase::ByteSwap(unit);
-  std::memcpy(p, &unit, sizeof unit);
-}
 
 size_t CountUnits(const unsigned char* p, unsigned width, size_t limit) {
   if (p == nullptr) return 0;

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/byteorder.h"
+
 namespace ksstring {
 
 // Code set ids above this one hold 16-bit units.
@@ -27,8 +29,22 @@ inline bool IsNullPair(unsigned char codeSet, unsigned char language) {
 
 // One unit at p: a byte, or two bytes in `format` (1 or 255 little-endian
 // stored order, 2 big-endian, 8 memory order).
-uint16_t ReadUnit(const unsigned char* p, unsigned width, unsigned char format);
-void WriteUnit(unsigned char* p, unsigned width, uint16_t unit, unsigned char format);
+// Inline: every collation order reads one.
+inline uint16_t ReadUnit(const unsigned char* p, unsigned width, unsigned char format) {
+  if (width == 1) return *p;
+  uint16_t unit;
+  std::memcpy(&unit, p, sizeof unit);
+  return ksbase::FormatNeedsByteSwap(format) ? ksbase::ByteSwap(unit) : unit;
+}
+
+inline void WriteUnit(unsigned char* p, unsigned width, uint16_t unit, unsigned char format) {
+  if (width == 1) {
+    *p = static_cast<unsigned char>(unit);
+    return;
+  }
+  if (ksbase::FormatNeedsByteSwap(format)) unit = ksbase::ByteSwap(unit);
+  std::memcpy(p, &unit, sizeof unit);
+}
 
 // Number of units before the first zero unit, at most `limit`.
 size_t CountUnits(const unsigned char* p, unsigned width, size_t limit);

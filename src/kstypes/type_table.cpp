@@ -1,11 +1,9 @@
 // The type tables: one descriptor per type id, as data.
 //
-// A row names the slots its type has; `Complete` points every slot a row
-// leaves out at the illegal descriptor's harmless functions, so that the
-// dispatch never meets a null slot where it calls one. The slots that may
-// legitimately be empty (SetNull, print, scan, the text conversions) are
-// written out in every row that has them.
-#include <cstring>
+// Every row starts as `Unbuilt`, all of whose slots are the illegal
+// descriptor's harmless functions, so that the dispatch never meets a null
+// slot where it calls one; the row builders then set the slots their types
+// have. Only SetNull is empty by default (no null value).
 
 #include "illegal_slots.h"
 #include "kstypcmp.h"
@@ -23,30 +21,17 @@ namespace {
 using namespace ks;
 namespace ill = ks::illegal;
 
-constexpr KsTypeDescriptor Complete(KsTypeDescriptor d) {
-  if (!d.create) d.create = ill::Create;
-  if (!d.destroy) d.destroy = ill::Delete;
-  if (!d.store) d.store = ill::Store;
-  if (!d.load) d.load = ill::Load;
-  if (!d.nullSizeGet) d.nullSizeGet = ill::NullSizeGet;
-  if (!d.sizeGet) d.sizeGet = ill::SizeGet;
-  if (!d.sizeGetFromMemFile) d.sizeGetFromMemFile = ill::SizeGetFromMemFile;
-  if (!d.compare) d.compare = ill::Compare;
-  if (!d.evalAndBound) d.evalAndBound = ill::EvalAndBound;
-  if (!d.hash) d.hash = ill::Hash;
-  if (!d.convertToKsString) d.convertToKsString = ill::ConvertToKsString;
-  if (!d.convertFromKsString) d.convertFromKsString = ill::ConvertFromKsString;
-  if (!d.constructor) d.constructor = ill::Constructor;
-  if (!d.destructor) d.destructor = ill::Destructor;
-  if (!d.assignment) d.assignment = ill::Assignment;
-  if (!d.copy) d.copy = ill::Copy;
-  if (!d.translate) d.translate = ill::Translate;
-  if (!d.isNull) d.isNull = ill::IsNull;
-  if (!d.printToString) d.printToString = ill::PrintToString;
-  if (!d.scanFromString) d.scanFromString = ill::ScanFromString;
-  if (!d.defaultValue) d.defaultValue = ill::DefaultValue;
-  if (!d.getValue) d.getValue = ill::GetValue;
-  return d;
+// A row whose every slot is the harmless illegal function and which has no
+// SetNull; the row builders below replace the slots their types have.
+constexpr KsTypeDescriptor Unbuilt(const char* name, const char* typeIdName, const char* format,
+                                   uint32_t sizeWord) {
+  return KsTypeDescriptor{
+      name,          typeIdName,          ill::Create,        ill::Delete,      ill::Store,      ill::Load,
+      ill::NullSizeGet, ill::SizeGet,     ill::SizeGetFromMemFile, ill::Compare, ill::EvalAndBound, ill::Hash,
+      ill::ConvertToKsString, ill::ConvertFromKsString, ill::Constructor, ill::Destructor, ill::Assignment,
+      ill::Copy,     ill::Translate,      ill::IsNull,        nullptr,          format,          ill::PrintToString,
+      ill::ScanFromString, sizeWord,      ill::DefaultValue,  ill::GetValue,    0,
+  };
 }
 
 // The text slots of a primitive type.
@@ -78,9 +63,7 @@ template <class Slots>
 constexpr KsTypeDescriptor Primitive(const char* name, const char* typeIdName, const char* format, uint16_t size,
                                      KsTypeCmpFunc compare, KsHashFunc hash, const TextSlots& text,
                                      KsGetValueFunc getValue) {
-  KsTypeDescriptor d{};
-  d.name = name;
-  d.typeIdName = typeIdName;
+  KsTypeDescriptor d = Unbuilt(name, typeIdName, format, KsSizeWord(size, true));
   d.create = Slots::Create;
   d.destroy = Slots::Delete;
   d.sizeGetFromMemFile = Slots::SizeGetFromMemFile;
@@ -94,21 +77,17 @@ constexpr KsTypeDescriptor Primitive(const char* name, const char* typeIdName, c
   d.copy = Slots::Assign;
   d.translate = Slots::Translate;
   d.isNull = NeverNull;
-  d.format = format;
   d.printToString = text.print;
   d.scanFromString = text.scan;
-  d.sizeWord = KsSizeWord(size, true);
   d.defaultValue = text.defaultValue;
   d.getValue = getValue;
-  return Complete(d);
+  return d;
 }
 
 // The string rows: memory slots through the class itself.
 constexpr KsTypeDescriptor StringType(bool legacy) {
   using Slots = ClassSlots<KsString>;
-  KsTypeDescriptor d{};
-  d.name = "KsString";
-  d.typeIdName = "KsSTRING_T";
+  KsTypeDescriptor d = Unbuilt("KsString", "KsSTRING_T", "%s", KsSizeWord(sizeof(KsString), false));
   d.create = Slots::Create;
   d.destroy = Slots::Delete;
   d.constructor = Slots::Constructor;
@@ -117,39 +96,24 @@ constexpr KsTypeDescriptor StringType(bool legacy) {
   d.copy = Slots::Copy;
   d.isNull = legacy ? NeverNull : Slots::IsNull;
   d.setNull = legacy ? nullptr : Slots::SetNull;
-  d.format = "%s";
-  d.sizeWord = KsSizeWord(sizeof(KsString), false);
-  d.getValue = legacy ? NoGetValue : nullptr;
-  return Complete(d);
+  if (legacy) d.getValue = NoGetValue;
+  return d;
 }
 
 // A class type whose slots come with its class. `hasNull` keeps a SetNull
 // slot so that the type reports null support.
 constexpr KsTypeDescriptor ClassType(const char* name, const char* typeIdName, const char* format,
-                                     uint32_t sizeWord, bool hasNull, KsTypeCmpFunc compare = nullptr,
-                                     KsHashFunc hash = nullptr, KsGetValueFunc getValue = nullptr) {
-  KsTypeDescriptor d{};
-  d.name = name;
-  d.typeIdName = typeIdName;
+                                     uint32_t sizeWord, bool hasNull, KsTypeCmpFunc compare = ill::Compare,
+                                     KsHashFunc hash = ill::Hash, KsGetValueFunc getValue = ill::GetValue) {
+  KsTypeDescriptor d = Unbuilt(name, typeIdName, format, sizeWord);
   d.compare = compare;
   d.hash = hash;
-  d.isNull = hasNull ? nullptr : NeverNull;
-  d.setNull = hasNull ? ill::SetNullNotBuilt : nullptr;
-  d.format = format;
-  d.sizeWord = sizeWord;
+  if (!hasNull) d.isNull = NeverNull;
+  if (hasNull) d.setNull = ill::SetNullNotBuilt;
   d.getValue = getValue;
-  return Complete(d);
+  return d;
 }
 
-// Every slot is the harmless illegal function and there is no SetNull.
-constexpr KsTypeDescriptor IllegalType() {
-  KsTypeDescriptor d{};
-  d.name = "illegal";
-  d.typeIdName = "KsRES_T";
-  d.format = "illegal";
-  d.sizeWord = KsSizeWord(0, true);
-  return Complete(d);
-}
 
 constexpr bool kNull = true;
 constexpr bool kNoNull = false;
@@ -178,12 +142,12 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 13 */ ClassType("KsTime", "KsTIME_T", "%I:%M:%S %p", Fixed(3), kNull),
   /* 14 */ Primitive<LongSlots>("BlockId", "KsBLOCKID_T", "#%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue),
   /* 15 */ ClassType("KsObjId", "KsOBJID_T", "(%H-%L#%B)", Fixed(12), kNull),
-  /* 16 */ ClassType("KsClassId", "KsCLID_T", "(%Cv%V)", Fixed(4), kNull, nullptr, nullptr, NoGetValue),
+  /* 16 */ ClassType("KsClassId", "KsCLID_T", "(%Cv%V)", Fixed(4), kNull, ill::Compare, ill::Hash, NoGetValue),
   /* 17 */ ClassType("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16), kNull),
-  /* 18 */ ClassType("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize), kNull, nullptr, nullptr, NoGetValue),
+  /* 18 */ ClassType("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize), kNull, ill::Compare, ill::Hash, NoGetValue),
   /* 19 */ ClassType("KsDateTime", "KsDATIME_T", "%a %e.%b %Y %I:%M:%S %p", Fixed(8), kNull),
-  /* 20 */ ClassType("KsIString", "KsISTRING_T", "%s", Variable(kStringSize), kNoNull, nullptr, nullptr, NoGetValue),
-  /* 21 */ ClassType("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize), kNoNull, nullptr, nullptr,
+  /* 20 */ ClassType("KsIString", "KsISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash, NoGetValue),
+  /* 21 */ ClassType("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash,
                      NoGetValue),
   /* 22 */ ClassType("d_Date", "D_DATE_T", "%a %b %e", Fixed(4), kNoNull),
   /* 23 */ ClassType("d_Time", "D_TIME_T", "%I:%M:%S %p", Fixed(6), kNoNull),
@@ -203,14 +167,14 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 36 */ ClassType("KsNull_float", "KsNULL_FLOAT_T", "%.17g", Fixed(8), kNull),
   /* 37 */ ClassType("KsNull_double", "KsNULL_DOUBLE_T", "%.17g", Fixed(16), kNull),
   /* 38 */ ClassType("KsNull_KsInt64", "KsNULL_KSINT64_T", "%S", Fixed(12), kNull),
-  /* 39 */ ClassType("KsSeal", "KsSEAL_T", "noop", Fixed(6), kNoNull, nullptr, nullptr, NoGetValue),
+  /* 39 */ ClassType("KsSeal", "KsSEAL_T", "noop", Fixed(6), kNoNull, ill::Compare, ill::Hash, NoGetValue),
   /* 40 */ ClassType("KsDateTimeN", "KsDATIME_N_T", "%X", Fixed(12), kNull),
   /* 41 */ ClassType("KsTimeSpan", "KsTIMESPAN_T", "%V", Fixed(12), kNull),
   /* 42 */ Primitive<O_8BSlots>("o_8b", "Ks8B_T", "%I64d", 8, O_8BCompare, O_8BHash, kO_8BText, O_8BGetValue),
   /* 43 */ Primitive<O_8BSlots>("o_u8b", "KsU8B_T", "%I64u", 8, O_U8BCompare, O_8BHash, kO_U8BText, O_U8BGetValue),
   /* 44 */ ClassType("KsNull_8b", "KsNULL_8B_T", "%I64d", Fixed(16), kNull),
   /* 45 */ ClassType("KsNull_u8b", "KsNULL_U8B_T", "%I64u", Fixed(16), kNull),
-  /* 46 */ IllegalType(),
+  /* 46 */ Unbuilt("illegal", "KsRES_T", "illegal", Fixed(0)),
 };
 // clang-format on
 

@@ -22,6 +22,9 @@ import sys
 import unicodedata
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The committed output was made from this Unicode version; another version
+# changes the tables, so it has to be asked for.
+UNICODE_VERSION = "14.0.0"
 OUT_H = os.path.join(HERE, "..", "collation_data.h")
 OUT_CPP = os.path.join(HERE, "..", "collation_data.cpp")
 
@@ -96,7 +99,7 @@ NAMED_ACCENTS = {"CEDILLA": 1, "ACUTE": 2, "GRAVE": 3, "CIRCUMFLEX": 4, "TILDE":
                  "OGONEK": 13, "DOUBLE ACUTE": 14}
 STROKE_LIKE = {"BAR", "DIAGONAL STROKE", "HIGH STROKE", "MIDDLE TILDE"}
 ACCENT_LIGATURE = 15      # first letter of a ligature or letter pair
-ACCENT_SPECIAL_FORM = 16  # dotless i, long s, ordinal indicators, modifier letters
+ACCENT_ALTERED_FORM = 16  # dotless i, long s, ordinal indicators, modifier letters
 ACCENT_HOOK = 17          # hooks, tails, curls and other shape changes
 UNNAMED_SINGLE = {"DOT BELOW": 18, "COMMA BELOW": 19, "HORN": 20, "MIDDLE DOT": 21, "LINE BELOW": 22,
                   "HOOK ABOVE": 23}
@@ -107,12 +110,12 @@ COMBINED_BY_LAST = {"ACUTE": 25, "GRAVE": 26, "HOOK ABOVE": 27, "TILDE": 28, "DO
 ACCENT_OTHER_COMBINED = 31
 
 # Latin letters named by more than one base letter (ligatures and pairs),
-# and single letters that are a special form of an A..Z letter.
+# and single letters that are an altered form of an A..Z letter.
 LETTER_PAIRS = {"AE": "AE", "OE": "OE", "IJ": "IJ", "DZ": "DZ", "LJ": "LJ", "NJ": "NJ", "OI": "OI",
                 "OU": "OU", "HV": "HV", "SHARP S": "SS", "THORN": "TH", "DB DIGRAPH": "DB",
                 "QP DIGRAPH": "QP", "MIDDLE-WELSH LL": "LL", "FF": "FF", "FI": "FI", "FL": "FL",
                 "FFI": "FFI", "FFL": "FFL", "LONG S T": "ST", "ST": "ST"}
-SPECIAL_FORMS = {"DOTLESS I": "I", "DOTLESS J": "J", "LONG S": "S", "KRA": "K", "SMALL Q": "Q",
+ALTERED_FORMS = {"DOTLESS I": "I", "DOTLESS J": "J", "LONG S": "S", "KRA": "K", "SMALL Q": "Q",
                  "N PRECEDED BY APOSTROPHE": "N", "MIDDLE-WELSH V": "V"}
 
 COMPAT_TAGS = {"<compat>", "<super>", "<sub>", "<fraction>", "<font>", "<wide>", "<narrow>",
@@ -180,9 +183,9 @@ def latin_orders(cp):
         if marks:
             orders[-1] = with_accent(orders[-1], accent_of(marks))
         return orders
-    if base in SPECIAL_FORMS:
-        accent = accent_of(marks) if marks else ACCENT_SPECIAL_FORM
-        return [letter_order(SPECIAL_FORMS[base], accent, lower)]
+    if base in ALTERED_FORMS:
+        accent = accent_of(marks) if marks else ACCENT_ALTERED_FORM
+        return [letter_order(ALTERED_FORMS[base], accent, lower)]
     if base == "ETH":  # eth sorts as d with stroke
         return [letter_order("D", NAMED_ACCENTS["STROKE"], lower)]
     return None
@@ -244,7 +247,7 @@ class Builder:
                 if any(isinstance(o, tuple) for o in orders):
                     pass  # other scripts' letters: their own forms sort as letters
                 elif is_letter_order(orders[0]):
-                    orders[0] = with_accent(orders[0], ACCENT_LIGATURE if len(orders) > 1 else ACCENT_SPECIAL_FORM)
+                    orders[0] = with_accent(orders[0], ACCENT_LIGATURE if len(orders) > 1 else ACCENT_ALTERED_FORM)
                     return orders, first_cls
                 elif is_digit_order(orders[0]):
                     if len(orders) > 1:
@@ -297,6 +300,9 @@ def write(path, lines):
 
 
 def main():
+    if unicodedata.unidata_version != UNICODE_VERSION and "--any-unicode-version" not in sys.argv[1:]:
+        sys.exit("this Python has Unicode %s, the tables are made from %s; pass --any-unicode-version "
+                 "to regenerate them anyway" % (unicodedata.unidata_version, UNICODE_VERSION))
     builder = Builder()
     units = builder.build()
     expansions = []

@@ -2,7 +2,7 @@
 """Writes ../unicode_case_data.cpp: case properties of every BMP character.
 
 Only the Python standard library is used (unicodedata and the str case
-methods, which carry the unconditional special casings such as sharp s to
+methods, which carry the unconditional multi-letter mappings such as sharp s to
 "SS"). Running the script again with the same Unicode version rewrites the
 same file byte for byte.
 
@@ -17,6 +17,9 @@ import sys
 import unicodedata
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The committed output was made from this Unicode version; another version
+# changes the tables, so it has to be asked for.
+UNICODE_VERSION = "14.0.0"
 OUTPUT = os.path.join(HERE, "..", "unicode_case_data.cpp")
 
 
@@ -53,6 +56,9 @@ def case_props(cp):
 
 
 def main():
+    if unicodedata.unidata_version != UNICODE_VERSION and "--any-unicode-version" not in sys.argv[1:]:
+        sys.exit("this Python has Unicode %s, the tables are made from %s; pass --any-unicode-version "
+                 "to regenerate them anyway" % (unicodedata.unidata_version, UNICODE_VERSION))
     records = []
     full_pool = []
     record_of = {}
