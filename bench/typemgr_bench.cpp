@@ -6,8 +6,12 @@
 #include <cstdint>
 #include <cstring>
 #include <random>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 #include <vector>
 
+#include "ksstring.h"
 #include "kstypemgr.h"
 
 namespace {
@@ -106,5 +110,90 @@ BENCHMARK(BM_Reference_XorLoop);
 BENCHMARK(BM_TypeMgr_Hash_Memory);
 BENCHMARK(BM_Reference_Memcpy);
 BENCHMARK(BM_TypeMgr_Store_BigEndian);
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Text and translation of 1M o_4b values.
+
+namespace {
+
+void BM_Reference_SnprintfToString(benchmark::State& state) {
+  const std::vector<int32_t>& values = Values();
+  for (auto _ : state) {
+    for (int32_t v : values) {
+      char buffer[16];
+      const int n = std::snprintf(buffer, sizeof buffer, "%d", v);
+      std::string text(buffer, static_cast<size_t>(n));
+      benchmark::DoNotOptimize(text.data());
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kCount);
+}
+
+void BM_TypeMgr_PrintToKsString(benchmark::State& state) {
+  KsTypeMgr mgr;
+  std::vector<int32_t> values = Values();
+  for (auto _ : state) {
+    for (int32_t& v : values) {
+      KsString text;
+      mgr.PrintToKsString(Ks4B_T, text, &v, nullptr, 1);
+      benchmark::DoNotOptimize(text.StrGet());
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kCount);
+}
+
+std::vector<std::string> Texts() {
+  std::vector<std::string> texts;
+  texts.reserve(kCount);
+  for (int32_t v : Values()) texts.push_back(std::to_string(v));
+  return texts;
+}
+
+void BM_Reference_Strtol(benchmark::State& state) {
+  const std::vector<std::string> texts = Texts();
+  for (auto _ : state) {
+    long sum = 0;
+    for (const std::string& t : texts) sum += std::strtol(t.c_str(), nullptr, 10);
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * kCount);
+}
+
+void BM_TypeMgr_ScanFromKsString(benchmark::State& state) {
+  KsTypeMgr mgr;
+  std::vector<KsString> texts;
+  texts.reserve(kCount);
+  for (const std::string& t : Texts()) texts.emplace_back(t.c_str());
+  for (auto _ : state) {
+    int32_t sum = 0;
+    for (KsString& t : texts) {
+      int32_t v = 0;
+      mgr.ScanFromKsString(Ks4B_T, &v, t, nullptr, 1);
+      sum += v;
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(state.iterations() * kCount);
+}
+
+void BM_TypeMgr_Translate_MemoryToBigEndian(benchmark::State& state) {
+  KsTypeMgr mgr;
+  std::vector<int32_t> values = Values();
+  std::vector<unsigned char> out(kCount * 4);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        mgr.Translate(Ks4B_T, out.data(), 2, out.size(), values.data(), 8, kCount * 4, kCount));
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * kCount * 4);
+}
+
+BENCHMARK(BM_Reference_SnprintfToString);
+BENCHMARK(BM_TypeMgr_PrintToKsString);
+BENCHMARK(BM_Reference_Strtol);
+BENCHMARK(BM_TypeMgr_ScanFromKsString);
+BENCHMARK(BM_TypeMgr_Translate_MemoryToBigEndian);
 
 }  // namespace

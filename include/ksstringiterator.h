@@ -17,6 +17,8 @@ class KsCodeSet;
 class KsCharOperation;
 class KsString;
 class KsWCharList;
+class KsLanguage;
+struct KsCollationEntry;
 
 class KS_API KsStringIterator {
  public:
@@ -95,4 +97,9 @@ class KS_API KsStringIterator {
   unsigned char* ownedBuffer;
   // The class codeSetObject reports for the language, asked once.
   uint8_t languageClass;
+  // Cached entries of units below 256 of codeSetObject's table, or null.
+  const KsCollationEntry* const* byteEntries;
+  // The language object, looked up on first need (variants).
+  const KsLanguage* languageObject;
+  bool languageLooked;
 };

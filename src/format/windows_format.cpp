@@ -1,6 +1,10 @@
 #include "format/windows_format.h"
 
+#include <cctype>
+#include <charconv>
+#include <cerrno>
 #include <cstdarg>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
@@ -161,6 +165,31 @@ double FloatingOf(const FormatArg& arg) {
   }
 }
 
+// Plain integer conversions (no flags, width or precision) are the common
+// case of every default format; they are written without the C library.
+bool FormatPlainInteger(const Conversion& c, const FormatArg& arg, std::string& text) {
+  if (!c.flags.empty() || !c.width.empty() || !c.precision.empty()) return false;
+  int base = 10;
+  switch (c.conversion) {
+    case 'd': case 'i': case 'u': break;
+    case 'x': case 'X': base = 16; break;
+    case 'o': base = 8; break;
+    default: return false;
+  }
+  char buffer[24];
+  const long long v = IntegerOf(arg);
+  const auto [end, ec] = c.isSigned()
+                             ? std::to_chars(buffer, buffer + sizeof buffer, CutSigned(v, c.bits), base)
+                             : std::to_chars(buffer, buffer + sizeof buffer,
+                                             CutUnsigned(static_cast<unsigned long long>(v), c.bits), base);
+  if (ec != std::errc()) return false;
+  if (c.conversion == 'X') {
+    for (char* p = buffer; p != end; ++p) *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+  }
+  text.append(buffer, end);
+  return true;
+}
+
 std::string FormatOne(const Conversion& c, const FormatArg& arg) {
   std::string spec = "%" + c.flags + c.width + c.precision;
   switch (c.family()) {
@@ -207,7 +236,8 @@ std::string FormatWindows(const char* format, const FormatArg* args, int argCoun
     const bool formats = !c.starWidth && !c.suppressed && next < argCount &&
                          (family == Family::Integer || family == Family::Character || family == Family::Floating);
     if (formats) {
-      text += FormatOne(c, args[next++]);
+      const FormatArg& arg = args[next++];
+      if (!FormatPlainInteger(c, arg, text)) text += FormatOne(c, arg);
     } else {
       text.append(format + c.begin, c.end - c.begin);
     }
@@ -260,9 +290,53 @@ std::string RewriteScan(const char* format, Conversion* assigned) {
 
 }  // namespace
 
+namespace {
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The common formats, literal text followed by one plain integer conversion
+// ("%ld", "#%lu", "%I64d"), read without the C library's scanf: the same
+// matching rules, the same strtoll/strtoull conversion. Returns false when
+// the format is not of that shape, so that the general path decides.
+bool ScanPlainInteger(const char* text, const char* format, ScanTarget target, ScanResult& result) {
+  size_t i = 0;
+  const char* in = text;
+  while (format[i] != '\0' && format[i] != '%') {
+    if (IsSpace(format[i])) {
+      while (IsSpace(*in)) ++in;
+    } else if (*in++ != format[i]) {
+      return true;  // a literal does not match: nothing is assigned
+    }
+    ++i;
+  }
+  if (format[i] != '%') return false;
+  const Conversion c = Parse(format, i);
+  if (c.suppressed || !c.width.empty() || c.family() != Family::Integer || format[c.end] != '\0') return false;
+  const int base = c.conversion == 'x' || c.conversion == 'X' ? 16 : c.conversion == 'o' ? 8 : c.conversion == 'i' ? 0 : 10;
+  while (IsSpace(*in)) ++in;
+  char* end = nullptr;
+  errno = 0;
+  unsigned long long raw = c.isSigned() ? static_cast<unsigned long long>(std::strtoll(in, &end, base))
+                                        : std::strtoull(in, &end, base);
+  if (end == in) return true;
+  const unsigned long long cut = c.isSigned()
+                                     ? static_cast<unsigned long long>(CutSigned(static_cast<long long>(raw), c.bits))
+                                     : CutUnsigned(raw, c.bits);
+  result.assigned = true;
+  if (target.kind == ScanTarget::Kind::Floating) {
+    result.floating = c.isSigned() ? static_cast<double>(static_cast<long long>(cut)) : static_cast<double>(cut);
+  } else {
+    result.integer = static_cast<long long>(cut);
+  }
+  return true;
+}
+
+}  // namespace
+
 ScanResult ScanWindows(const char* text, const char* format, ScanTarget target) {
   ScanResult result{false, 0, 0.0};
   if (text == nullptr || format == nullptr) return result;
+  if (ScanPlainInteger(text, format, target, result)) return result;
   Conversion c;
   const std::string rewritten = RewriteScan(format, &c);
   if (c.conversion == 0) {

@@ -4,6 +4,7 @@
 // nothing and looks tables up directly.
 #include "i18nsvc.h"
 #include "kschar.h"
+#include "ksstring/code_set_cache.h"
 #include "ksstring/iterator_steps.h"
 #include "ksstring/units.h"
 #include "ksstring/wildcard_orders.h"
@@ -14,8 +15,7 @@ namespace {
 // Units from here on are never marked undefined (specials and noncharacters).
 constexpr unsigned short kFirstSpecialUnit = 0xFFF0;
 
-const KsCollationEntry* VariantFor(const KsCollationEntry* entry, unsigned char language) {
-  const KsLanguage* languageObject = KsLanguageContext::QueryLanguage(language);
+const KsCollationEntry* VariantFor(const KsCollationEntry* entry, const KsLanguage* languageObject) {
   if (languageObject == nullptr || !languageObject->VariantSwitch()) return entry;
   for (unsigned i = 0; i < entry->variantCount; ++i) {
     if (entry->variantLanguages[i] == languageObject) {
@@ -78,7 +78,12 @@ unsigned short KsStringIterator::GetNextOrder(unsigned short setClass) {
 
   // Tables know every unit below 0x200; above, an unknown unit is its own
   // order, of undefined class.
-  const KsCollationEntry* entry = table != nullptr ? table->GetEntry(unit) : nullptr;
+  const KsCollationEntry* entry = nullptr;
+  if (unit < ksstring::kCachedUnits && object == codeSetObject && byteEntries != nullptr) {
+    entry = byteEntries[unit];
+  } else if (table != nullptr) {
+    entry = table->GetEntry(unit);
+  }
   if (entry == nullptr) {
     Advance();
     if (setClass != 0 && unit < kFirstSpecialUnit) {
@@ -88,7 +93,13 @@ unsigned short KsStringIterator::GetNextOrder(unsigned short setClass) {
     return unit;
   }
 
-  if ((entry->flags & KsCollationEntry::HasLanguageVariants) != 0) entry = VariantFor(entry, language);
+  if ((entry->flags & KsCollationEntry::HasLanguageVariants) != 0) {
+    if (!languageLooked) {
+      languageObject = KsLanguageContext::QueryLanguage(language);
+      languageLooked = true;
+    }
+    entry = VariantFor(entry, languageObject);
+  }
 
   // Contractions read ahead in the buffer; a character delivered from an
   // overflow list has no neighbour there.

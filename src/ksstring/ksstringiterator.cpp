@@ -7,6 +7,7 @@
 #include "i18nsvc.h"
 #include "kschar.h"
 #include "ksstring.h"
+#include "ksstring/code_set_cache.h"
 #include "ksstring/iterator_steps.h"
 #include "ksstring/units.h"
 
@@ -24,11 +25,15 @@ KsStringIterator::KsStringIterator() { Start(nullptr, 0, 0, 1); }
 
 void KsStringIterator::Start(const unsigned char* units, unsigned char iteratorCodeSet,
                              unsigned char iteratorLanguage, unsigned char iteratorFormat) {
-  codeSetObject = KsLanguageContext::QueryCodeSet(iteratorCodeSet);
+  const ksstring::CodeSetView* view = ksstring::ViewOfCodeSet(iteratorCodeSet);
+  codeSetObject = view != nullptr ? view->Object() : nullptr;
   codeSet = iteratorCodeSet;
   language = iteratorLanguage;
-  orderClass = codeSetObject != nullptr ? codeSetObject->GetClass(language) : KS_CLASS_UNDEFINED;
+  orderClass = view != nullptr ? view->ClassFor(language) : KS_CLASS_UNDEFINED;
   languageClass = orderClass;
+  byteEntries = view != nullptr ? view->ByteEntries() : nullptr;
+  languageObject = nullptr;
+  languageLooked = false;
   overflowCodeSet = 0;
   overflowIndex = 0;
   format = iteratorFormat;
@@ -79,7 +84,10 @@ KsStringIterator::KsStringIterator(const KsStringIterator& other)
       position(other.position),
       overflow(other.overflow),
       ownedBuffer(nullptr),
-      languageClass(other.languageClass) {}
+      languageClass(other.languageClass),
+      byteEntries(other.byteEntries),
+      languageObject(other.languageObject),
+      languageLooked(other.languageLooked) {}
 
 KsStringIterator& KsStringIterator::operator=(const KsStringIterator& other) {
   if (this == &other) return *this;
@@ -95,6 +103,9 @@ KsStringIterator& KsStringIterator::operator=(const KsStringIterator& other) {
   position = other.position;
   overflow = other.overflow;
   languageClass = other.languageClass;
+  byteEntries = other.byteEntries;
+  languageObject = other.languageObject;
+  languageLooked = other.languageLooked;
   return *this;
 }
 

@@ -46,12 +46,14 @@ class ElementReader {
     return Convert(padded);
   }
 
-  // In-place element i, for the hot loops over whole elements.
+  // In-place element i, for the memory-form hash loop.
   Value Raw(size_t index) const {
     Value v;
     std::memcpy(&v, bytes_ + index * sizeof(Value), sizeof(Value));
     return v;
   }
+  // Stored element i when it lies wholly within the array.
+  Value Whole(size_t index) const { return Layout::FromStored(bytes_ + index * size_, format_); }
   size_t WholeElements() const { return limit_ / size_; }
 
  private:
@@ -85,8 +87,9 @@ int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsi
   int result = 0;
   const size_t whole = std::min({walk, first.WholeElements(), second.WholeElements()});
   if (first.InPlace()) {
-    // Hot path: whole elements in memory form.
     while (i < whole && Layout::Order(first.Raw(i), second.Raw(i)) == 0) ++i;
+  } else {
+    while (i < whole && Layout::Order(first.Whole(i), second.Whole(i)) == 0) ++i;
   }
   for (; i < walk; ++i) {
     result = Layout::Order(first.At(i), second.At(i));
@@ -112,9 +115,12 @@ unsigned HashArray(unsigned char format, unsigned len, const void* values, unsig
 
   uint32_t h = 0;
   size_t i = 0;
+  const size_t whole = std::min(walk, array.WholeElements());
   if (array.InPlace()) {
-    const size_t whole = std::min(walk, array.WholeElements());
+    // Kept apart so that the compiler vectorises the memory-form loop.
     for (; i < whole; ++i) h ^= Layout::Image(array.Raw(i));
+  } else {
+    for (; i < whole; ++i) h ^= Layout::Image(array.Whole(i));
   }
   for (; i < walk; ++i) h ^= Layout::Image(array.At(i));
   return h * 1103515245u;

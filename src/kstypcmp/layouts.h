@@ -13,8 +13,9 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
-#include "basesvc.h"
+#include "base/byteorder.h"
 
 namespace ks::layout {
 
@@ -22,6 +23,20 @@ template <class T>
 inline T LoadRaw(const unsigned char* bytes) {
   T value;
   std::memcpy(&value, bytes, sizeof value);
+  return value;
+}
+
+// One word of a stored form, converted as the base services' store
+// functions convert it (LongStoreOne, O_8BStoreOne, IntLoad, FloatStore,
+// DoubleStore); inlined here because comparisons of stored keys convert
+// every element.
+template <class T>
+inline T LoadStoredWord(const unsigned char* bytes, unsigned char format) {
+  using Word = std::conditional_t<sizeof(T) == 2, uint16_t, std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>;
+  Word word = LoadRaw<Word>(bytes);
+  if (ksbase::FormatNeedsByteSwap(format)) word = ksbase::ByteSwap(word);
+  T value;
+  std::memcpy(&value, &word, sizeof value);
   return value;
 }
 
@@ -55,8 +70,8 @@ template <class T>
 struct TwoByte : IntegerOrder<T> {
   static unsigned StoredSize(unsigned char) { return 2; }
   static T FromStored(const unsigned char* p, unsigned char format) {
-    const uint16_t bits = (format & 15) == 2 ? static_cast<uint16_t>(p[0] << 8 | p[1])
-                                             : static_cast<uint16_t>(p[1] << 8 | p[0]);
+    const uint16_t bits = ksbase::FormatIsBigEndian(format) ? static_cast<uint16_t>(p[0] << 8 | p[1])
+                                                            : static_cast<uint16_t>(p[1] << 8 | p[0]);
     return static_cast<T>(bits);
   }
   static uint32_t Image(T v) { return static_cast<uint32_t>(static_cast<int32_t>(v)); }
@@ -67,11 +82,7 @@ using Word = TwoByte<uint16_t>;
 template <class T>
 struct FourByte : IntegerOrder<T> {
   static unsigned StoredSize(unsigned char) { return 4; }
-  static T FromStored(const unsigned char* p, unsigned char format) {
-    T value;
-    LongStoreOne(&value, p, format);
-    return value;
-  }
+  static T FromStored(const unsigned char* p, unsigned char format) { return LoadStoredWord<T>(p, format); }
   static uint32_t Image(T v) { return static_cast<uint32_t>(v); }
 };
 using Long = FourByte<int32_t>;
@@ -80,12 +91,8 @@ using Dword = FourByte<uint32_t>;
 // int and unsigned have a stored form of their own (IntStore/IntLoad).
 template <class T>
 struct NativeInt : IntegerOrder<T> {
-  static unsigned StoredSize(unsigned char format) { return IntSizeGet(nullptr, 8, format, 1); }
-  static T FromStored(const unsigned char* p, unsigned char format) {
-    T value;
-    IntLoad(&value, p, format, 1);
-    return value;
-  }
+  static unsigned StoredSize(unsigned char) { return 4; }
+  static T FromStored(const unsigned char* p, unsigned char format) { return LoadStoredWord<T>(p, format); }
   static uint32_t Image(T v) { return static_cast<uint32_t>(v); }
 };
 using Int = NativeInt<int>;
@@ -95,11 +102,7 @@ using Unsigned = NativeInt<unsigned>;
 template <class T>
 struct EightByte : IntegerOrder<T> {
   static unsigned StoredSize(unsigned char) { return 8; }
-  static T FromStored(const unsigned char* p, unsigned char format) {
-    T value;
-    O_8BStoreOne(&value, p, format);
-    return value;
-  }
+  static T FromStored(const unsigned char* p, unsigned char format) { return LoadStoredWord<T>(p, format); }
   static uint32_t Image(T v) { return static_cast<uint32_t>(static_cast<uint64_t>(v)); }
 };
 using O_8B = EightByte<int64_t>;
@@ -124,20 +127,14 @@ struct FloatingOrder {
 
 struct Float : FloatingOrder<float> {
   static unsigned StoredSize(unsigned char) { return 4; }
-  static float FromStored(const unsigned char* p, unsigned char format) {
-    float value;
-    FloatStore(&value, p, format, 1);
-    return value;
-  }
+  static float FromStored(const unsigned char* p, unsigned char format) { return LoadStoredWord<float>(p, format); }
   static uint32_t Image(float v) { return LoadRaw<uint32_t>(reinterpret_cast<const unsigned char*>(&v)); }
 };
 
 struct Double : FloatingOrder<double> {
   static unsigned StoredSize(unsigned char) { return 8; }
   static double FromStored(const unsigned char* p, unsigned char format) {
-    double value;
-    DoubleStore(&value, p, format, 1);
-    return value;
+    return LoadStoredWord<double>(p, format);
   }
   static uint32_t Image(double v) {
     const uint64_t bits = LoadRaw<uint64_t>(reinterpret_cast<const unsigned char*>(&v));
@@ -154,10 +151,7 @@ struct Int64 {
   };
   static unsigned StoredSize(unsigned char) { return 8; }
   static Value FromStored(const unsigned char* p, unsigned char format) {
-    Value v;
-    LongStoreOne(&v.low, p, format & 15);
-    LongStoreOne(&v.high, p + 4, format & 15);
-    return v;
+    return {LoadStoredWord<uint32_t>(p, format), LoadStoredWord<int32_t>(p + 4, format)};
   }
   static int Order(Value a, Value b) {
     if (a.high != b.high) return ThreeWay(a.high, b.high);
