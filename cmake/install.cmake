@@ -19,5 +19,8 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/kstypesConfigVersio
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kstypesConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/kstypesConfigVersion.cmake
   DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/kstypes)
 
+# The pkg-config file finds the prefix relative to itself, so the tree can be
+# installed under any prefix (cmake --install --prefix).
+file(RELATIVE_PATH KSTYPES_PC_TO_PREFIX "/prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/prefix")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/kstypes.pc.in ${CMAKE_CURRENT_BINARY_DIR}/kstypes.pc @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/kstypes.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)

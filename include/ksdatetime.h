@@ -72,7 +72,7 @@ class KS_API KsDateTime {
 
  private:
   // Moves the value by a zone offset in minutes (one day of carry at most).
-  void MoveByZoneMinutes(int minutes);
+  void MoveByZoneMinutes(long long minutes);
 };
 
 static_assert(sizeof(KsDateTime) == 8);

@@ -49,7 +49,6 @@ class KS_API KsDateTimeNBase {
 
   int CompareWith(const KsDateTimeNBase& other, unsigned short flags) const;
   int EqualTo(const KsDateTimeNBase& other) const;
-  int SameFields(const KsDateTimeNBase& other) const;
   int HasNullPattern() const;
 };
 
@@ -106,8 +105,8 @@ class KS_API KsDateTimeN : public KsDateTimeNBase {
   int IsValidDateTime() const;
 
   int IsNullValue() const { return HasNullPattern(); }
-  int IsDefaultValue() const { return SameFields(DefaultValue()); }
-  int IsZeroValue() const { return SameFields(ZeroValue()); }
+  int IsDefaultValue() const { return EqualTo(DefaultValue()); }
+  int IsZeroValue() const { return EqualTo(ZeroValue()); }
   int SetNullValue();
   int SetDefaultValue();
 
@@ -171,8 +170,8 @@ class KS_API KsTimeSpan : public KsDateTimeNBase {
   int operator==(const KsTimeSpan& other) const { return EqualTo(other); }
 
   int IsNullValue() const { return HasNullPattern(); }
-  int IsDefaultValue() const { return SameFields(DefaultValue()); }
-  int IsZeroValue() const { return SameFields(ZeroValue()); }
+  int IsDefaultValue() const { return EqualTo(DefaultValue()); }
+  int IsZeroValue() const { return EqualTo(ZeroValue()); }
   int SetNullValue();
   int SetDefaultValue();
 

@@ -19,6 +19,10 @@ class KsString;
 class KsWCharList;
 class KsLanguage;
 struct KsCollationEntry;
+namespace ksstring {
+struct SimpleOrders;
+struct OrderReader;
+}
 
 class KS_API KsStringIterator {
  public:
@@ -71,6 +75,7 @@ class KS_API KsStringIterator {
  private:
   friend class KsString;
   friend class KsChar;
+  friend struct ksstring::OrderReader;
   KsStringIterator();
   void Start(const unsigned char* units, unsigned char iteratorCodeSet, unsigned char iteratorLanguage,
              unsigned char iteratorFormat);
@@ -80,6 +85,9 @@ class KS_API KsStringIterator {
   unsigned short UnitAt(const unsigned char* p) const;
   bool OverflowPending() const;
   void Advance();
+  // GetNextOrder: the quick path for simple bytes, and the full walk.
+  unsigned short NextOrder(unsigned short setClass);
+  unsigned short NextOrderFromTables(unsigned short setClass);
   // Transform that writes no unit at or past outEnd (null: unbounded).
   void TransformWithin(KsStringIterator& out, KsCharOperation& operation, const unsigned char* outEnd);
 
@@ -99,6 +107,8 @@ class KS_API KsStringIterator {
   uint8_t languageClass;
   // Cached entries of units below 256 of codeSetObject's table, or null.
   const KsCollationEntry* const* byteEntries;
+  // Orders of the bytes that need no table walk, for 8-bit code sets.
+  const ksstring::SimpleOrders* simpleOrders;
   // The language object, looked up on first need (variants).
   const KsLanguage* languageObject;
   bool languageLooked;

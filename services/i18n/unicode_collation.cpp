@@ -68,10 +68,10 @@ const KsCollationEntry& RangeEntry(unsigned short unit) {
 template <size_t... RangeIndexes>
 const KsCollationEntry* FindInRanges(unsigned short unit, std::index_sequence<RangeIndexes...>) {
   const KsCollationEntry* found = nullptr;
-  ((unit >= kCollationRanges[RangeIndexes].first && unit <= kCollationRanges[RangeIndexes].last
-        ? (found = &RangeEntry<RangeIndexes>(unit), true)
-        : false) ||
-   ...);
+  static_cast<void>(((unit >= kCollationRanges[RangeIndexes].first && unit <= kCollationRanges[RangeIndexes].last
+                          ? (found = &RangeEntry<RangeIndexes>(unit), true)
+                          : false) ||
+                      ...));
   return found;
 }
 

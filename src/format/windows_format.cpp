@@ -248,12 +248,14 @@ std::string FormatWindows(const char* format, const FormatArg* args, int argCoun
 
 namespace {
 
-// Rewrites a scanf format so that exactly one conversion (the first one of a
-// numeric or character family) assigns, with a length modifier of our
-// choosing; returns the rewritten format and that conversion.
-std::string RewriteScan(const char* format, Conversion* assigned) {
+// Rewrites a scanf format for the C library: every conversion that
+// `assign` accepts (it returns true) keeps its width and gets the length
+// modifier of its family's widest type (long long, double) or, for %c, reads
+// one character; every other conversion is matched but suppressed ('*'),
+// "%n" is dropped, and a trailing '%' ends the format.
+template <class Assign>
+std::string RewriteScan(const char* format, Assign assign) {
   std::string out;
-  bool done = false;
   size_t i = 0;
   while (format[i] != '\0') {
     if (format[i] != '%') {
@@ -267,24 +269,19 @@ std::string RewriteScan(const char* format, Conversion* assigned) {
     }
     const Conversion c = Parse(format, i);
     i = c.end;
-    if (c.conversion == '\0') break;  // a trailing '%' ends the format
+    if (c.conversion == '\0') break;
     if (c.conversion == 'n') continue;
-    const Family family = c.family();
-    const bool assigns = !done && !c.suppressed &&
-                         (family == Family::Integer || family == Family::Floating || family == Family::Character);
-    if (assigns) {
-      done = true;
-      *assigned = c;
-      if (family == Family::Integer) out += "%" + c.width + "ll" + c.conversion;
-      if (family == Family::Floating) out += "%" + c.width + "l" + c.conversion;
-      // A wide %c would write several bytes: read exactly one.
-      if (family == Family::Character) out += "%c";
+    if (!c.suppressed && assign(c)) {
+      switch (c.family()) {
+        case Family::Integer: out += "%" + c.width + "ll" + c.conversion; break;
+        case Family::Floating: out += "%" + c.width + "l" + c.conversion; break;
+        default: out += "%c"; break;  // a wide %c would write several bytes
+      }
     } else {
       out += "%*" + c.width;
       out += c.set.empty() ? std::string(1, c.conversion) : c.set.substr(c.set.find('['));
     }
   }
-  if (!done) assigned->conversion = 0;
   return out;
 }
 
@@ -337,12 +334,18 @@ ScanResult ScanWindows(const char* text, const char* format, ScanTarget target) 
   ScanResult result{false, 0, 0.0};
   if (text == nullptr || format == nullptr) return result;
   if (ScanPlainInteger(text, format, target, result)) return result;
+  // The first numeric or character conversion assigns.
   Conversion c;
-  const std::string rewritten = RewriteScan(format, &c);
-  if (c.conversion == 0) {
-    // Nothing assigns; still match the literal text the way scanf would.
-    return result;
-  }
+  const std::string rewritten = RewriteScan(format, [&c](const Conversion& candidate) {
+    const Family family = candidate.family();
+    if (c.conversion != 0 ||
+        (family != Family::Integer && family != Family::Floating && family != Family::Character)) {
+      return false;
+    }
+    c = candidate;
+    return true;
+  });
+  if (c.conversion == 0) return result;
   switch (c.family()) {
     case Family::Integer: {
       unsigned long long raw = 0;
@@ -383,37 +386,15 @@ ScanResult ScanWindows(const char* text, const char* format, ScanTarget target) 
 
 int ScanWindowsMantissaExponent(const char* text, const char* format, double& mantissa, int& exponent) {
   if (text == nullptr || format == nullptr) return 0;
-  // Rewrite: first floating conversion reads the mantissa, the next integer
-  // conversion the exponent; every other conversion is skipped.
-  std::string out;
+  // The first floating conversion reads the mantissa, the next integer
+  // conversion the exponent.
   int stage = 0;
-  size_t i = 0;
-  while (format[i] != '\0') {
-    if (format[i] != '%') {
-      out += format[i++];
-      continue;
-    }
-    if (format[i + 1] == '%') {
-      out += "%%";
-      i += 2;
-      continue;
-    }
-    const Conversion c = Parse(format, i);
-    i = c.end;
-    if (c.conversion == '\0') break;
-    if (c.conversion == 'n') continue;
-    const Family family = c.family();
-    if (!c.suppressed && stage == 0 && family == Family::Floating) {
-      out += "%" + c.width + "l" + c.conversion;
-      stage = 1;
-    } else if (!c.suppressed && stage == 1 && family == Family::Integer) {
-      out += "%" + c.width + "ll" + c.conversion;
-      stage = 2;
-    } else {
-      out += "%*" + c.width;
-      out += c.set.empty() ? std::string(1, c.conversion) : c.set.substr(c.set.find('['));
-    }
-  }
+  const std::string out = RewriteScan(format, [&stage](const Conversion& c) {
+    const Family wanted = stage == 0 ? Family::Floating : Family::Integer;
+    if (stage == 2 || c.family() != wanted) return false;
+    ++stage;
+    return true;
+  });
   double m = 0;
   unsigned long long e = 0;
   int assigned = 0;

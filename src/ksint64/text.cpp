@@ -1,6 +1,7 @@
 // KsInt64 text form: a small format language of its own ("%S", "%d", "%i",
 // "%o", "%x", "%X") that prints and scans decimal, octal and hexadecimal
 // with their prefixes, independent of the C library's 64-bit dialects.
+#include <cstring>
 #include <string>
 
 #include "ksint64.h"

@@ -7,12 +7,23 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 
 #include "i18nsvc.h"
 
 namespace ksstring {
 
 constexpr unsigned kCachedUnits = 256;
+
+// Orders of the bytes of an 8-bit code set for one language (with its
+// variant switch as it was when the table was made): the bytes whose entry
+// has neither a contraction nor an expansion, after language variants, are
+// "simple" and take their order and class straight from here.
+struct SimpleOrders {
+  uint16_t order[kCachedUnits];
+  uint8_t orderClass[kCachedUnits];
+  bool simple[kCachedUnits];
+};
 
 class CodeSetView {
  public:
@@ -21,6 +32,9 @@ class CodeSetView {
   const KsCollationEntry* const* ByteEntries() const { return hasTable_ ? entries_ : nullptr; }
   // The class the code set reports for `language`.
   unsigned char ClassFor(unsigned char language) const;
+  // The simple orders of an 8-bit code set with a table for `language`, or
+  // null (16-bit code sets, no table, or all tables in use).
+  const SimpleOrders* SimpleOrdersFor(unsigned char language) const;
 
  private:
   friend const CodeSetView* ViewOfCodeSet(unsigned char codeSet);
@@ -30,6 +44,8 @@ class CodeSetView {
   bool hasTable_ = false;
   const KsCollationEntry* entries_[kCachedUnits] = {};
   mutable std::atomic<unsigned char> classes_[256];
+  // Per language and variant switch (off, on).
+  mutable std::atomic<const SimpleOrders*> simple_[256][2];
 };
 
 // The view of a code set id (0: the native code set), or null when the

@@ -40,8 +40,9 @@ const KsCollationEntry* ContractionWith(const KsCollationEntry* entry, unsigned 
 
 }  // namespace
 
-unsigned short KsStringIterator::GetNextOrder(unsigned short setClass) {
-  const bool fromOverflow = OverflowPending();
+unsigned short KsStringIterator::GetNextOrder(unsigned short setClass) { return NextOrder(setClass); }
+
+unsigned short KsStringIterator::NextOrderFromTables(unsigned short setClass) {  const bool fromOverflow = OverflowPending();
   // Raw units are their own orders, read low byte first whatever the format.
   if (codeSet == ksstring::kRawCodeSet && !fromOverflow) {
     if (position == nullptr) return 0;

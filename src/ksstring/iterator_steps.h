@@ -3,6 +3,7 @@
 #pragma once
 
 #include "i18nsvc.h"
+#include "ksstring/code_set_cache.h"
 #include "ksstring/units.h"
 #include "ksstringiterator.h"
 
@@ -19,3 +20,36 @@ inline void KsStringIterator::Advance() {
   overflow = nullptr;
   if (position != nullptr) position += Width();
 }
+
+// Most bytes of 8-bit text have a plain entry: their order comes from the
+// table of simple orders; everything else walks the collation tables.
+inline unsigned short KsStringIterator::NextOrder(unsigned short setClass) {
+  if (simpleOrders != nullptr && overflow == nullptr && position != nullptr) {
+    const unsigned char byte = *position;
+    if (byte == 0) return 0;
+    if (simpleOrders->simple[byte]) {
+      if (setClass != 0) orderClass = simpleOrders->orderClass[byte];
+      ++position;
+      return simpleOrders->order[byte];
+    }
+  }
+  return NextOrderFromTables(setClass);
+}
+
+namespace ksstring {
+
+// The inline order step for the comparison and the hash, which read every
+// order of both texts.
+struct OrderReader {
+  static unsigned short Next(KsStringIterator& it, unsigned short setClass) { return it.NextOrder(setClass); }
+
+  // The simple orders of an iterator over 8-bit text, or null.
+  static const SimpleOrders* Simple(const KsStringIterator& it) {
+    return it.overflow == nullptr && it.position != nullptr ? it.simpleOrders : nullptr;
+  }
+  static const unsigned char* Position(const KsStringIterator& it) { return it.position; }
+  // Moves over bytes whose orders the caller has accounted for.
+  static void SkipBytes(KsStringIterator& it, size_t count) { it.position += count; }
+};
+
+}  // namespace ksstring

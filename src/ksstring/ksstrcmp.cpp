@@ -8,6 +8,7 @@
 #include "i18nsvc.h"
 #include "ksstring/byte_compare.h"
 #include "ksstring/collation_key.h"
+#include "ksstring/iterator_steps.h"
 #include "ksstring/units.h"
 #include "ksstring/wildcard_orders.h"
 #include "ksstringiterator.h"
@@ -22,11 +23,12 @@ using ksstring::kWithCaseMask;
 constexpr unsigned short kSpaceOrderEnd = 80;
 constexpr unsigned short kFirstDigitOrder = 0x3F00;
 
-enum class Kind : unsigned char { End, Significant, Ignorable, Skipped, Star, Question };
+enum class Kind : uint16_t { End, Significant, Ignorable, Skipped, Star, Question };
 
+// Eight bytes, so that a fetched element travels in one register.
 struct Element {
-  uint16_t order = 0;
   uint32_t key = 0;
+  uint16_t order = 0;
   Kind kind = Kind::End;
 };
 
@@ -59,23 +61,24 @@ class Side {
       : it_(text, codeSet, language, format), limit_(length < 0 ? INT_MAX : length), isPattern_(isPattern) {}
 
   void StopClassUpdates() { setClass_ = 0; }
+  KsStringIterator& Iterator() { return it_; }
+  // Counts `count` orders as fetched without reading them.
+  void SkipFetched(size_t count) { fetched_ += static_cast<int>(count); }
   uint8_t OrderClass() const { return it_.OrderClass(); }
   int Fetched() const { return fetched_; }
 
   uint16_t NextOrder() {
     if (fetched_ >= limit_) return 0;
     ++fetched_;
-    return it_.GetNextOrder(setClass_);
+    return ksstring::OrderReader::Next(it_, setClass_);
   }
 
   // The next order that the flags do not skip silently.
   Element Fetch(const Rules& rules) {
     for (;;) {
-      Element e;
-      e.order = NextOrder();
-      e.key = CollationKey(e.order, it_.OrderClass());
-      e.kind = Classify(e.order, rules);
-      if (e.kind != Kind::Skipped) return e;
+      const uint16_t order = NextOrder();
+      const Kind kind = Classify(order, rules);
+      if (kind != Kind::Skipped) return Element{CollationKey(order, it_.OrderClass()), order, kind};
     }
   }
 
@@ -241,6 +244,32 @@ class LevelledComparison {
   Element pStar_;
 };
 
+// Identical leading bytes of two texts of one code set and language whose
+// orders are plain (no contraction, expansion or wildcard) compare equal on
+// every level, and the lockstep pairing of ignorables after them is the same
+// with or without them: both sides skip them. The last skipped byte has no
+// contraction, so it cannot combine with the differing byte after it.
+void SkipEqualPrefix(Side& text, Side& pattern, const Rules& rules) {
+  const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(text.Iterator());
+  if (simple == nullptr || simple != ksstring::OrderReader::Simple(pattern.Iterator())) return;
+  const unsigned char* a = ksstring::OrderReader::Position(text.Iterator());
+  const unsigned char* b = ksstring::OrderReader::Position(pattern.Iterator());
+  size_t count = 0;
+  while (a[count] != 0 && a[count] == b[count] && simple->simple[a[count]]) {
+    const uint16_t order = simple->order[a[count]];
+    if (rules.wildcards && (order == rules.starOrder || order == rules.questionOrder)) break;
+    ++count;
+  }
+  if (count == 0) return;
+  // The class of the last skipped order stays the current class.
+  ksstring::OrderReader::SkipBytes(text.Iterator(), count - 1);
+  ksstring::OrderReader::SkipBytes(pattern.Iterator(), count - 1);
+  text.SkipFetched(count - 1);
+  pattern.SkipFetched(count - 1);
+  text.NextOrder();
+  pattern.NextOrder();
+}
+
 int PlainOrderComparison(Side& a, Side& b, short length) {
   const int steps = length < 0 ? 65535 : length;
   uint32_t ka = 0;
@@ -290,6 +319,9 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
                     wildcards.star,
                     wildcards.question};
   const bool rawCodeSet = codeSet1 == ksstring::kRawCodeSet || codeSet2 == ksstring::kRawCodeSet;
+  if (length < 0 && matchOut == nullptr && codeSet1 == codeSet2 && language1 == language2) {
+    SkipEqualPrefix(text, pattern, rules);
+  }
   LevelledComparison comparison(text, pattern, rules, rawCodeSet, length,
                                 (cmpOp & KS_CMP_SKIP_SPACES) != 0 ? matchOut : nullptr);
   return comparison.Run();

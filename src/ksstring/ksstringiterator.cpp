@@ -32,6 +32,7 @@ void KsStringIterator::Start(const unsigned char* units, unsigned char iteratorC
   orderClass = view != nullptr ? view->ClassFor(language) : KS_CLASS_UNDEFINED;
   languageClass = orderClass;
   byteEntries = view != nullptr ? view->ByteEntries() : nullptr;
+  simpleOrders = view != nullptr ? view->SimpleOrdersFor(language) : nullptr;
   languageObject = nullptr;
   languageLooked = false;
   overflowCodeSet = 0;
@@ -86,6 +87,7 @@ KsStringIterator::KsStringIterator(const KsStringIterator& other)
       ownedBuffer(nullptr),
       languageClass(other.languageClass),
       byteEntries(other.byteEntries),
+      simpleOrders(other.simpleOrders),
       languageObject(other.languageObject),
       languageLooked(other.languageLooked) {}
 
@@ -104,6 +106,7 @@ KsStringIterator& KsStringIterator::operator=(const KsStringIterator& other) {
   overflow = other.overflow;
   languageClass = other.languageClass;
   byteEntries = other.byteEntries;
+  simpleOrders = other.simpleOrders;
   languageObject = other.languageObject;
   languageLooked = other.languageLooked;
   return *this;

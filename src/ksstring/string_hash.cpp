@@ -6,6 +6,7 @@
 #include "ksstrcmp.h"
 #include "ksstring.h"
 #include "ksstring/collation_key.h"
+#include "ksstring/iterator_steps.h"
 #include "ksstring/units.h"
 #include "ksstringiterator.h"
 
@@ -57,7 +58,7 @@ unsigned HashString(unsigned char codeSet, unsigned char language, const char* c
       if (!it.IsEOS()) ++it;
       continue;
     }
-    const uint16_t order = it.GetNextOrder(1);
+    const uint16_t order = ksstring::OrderReader::Next(it, 1);
     h = 9 * h + ksstring::CollationKey(order, it.OrderClass());
   }
   return h;

@@ -16,15 +16,9 @@
 #include <type_traits>
 
 #include "base/byteorder.h"
+#include "kstypes/raw_value.h"
 
 namespace ks::layout {
-
-template <class T>
-inline T LoadRaw(const unsigned char* bytes) {
-  T value;
-  std::memcpy(&value, bytes, sizeof value);
-  return value;
-}
 
 // One word of a stored form, converted as the base services' store
 // functions convert it (LongStoreOne, O_8BStoreOne, IntLoad, FloatStore,
@@ -33,7 +27,7 @@ inline T LoadRaw(const unsigned char* bytes) {
 template <class T>
 inline T LoadStoredWord(const unsigned char* bytes, unsigned char format) {
   using Word = std::conditional_t<sizeof(T) == 2, uint16_t, std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>;
-  Word word = LoadRaw<Word>(bytes);
+  Word word = ReadRaw<Word>(bytes);
   if (ksbase::FormatNeedsByteSwap(format)) word = ksbase::ByteSwap(word);
   T value;
   std::memcpy(&value, &word, sizeof value);
@@ -128,7 +122,7 @@ struct FloatingOrder {
 struct Float : FloatingOrder<float> {
   static unsigned StoredSize(unsigned char) { return 4; }
   static float FromStored(const unsigned char* p, unsigned char format) { return LoadStoredWord<float>(p, format); }
-  static uint32_t Image(float v) { return LoadRaw<uint32_t>(reinterpret_cast<const unsigned char*>(&v)); }
+  static uint32_t Image(float v) { return ReadRaw<uint32_t>(&v); }
 };
 
 struct Double : FloatingOrder<double> {
@@ -137,7 +131,7 @@ struct Double : FloatingOrder<double> {
     return LoadStoredWord<double>(p, format);
   }
   static uint32_t Image(double v) {
-    const uint64_t bits = LoadRaw<uint64_t>(reinterpret_cast<const unsigned char*>(&v));
+    const uint64_t bits = ReadRaw<uint64_t>(&v);
     return static_cast<uint32_t>(bits) ^ static_cast<uint32_t>(bits >> 32);
   }
 };

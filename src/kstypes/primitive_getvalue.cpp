@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "ksslots.h"
+#include "kstypes/raw_value.h"
 
 namespace ks {
 namespace {
@@ -16,17 +17,6 @@ constexpr unsigned char kOpNow = 'O';
 constexpr unsigned char kOpNext = 'M';
 constexpr unsigned char kOpNextOther = 'N';
 
-template <class T>
-T Read(const void* value) {
-  T v;
-  std::memcpy(&v, value, sizeof v);
-  return v;
-}
-
-template <class T>
-void Write(void* value, T v) {
-  std::memcpy(value, &v, sizeof v);
-}
 
 template <class T>
 T StartValue() {
@@ -58,16 +48,16 @@ int GenerateValue(void* value, unsigned char format, unsigned char op) {
   if (format != kMemoryForm) return KS_NOT_SUPPORTED;
   switch (op) {
     case kOpStart:
-      Write(value, StartValue<T>());
+      WriteRaw(value, StartValue<T>());
       return 0;
     case kOpNow:
       return std::is_floating_point_v<T> ? KS_NOT_SUPPORTED : 0;
     case kOpNext:
     case kOpNextOther: {
-      const T old = Read<T>(value);
+      const T old = ReadRaw<T>(value);
       const T next = Successor(old);
       if (!(next > old)) return KS_NO_GREATER_VALUE;
-      Write(value, next);
+      WriteRaw(value, next);
       return 0;
     }
     default:

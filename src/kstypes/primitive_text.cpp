@@ -13,6 +13,7 @@
 #include "kstypeids.h"
 #include "kstypeconvert.h"
 #include "kstypes/class_slots.h"
+#include "kstypes/raw_value.h"
 
 namespace ks {
 namespace {
@@ -24,17 +25,6 @@ using ksformat::ScanWindows;
 
 constexpr char kDefaultFloatFormat[] = "%.17g";
 
-template <class T>
-T Read(const void* p) {
-  T v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-}
-
-template <class T>
-void Write(void* p, T v) {
-  std::memcpy(p, &v, sizeof v);
-}
 
 void Assign(KsString& out, const std::string& text) { out = text.c_str(); }
 
@@ -64,7 +54,7 @@ void* ScanInteger(void* values, KsString& in, const char* format, ScanTarget::Ki
   if (values == nullptr) return nullptr;
   KsString holder;
   const auto result = ScanWindows(ScanText(in, holder), format, {kind, int{8 * sizeof(T)}});
-  if (result.assigned) Write(values, static_cast<T>(result.integer));
+  if (result.assigned) WriteRaw(values, static_cast<T>(result.integer));
   return values;
 }
 
@@ -113,7 +103,7 @@ KsTypeConvertData* ToTexts(void* values, unsigned count, Text text) {
   auto* strings = static_cast<KsString*>(StringSlots::Create(count));
   if (strings == nullptr) return nullptr;
   for (unsigned i = 0; i < count; ++i) {
-    strings[i] += text(Read<T>(static_cast<const unsigned char*>(values) + size_t{i} * sizeof(T)));
+    strings[i] += text(ReadRaw<T>(static_cast<const unsigned char*>(values) + size_t{i} * sizeof(T)));
   }
   KsTypeConvertData* record = KsTypeConvertData::Make(KsSTRING_T, count, strings, nullptr);
   if (record == nullptr) StringSlots::Delete(strings, count);
@@ -176,27 +166,27 @@ KsString& CharPrintToString(KsString& out, void* values, const char* format, uns
 }
 
 KsString& ShortPrintToString(KsString& out, void* values, const char* format, unsigned) {
-  Assign(out, FormatWindows(format, FormatArg::Signed(Read<int16_t>(values))));
+  Assign(out, FormatWindows(format, FormatArg::Signed(ReadRaw<int16_t>(values))));
   return out;
 }
 
 KsString& LongPrintToString(KsString& out, void* values, const char* format, unsigned) {
-  Assign(out, FormatWindows(format, FormatArg::Signed(Read<int32_t>(values))));
+  Assign(out, FormatWindows(format, FormatArg::Signed(ReadRaw<int32_t>(values))));
   return out;
 }
 
 KsString& O_8BPrintToString(KsString& out, void* values, const char* format, unsigned) {
-  Assign(out, FormatWindows(format, FormatArg::Signed(Read<int64_t>(values))));
+  Assign(out, FormatWindows(format, FormatArg::Signed(ReadRaw<int64_t>(values))));
   return out;
 }
 
 KsString& DoublePrintToString(KsString& out, void* values, const char* format, unsigned) {
-  Assign(out, PrintDouble(Read<double>(values), format));
+  Assign(out, PrintDouble(ReadRaw<double>(values), format));
   return out;
 }
 
 KsString& FloatPrintToString(KsString& out, void* values, const char* format, unsigned) {
-  const double widened = Read<float>(values);
+  const double widened = ReadRaw<float>(values);
   if (IsMantissaExponent(format) || IsDefaultFloatFormat(format)) {
     Assign(out, PrintDouble(widened, format));
   } else {
@@ -243,7 +233,7 @@ void* DoubleScanFromString(void* values, KsString& in, const char* format, unsig
   if (values == nullptr) return nullptr;
   KsString holder;
   double value = 0;
-  if (ScanDouble(ScanText(in, holder), format, value)) Write(values, value);
+  if (ScanDouble(ScanText(in, holder), format, value)) WriteRaw(values, value);
   return values;
 }
 
@@ -253,10 +243,10 @@ void* FloatScanFromString(void* values, KsString& in, const char* format, unsign
   const char* text = ScanText(in, holder);
   if (IsMantissaExponent(format) || IsDefaultFloatFormat(format)) {
     double value = 0;
-    if (ScanDouble(text, format, value)) Write(values, static_cast<float>(value));
+    if (ScanDouble(text, format, value)) WriteRaw(values, static_cast<float>(value));
   } else {
     const auto result = ScanWindows(text, format, {ScanTarget::Kind::Floating, 32});
-    if (result.assigned) Write(values, static_cast<float>(result.floating));
+    if (result.assigned) WriteRaw(values, static_cast<float>(result.floating));
   }
   return values;
 }

@@ -15,6 +15,7 @@
 #include "ksstring.h"
 #include "kstypconv.h"
 #include "typedesc.h"
+#include "ksint64/ksint64_slots.h"
 
 namespace {
 
@@ -154,7 +155,7 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 24 */ ClassType("d_Timestamp", "D_TIMESTAMP_T", "%a %b %e %I:%M:%S %p", Fixed(10), kNoNull),
   /* 25 */ ClassType("d_Interval", "D_INTERVAL_T", "%e days, %I hours, %M minutes, %S seconds", Fixed(4), kNoNull,
                      FloatCompare, FloatHash),
-  /* 26 */ ClassType("KsInt64", "KsINT64_T", "%S", Fixed(8), kNoNull, Int64Compare, Int64Hash),
+  /* 26 */ Int64Row(Unbuilt("KsInt64", "KsINT64_T", "%S", Fixed(8))),
   /* 27 */ ClassType("KsBoolean", "KsBOOLEAN_T", "noop", Fixed(1), kNull, BooleanCompare, BooleanHash),
   /* 28 */ ClassType("KsNull_char", "KsNULL_1B_T", "%c", Fixed(2), kNull),
   /* 29 */ ClassType("KsNull_uchar", "KsNULL_U1B_T", "%c", Fixed(2), kNull),

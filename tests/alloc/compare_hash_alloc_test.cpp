@@ -38,4 +38,15 @@ TEST(NoAllocation, CompareAndHashOfEveryFixedLayout) {
   EXPECT_NE(sink, 0u);
 }
 
+TEST(NoAllocation, TranslateOfPrimitiveArrays) {
+  KsTypeMgr mgr;
+  std::vector<int32_t> values(1000, 0x01020304);
+  std::vector<unsigned char> stored(4000), back(4000);
+  ks::testing::AllocationCounter counter;
+  mgr.Translate(Ks4B_T, stored.data(), 2, 4000, values.data(), 8, 4000, 1000);
+  mgr.Translate(Ks4B_T, back.data(), 8, 4000, stored.data(), 2, 4000, 1000);
+  mgr.Translate(Ks4B_T, back.data(), 1, 4000, stored.data(), 2, 3000, 1000);
+  EXPECT_EQ(counter.Allocations(), 0u);
+}
+
 }  // namespace

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the consumer program against the library three ways: from source,
 # installed through CMake's package files, and installed through pkg-config.
+# Usage: check.sh [BUILD_DIR]  (installs from BUILD_DIR, default build/)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
+build=${1:-$root/build}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -12,10 +14,7 @@ cmake --build "$work/sub" -j2 >/dev/null
 "$work/sub/consumer"
 
 echo "== consumer: find_package after install"
-cmake -S "$root" -B "$work/lib" -DKSTYPES_BUILD_TESTS=OFF -DKSTYPES_BUILD_TOOLS=OFF \
-  -DCMAKE_INSTALL_PREFIX="$work/prefix" >/dev/null
-cmake --build "$work/lib" -j2 >/dev/null
-cmake --install "$work/lib" >/dev/null
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
 cmake -S "$root/tests/consumer" -B "$work/pkg" -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/pkg" >/dev/null
 "$work/pkg/consumer"

@@ -1,4 +1,5 @@
-// Stores, compares and hashes a value through the default type manager.
+// Stores, compares, hashes and prints values through the default type
+// manager, as the README shows.
 #include <cstdio>
 #include <cstring>
 
@@ -15,7 +16,10 @@ int main() {
   const bool ok = written == 8 && std::memcmp(stored, expected, 8) == 0 &&
                   mgr.Cmp(Ks4B_T, &values[0], &values[1], 0, 1, 8) == -1 &&
                   mgr.Hash(Ks4B_T, 0, values, 1, 8, status) == 1103515245u;
-  std::printf("%s\n", ok ? "consumer: ok" : "consumer: FAILED");
+  KsString text;
+  mgr.PrintToKsString(Ks4B_T, text, values, nullptr, 2);
+  const bool printed = std::strcmp(text.StrGet(), "1,16909060") == 0;
+  std::printf("%s (%s)\n", ok && printed ? "consumer: ok" : "consumer: FAILED", text.StrGet());
   ___KsTypemgrContext(0);
-  return ok ? 0 : 1;
+  return ok && printed ? 0 : 1;
 }

@@ -1,0 +1,226 @@
+// The printing half of the date format engine.
+#include <cstdio>
+#include <string>
+
+#include "ksdate.h"
+#include "ksdate/day_names.h"
+#include "ksdate/format/date_format.h"
+#include "ksdate/format/directives.h"
+
+namespace ks::datefmt {
+namespace {
+
+// Decimal text of value with at least minDigits digits after the sign, as
+// printf's "%0N.Nd" gives it.
+void AppendDecimal(std::string& out, long long value, int minDigits) {
+  char digits[24];
+  int count = 0;
+  unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
+  do {
+    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) out += '-';
+  for (int i = count; i < minDigits; ++i) out += '0';
+  while (count > 0) out += digits[--count];
+}
+
+// Seconds with as many fraction digits as the nanoseconds need: none, 3, 6
+// or 9, the width leaving two digits for the whole seconds.
+void AppendFraction(std::string& out, int second, int nanoseconds) {
+  int precision = 0;
+  int width = 2;
+  if (nanoseconds != 0) {
+    precision = nanoseconds % 1'000'000 == 0 ? 3 : (nanoseconds % 1'000 == 0 ? 6 : 9);
+    width = precision + 3;
+  }
+  const double value = second + nanoseconds / 1e9;
+  // |second| <= 128 and |nanoseconds| < 2.2e9 bound the text to a few digits.
+  char text[64];
+  const int length = std::snprintf(text, sizeof text, "%0*.*f", width, precision, value);
+  if (length > 0) out.append(text, static_cast<size_t>(length) < sizeof text ? length : sizeof text - 1);
+}
+
+void AppendName(std::string& out, const char* name, bool abbreviated) {
+  if (abbreviated) {
+    out.append(name, 3);  // every name has at least three letters
+  } else {
+    out += name;
+  }
+}
+
+bool FormatHasMarker(const char* format) {
+  for (const char* p = format; *p != 0; ++p) {
+    if (p[0] == '%' && (p[1] == 'p' || p[1] == 'P')) return true;
+  }
+  return false;
+}
+
+struct Clock12 {
+  int hour;
+  bool pm;
+};
+
+// With a marker in the format the hour is shown on the 12-hour clock;
+// without one, %I only folds the hours after noon and the marker reads AM.
+Clock12 TwelveHourClock(int hour, bool markerMode) {
+  if (!markerMode) return {hour <= 12 ? hour : hour - 12, false};
+  if (hour == 0) return {12, false};
+  if (hour < 12) return {hour, false};  // negative hours included
+  if (hour == 12) return {12, true};
+  return {hour - 12, true};
+}
+
+class Printer {
+ public:
+  Printer(const DateTimeFields& value, const char* format)
+      : fields_{value.year, value.month, value.day, value.hour, value.minute, value.second, value.nanoseconds},
+        clock_(TwelveHourClock(value.hour, FormatHasMarker(format))) {
+    out_.reserve(32);
+  }
+
+  std::string Run(const char* format) {
+    const char* p = format;
+    const char* resume = nullptr;
+    for (;;) {
+      if (*p == 0) {
+        if (resume == nullptr) break;
+        p = resume;
+        resume = nullptr;
+        continue;
+      }
+      if (*p == ')' && groupOpen_) {
+        if (!printed_) out_.resize(groupStart_);
+        groupOpen_ = false;
+        ++p;
+        continue;
+      }
+      if (*p != '%') {
+        out_ += *p++;
+        continue;
+      }
+      const DirectiveHead head = ParseDirectiveHead(p);
+      p = head.next;
+      if (head.opensGroup) {
+        groupOpen_ = true;
+        groupStart_ = out_.size();
+      }
+      if (head.letter == 0) continue;
+      const DirectiveInfo& info = LookupDirective(head.letter);
+      if (info.action == Action::Expansion) {
+        if (resume == nullptr) {
+          resume = p;
+          p = info.expansion;
+        }
+        continue;
+      }
+      Print(info, head.letter, head.optional && !printed_);
+    }
+    return std::move(out_);
+  }
+
+ private:
+  void Print(const DirectiveInfo& info, char letter, bool optional) {
+    if (!SetWildcard(info)) {
+      out_ += '*';
+      return;
+    }
+    const size_t start = out_.size();
+    const bool zero = AppendText(info, letter);
+    if (out_.size() == start) return;
+    if (optional && zero) {
+      out_.resize(start);
+    } else {
+      printed_ = true;
+    }
+  }
+
+  // Sets the wildcard flag for a value directive; false when the directive
+  // is to print a lone '*' instead of its text.
+  bool SetWildcard(const DirectiveInfo& info) {
+    switch (info.action) {
+      case Action::Literal:
+      case Action::Percent:
+      case Action::Marker:
+        return true;  // they show the flag left by the directive before
+      case Action::DayCount:
+        wildcard_ = fields_[kYear] == -1 && fields_[kMonth] == -1 && fields_[kDay] == -1;
+        return !wildcard_;
+      default:
+        wildcard_ = fields_[info.field] == -1;
+        return !wildcard_;
+    }
+  }
+
+  // Appends the directive's text; returns its zero test.
+  bool AppendText(const DirectiveInfo& info, char letter) {
+    const int value = info.field < kFieldCount ? fields_[info.field] : 0;
+    switch (info.action) {
+      case Action::Number:
+        AppendDecimal(out_, value, info.minDigits);
+        return value == 0;
+      case Action::YearOfCentury:
+        AppendDecimal(out_, value - 100 * (value / 100), info.minDigits);
+        return value == 0;
+      case Action::Hour12:
+        AppendDecimal(out_, clock_.hour, info.minDigits);
+        return value == 0;
+      case Action::MonthName: {
+        const char* name = ks::calendar::MonthName(value);
+        if (name != nullptr) {
+          AppendName(out_, name, info.abbreviated);
+        } else {
+          AppendDecimal(out_, value, info.minDigits);
+        }
+        return value == 0;
+      }
+      case Action::WeekdayName: {
+        const KsDate date(static_cast<short>(fields_[kYear]), static_cast<char>(fields_[kMonth]),
+                          static_cast<char>(value));
+        AppendName(out_, ks::calendar::WeekdayName(date.GetDayOfTheDate()), info.abbreviated);
+        return value == 0;
+      }
+      case Action::Fraction:
+        AppendFraction(out_, fields_[kSecond], fields_[kNanos]);
+        return fields_[kSecond] == 0 && fields_[kNanos] == 0;
+      case Action::DayCount: {
+        const long long count = fields_[kDay] + 30LL * (fields_[kMonth] + 12LL * fields_[kYear]);
+        AppendDecimal(out_, count, info.minDigits);
+        return count == 0;
+      }
+      case Action::Marker:
+        if (wildcard_) {
+          out_ += '*';
+        } else {
+          out_ += info.upperCase ? (clock_.pm ? "PM" : "AM") : (clock_.pm ? "pm" : "am");
+        }
+        return fields_[kHour] == 0;
+      case Action::Percent:
+      case Action::Literal:
+      case Action::Expansion:
+        break;
+    }
+    out_ += letter;
+    if (wildcard_) out_ += '*';
+    return false;
+  }
+
+  const int fields_[kFieldCount];
+  const Clock12 clock_;
+  std::string out_;
+  bool printed_ = false;
+  bool wildcard_ = false;
+  bool groupOpen_ = false;
+  size_t groupStart_ = 0;
+};
+
+}  // namespace
+
+KsString& PrintFields(KsString& out, const DateTimeFields& value, const char* format) {
+  Printer printer(value, format);
+  const std::string text = printer.Run(format);
+  out = text.c_str();
+  return out;
+}
+
+}  // namespace ks::datefmt

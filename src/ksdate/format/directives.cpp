@@ -1,0 +1,58 @@
+#include "ksdate/format/directives.h"
+
+#include <array>
+
+namespace ks::datefmt {
+namespace {
+
+constexpr DirectiveInfo Literal() { return {Action::Literal, kFieldCount, 0, false, false, nullptr}; }
+constexpr DirectiveInfo Number(FieldIndex field, uint8_t digits) {
+  return {Action::Number, field, digits, false, false, nullptr};
+}
+constexpr DirectiveInfo Expand(const char* text) {
+  return {Action::Expansion, kFieldCount, 0, false, false, text};
+}
+
+// None of the expansion texts holds an expanding letter, so expansions never
+// nest and one resume point is enough.
+constexpr std::array<DirectiveInfo, 128> BuildTable() {
+  std::array<DirectiveInfo, 128> table{};
+  for (DirectiveInfo& info : table) info = Literal();
+  table['%'] = {Action::Percent, kFieldCount, 0, false, false, nullptr};
+  table['Y'] = Number(kYear, 4);
+  table['y'] = {Action::YearOfCentury, kYear, 2, false, false, nullptr};
+  table['m'] = Number(kMonth, 2);
+  table['B'] = {Action::MonthName, kMonth, 3, false, false, nullptr};
+  table['b'] = {Action::MonthName, kMonth, 3, true, false, nullptr};
+  table['d'] = Number(kDay, 2);
+  table['e'] = Number(kDay, 2);
+  table['A'] = {Action::WeekdayName, kDay, 0, false, false, nullptr};
+  table['a'] = {Action::WeekdayName, kDay, 0, true, false, nullptr};
+  table['H'] = Number(kHour, 2);
+  table['I'] = {Action::Hour12, kHour, 2, false, false, nullptr};
+  table['M'] = Number(kMinute, 2);
+  table['S'] = Number(kSecond, 2);
+  table['N'] = Number(kNanos, 1);
+  table['f'] = {Action::Fraction, kSecond, 0, false, false, nullptr};
+  table['J'] = {Action::DayCount, kDay, 1, false, false, nullptr};
+  table['p'] = {Action::Marker, kHour, 0, false, false, nullptr};
+  table['P'] = {Action::Marker, kHour, 0, false, true, nullptr};
+  table['D'] = Expand("%Y-%m-%d");
+  table['T'] = Expand("%H:%M:%S");
+  table['O'] = Expand("%Y-%m-%dT%H:%M:%S");
+  table['X'] = Expand("%Y-%m-%dT%H:%M:%f");
+  table['V'] = Expand("%J.%H:%M:%f");
+  return table;
+}
+
+constexpr std::array<DirectiveInfo, 128> kDirectives = BuildTable();
+constexpr DirectiveInfo kLiteral = Literal();
+
+}  // namespace
+
+const DirectiveInfo& LookupDirective(char letter) {
+  const unsigned char index = static_cast<unsigned char>(letter);
+  return index < kDirectives.size() ? kDirectives[index] : kLiteral;
+}
+
+}  // namespace ks::datefmt
