@@ -37,7 +37,8 @@ class KS_API KsDate {
   // The date whose Julian Day Number is jdn (as dateabs).
   KsDate(int jdn);
   // The fields as given, unchecked.
-  constexpr KsDate(short y, char m, char d) : year(y), month(static_cast<int8_t>(m)), day(static_cast<int8_t>(d)) {}
+  constexpr KsDate(short y, char m, char d)
+      : year(y), month(static_cast<int8_t>(m)), day(static_cast<int8_t>(d)) {}
   KsDate(const KsDate& other) = default;
   KsDate& operator=(const KsDate& other) = default;
 

@@ -25,8 +25,8 @@
 // The shared layout and carries of KsDateTimeN and KsTimeSpan.
 class KS_API KsDateTimeNBase {
  public:
-  KsDateTime dateTime;   // year, month, day, hour, minute, second
-  int32_t nanoseconds;   // 0..999,999,999 in a normalised value
+  KsDateTime dateTime;  // year, month, day, hour, minute, second
+  int32_t nanoseconds;  // 0..999,999,999 in a normalised value
 
  protected:
   enum class DayRule : unsigned char { Calendar, ThirtyDay };

@@ -22,7 +22,8 @@ class KsLocalRef;
 class KS_API KsObjId {
  public:
   KsObjId() : blockNumber(0), objectLow(0), objectHigh(0) {}
-  KsObjId(uint32_t block, uint32_t low, uint16_t high) : blockNumber(block), objectLow(low), objectHigh(high) {}
+  KsObjId(uint32_t block, uint32_t low, uint16_t high)
+      : blockNumber(block), objectLow(low), objectHigh(high) {}
 
   KsObjId& operator=(const KsObjId& other) = default;
   // Equal object numbers; the block number does not count.
@@ -84,10 +85,10 @@ class KS_API KsRef {
   KsRef() : blockNumber(0), objectLow(0), objectHigh(0), databaseNumber(0), classNumber(0), classVersion(0) {}
 
   KsRef& operator=(const KsRef& other) = default;
-  KsRef& operator=(const KsObjId& id);           // B, L, H
-  KsRef& operator=(const KsLocalRef& local);     // B, L, H, C, V; D becomes 0
-  KsRef& operator=(const KsClassId& classId);    // C, V
-  KsRef& operator=(unsigned short database);     // D
+  KsRef& operator=(const KsObjId& id);         // B, L, H
+  KsRef& operator=(const KsLocalRef& local);   // B, L, H, C, V; D becomes 0
+  KsRef& operator=(const KsClassId& classId);  // C, V
+  KsRef& operator=(unsigned short database);   // D
 
   // Equal object numbers and databases; the class does not count.
   int operator==(const KsRef& other) const;
@@ -126,7 +127,8 @@ class KS_API KsRef {
 // database field it never reads or writes.
 class KS_API KsLocalRef {
  public:
-  KsLocalRef() : blockNumber(0), objectLow(0), objectHigh(0), unusedDatabase(0), classNumber(0), classVersion(0) {}
+  KsLocalRef()
+      : blockNumber(0), objectLow(0), objectHigh(0), unusedDatabase(0), classNumber(0), classVersion(0) {}
   KsLocalRef(const KsLocalRef& other) = default;
 
   KsLocalRef& operator=(const KsLocalRef& other);

@@ -13,11 +13,11 @@ class KsString;
 
 // Comparison operator flags.
 enum KsCmpOpFlags : unsigned short {
-  KS_CMP_NO_WILDCARDS = 0x0010,     // '*' and '?' are ordinary characters
+  KS_CMP_NO_WILDCARDS = 0x0010,  // '*' and '?' are ordinary characters
   KS_CMP_CASE_INSENSITIVE = 0x0020,
   KS_CMP_ACCENT_INSENSITIVE = 0x0040,
-  KS_CMP_SKIP_SPACES = 0x0080,      // also writes the match position output
-  KS_CMP_PLAIN_ORDER = 0x0100,      // orders only: no levels, no wildcards
+  KS_CMP_SKIP_SPACES = 0x0080,  // also writes the match position output
+  KS_CMP_PLAIN_ORDER = 0x0100,  // orders only: no levels, no wildcards
   KS_CMP_SKIP_SYMBOLS = 0x0200,
 };
 

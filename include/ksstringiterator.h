@@ -22,7 +22,7 @@ struct KsCollationEntry;
 namespace ksstring {
 struct SimpleOrders;
 struct OrderReader;
-}
+}  // namespace ksstring
 
 class KS_API KsStringIterator {
  public:

@@ -24,7 +24,9 @@ std::vector<unsigned short> Orders(const char* text, unsigned char codeSet, unsi
   return orders;
 }
 
-unsigned Letter(unsigned short order) { return (order >> 2) & 0x1F; }
+unsigned Letter(unsigned short order) {
+  return (order >> 2) & 0x1F;
+}
 
 TEST(KsCharClassify, ByCollationOrderRange) {
   struct Case {
@@ -70,7 +72,9 @@ TEST(KsCharAssign, WritesMappedIntoTheString) {
   KsString s("abc");
   KsChar second = s[1];
   second = KsChar(static_cast<unsigned short>(0x20AC), 253, 0);
-  EXPECT_EQ(std::string(s.StrGet()), "a\x80" "c");
+  EXPECT_EQ(std::string(s.StrGet()),
+            "a\x80"
+            "c");
   s[2] = 'z';
   EXPECT_EQ(std::string(s.StrGet()), "a\x80z");
   // Beyond the terminator the character is detached: writing changes nothing.
@@ -81,7 +85,9 @@ TEST(KsCharAssign, WritesMappedIntoTheString) {
 }
 
 TEST(KsStringCase, FullUpperCaseLengthensTheString) {
-  KsString street("stra\xDF" "e");
+  KsString street(
+      "stra\xDF"
+      "e");
   street.ToUpper();
   EXPECT_EQ(std::string(street.StrGet()), "STRASSE");
   EXPECT_EQ(street.Len(), 7);
@@ -122,7 +128,10 @@ TEST(KsStringIteratorOrders, UnknownUnitIsItsOwnOrderOfUndefinedClass) {
 }
 
 TEST(KsStringIteratorOrders, ExpansionDeliversItsOrdersBeforeMovingOn) {
-  KsStringIterator it("\xDF" "a", 1, KS_LANGUAGE_GERMAN, 1);
+  KsStringIterator it(
+      "\xDF"
+      "a",
+      1, KS_LANGUAGE_GERMAN, 1);
   const unsigned char* start = it.Position();
   const unsigned short first = it.GetNextOrder(1);
   EXPECT_EQ(Letter(first), Letter(0x4000 | ('S' - 0x3E) << 2));

@@ -1,12 +1,13 @@
 // KsStrCmp levels, flags and wildcards, and the string hashes, with the
 // collation data of the internationalisation services.
+#include "ksstrcmp.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
 
 #include "kschar.h"
-#include "ksstrcmp.h"
 #include "ksstring.h"
 
 namespace {
@@ -20,7 +21,9 @@ int Cmp(const char* a, const char* b, unsigned short cmpOp, short length = -1) {
   return KsStrCmp(1, 0, a, 1, 0, b, cmpOp, length, 1, nullptr);
 }
 
-unsigned short OrderOf(char ch) { return KsChar(ch, 1, 0).Order(); }
+unsigned short OrderOf(char ch) {
+  return KsChar(ch, 1, 0).Order();
+}
 
 TEST(KsStrCmpNull, NullOperandsUnderEachFlag) {
   struct Case {
@@ -88,16 +91,26 @@ TEST(KsStrCmpLevels, CaseAccentAndPrimary) {
       {"abc", "ab", 0x10, 0x401400},
       {"", "a", 0x10, -kKeyA},
   };
-  for (const Case& c : cases) EXPECT_EQ(Cmp(c.text, c.other, c.cmpOp), c.expected) << c.text << " / " << c.other;
+  for (const Case& c : cases)
+    EXPECT_EQ(Cmp(c.text, c.other, c.cmpOp), c.expected) << c.text << " / " << c.other;
 }
 
 TEST(KsStrCmpLevels, TheLastAccentDifferenceWins) {
   // e-acute against e, then a against a-acute: the second difference decides.
-  const int first = Cmp("\xE9" "a", "e\xE1", 0x10);
-  const int reversed = Cmp("e\xE1", "\xE9" "a", 0x10);
+  const int first =
+      Cmp("\xE9"
+          "a",
+          "e\xE1", 0x10);
+  const int reversed = Cmp("e\xE1",
+                           "\xE9"
+                           "a",
+                           0x10);
   EXPECT_LT(first, 0);
   EXPECT_EQ(reversed, -first);
-  EXPECT_EQ(Cmp("\xE9" "a", "e\xE1", 0x50), 0);
+  EXPECT_EQ(Cmp("\xE9"
+                "a",
+                "e\xE1", 0x50),
+            0);
   // An accent difference outranks a case difference.
   EXPECT_GT(Cmp("\xC9", "e", 0x10), 0);
 }
@@ -126,7 +139,8 @@ TEST(KsStrCmpLevels, IgnorablesBreakTiesUnlessSkipped) {
       // A primary difference outranks any ignorable one.
       {"a b", "ac", 0x10, -(0x14 - 0x10) << 8},
   };
-  for (const Case& c : cases) EXPECT_EQ(Cmp(c.text, c.other, c.cmpOp), c.expected) << c.text << " / " << c.other;
+  for (const Case& c : cases)
+    EXPECT_EQ(Cmp(c.text, c.other, c.cmpOp), c.expected) << c.text << " / " << c.other;
 }
 
 TEST(KsStrCmpWildcards, StarsQuestionMarksAndBacktracking) {
@@ -143,7 +157,7 @@ TEST(KsStrCmpWildcards, StarsQuestionMarksAndBacktracking) {
       {"abc", "a?c", 0, true},
       {"abc", "a?", 0, false},
       {"ab", "a??", 0, false},
-      {"abcabd", "*abd", 0, true},      // the first attempt fails at c
+      {"abcabd", "*abd", 0, true},  // the first attempt fails at c
       {"aab", "*ab", 0, true},
       {"mississippi", "m*iss*ppi", 0, true},
       {"mississippi", "m*iss*ppx", 0, false},
@@ -234,6 +248,53 @@ TEST(StringHash, CollationHashFollowsKeys) {
   // Equal under the plain order comparison: equal hashes across code sets.
   const unsigned short wide[] = {'A', 'B', 0};
   EXPECT_EQ(HashString(253, 0, reinterpret_cast<const char*>(wide), -1, 1), HashString(1, 0, "AB", -1, 1));
+}
+
+}  // namespace
+
+namespace {
+
+// Short texts of every collation path compared both with the length -1 and
+// with a length that no text reaches: the two must agree, whichever way the
+// comparison takes.
+TEST(KsStrCmpConsistency, UnlimitedAndLongLengthAgree) {
+  const char* texts[] = {"",
+                         "a",
+                         "A",
+                         "ab",
+                         "a b",
+                         "a-b",
+                         "\xE4z",
+                         "z\xE4",
+                         "stra\xDF"
+                         "e",
+                         "strasse",
+                         "chico",
+                         "cz",
+                         "ll",
+                         "a*",
+                         "a?c",
+                         "\xC9t\xE9",
+                         "Ete",
+                         "e t e",
+                         "abc",
+                         "abd",
+                         "  ",
+                         "*",
+                         "?"};
+  const unsigned char languages[] = {0, 1, 2, 4, 255};
+  const unsigned short operators[] = {0, 0x10, 0x20, 0x40, 0x60, 0x90, 0x210, 0x30};
+  for (const char* a : texts) {
+    for (const char* b : texts) {
+      for (unsigned char language : languages) {
+        for (unsigned short cmpOp : operators) {
+          EXPECT_EQ(KsStrCmp(1, language, a, 1, language, b, cmpOp, -1, 1, nullptr),
+                    KsStrCmp(1, language, a, 1, language, b, cmpOp, 1000, 1, nullptr))
+              << a << " / " << b << " language " << int(language) << " operator " << cmpOp;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

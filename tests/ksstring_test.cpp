@@ -1,4 +1,6 @@
 // KsString: construction, editing, the size limit, numbers and list splitting.
+#include "ksstring.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,11 +10,12 @@
 
 #include "basesvc.h"
 #include "ksmodule.h"
-#include "ksstring.h"
 
 namespace {
 
-std::string Text(const KsString& s) { return std::string(s.StrGet(), s.Len() * s.CharWidth()); }
+std::string Text(const KsString& s) {
+  return std::string(s.StrGet(), s.Len() * s.CharWidth());
+}
 
 // Records assertion reports while alive, with "stringOverflow" set as asked.
 class OverflowReports {
@@ -40,7 +43,9 @@ class OverflowReports {
   KsConfig* config_;
 };
 
-TEST(KsStringLayout, IsPointerAndFourHeaderBytes) { EXPECT_EQ(sizeof(KsString), 16u); }
+TEST(KsStringLayout, IsPointerAndFourHeaderBytes) {
+  EXPECT_EQ(sizeof(KsString), 16u);
+}
 
 TEST(KsStringConstruction, NumbersAndCharactersGiveTheirText) {
   struct Case {
@@ -252,15 +257,16 @@ TEST(KsStringNumbers, IntegerTextFollowsTheOptionBit) {
     int anyBase;
   };
   const Case cases[] = {
-      {"0x10", 0, 16}, {"010", 10, 8}, {"-42abc", -42, -42}, {"abc", 0, 0},
-      {"  17", 17, 17}, {"99999999999", 2147483647, 2147483647},
+      {"0x10", 0, 16}, {"010", 10, 8},   {"-42abc", -42, -42},
+      {"abc", 0, 0},   {"  17", 17, 17}, {"99999999999", 2147483647, 2147483647},
   };
   int& options = ___KsTypeMgrOptions();
   const int saved = options;
   for (const Case& c : cases) {
     options = saved | 1;
     EXPECT_EQ(static_cast<int>(KsString(c.text)), c.decimalOnly) << c.text;
-    EXPECT_EQ(static_cast<long long>(KsString(c.text)), c.decimalOnly == 2147483647 ? 99999999999LL : c.decimalOnly)
+    EXPECT_EQ(static_cast<long long>(KsString(c.text)),
+              c.decimalOnly == 2147483647 ? 99999999999LL : c.decimalOnly)
         << c.text;
     options = saved & ~1;
     EXPECT_EQ(static_cast<int>(KsString(c.text)), c.anyBase) << c.text;

@@ -17,6 +17,8 @@ inline int CompareThreeFields(const int (&a)[3], const int (&b)[3], bool wildcar
   return 0;
 }
 
-inline bool WildcardsOn(unsigned short flags) { return (flags & kNoWildcards) == 0; }
+inline bool WildcardsOn(unsigned short flags) {
+  return (flags & kNoWildcards) == 0;
+}
 
 }  // namespace ks::calendar

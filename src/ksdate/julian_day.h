@@ -2,8 +2,8 @@
 //
 // These are the integer formulas with truncating division that dates have
 // always been calculated with here; they are exact inverses for every day
-// number from 0 (-4713-11-24) on. The arithmetic runs in 64 bits so that day
-// numbers near the ends of int, which can arrive from callers, never overflow;
+// number from 0 (-4713-11-24) on. Day numbers near the ends of int, which can
+// arrive from callers, are calculated in 64 bits so that nothing overflows;
 // within the range of 32-bit arithmetic the results are the same.
 #pragma once
 
@@ -11,30 +11,50 @@
 
 namespace ks::calendar {
 
+// Every int day number gives fields that fit int (years within about six
+// million of year 0).
 struct CivilDate {
-  long long year;
-  long long month;
-  long long day;
+  int year;
+  int month;
+  int day;
 };
 
-inline long long JulianDayNumber(long long year, long long month, long long day) {
-  const long long a = (month - 14) / 12;
+// Both are templates over the integer type, so that the common case runs in
+// 32 bits (cheaper divisions) and only far-out day numbers take 64.
+template <class Int>
+inline Int JulianDayNumberIn(Int year, Int month, Int day) {
+  const Int a = (month - 14) / 12;
   return day - 32075 + 1461 * (year + 4800 + a) / 4 + 367 * (month - 2 - 12 * a) / 12 -
          3 * ((year + 4900 + a) / 100) / 4;
 }
 
-inline CivilDate CivilFromJulianDay(long long jdn) {
-  long long l = jdn + 68569;
-  const long long n = 4 * l / 146097;
+// Fields of 16 and 8 bits keep every intermediate value far inside int.
+inline int JulianDayNumber(int year, int month, int day) {
+  return JulianDayNumberIn<int>(year, month, day);
+}
+
+template <class Int>
+inline CivilDate CivilFromJulianDayIn(Int jdn) {
+  Int l = jdn + 68569;
+  const Int n = 4 * l / 146097;
   l = l - (146097 * n + 3) / 4;
-  const long long i = 4000 * (l + 1) / 1461001;
+  const Int i = 4000 * (l + 1) / 1461001;
   l = l - 1461 * i / 4 + 31;
-  const long long k = 80 * l / 2447;
-  const long long day = l - 2447 * k / 80;
+  const Int k = 80 * l / 2447;
+  const Int day = l - 2447 * k / 80;
   l = k / 11;
-  const long long month = k + 2 - 12 * l;
-  const long long year = 100 * (n - 49) + i + l;
-  return {year, month, day};
+  const Int month = k + 2 - 12 * l;
+  const Int year = 100 * (n - 49) + i + l;
+  return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(day)};
+}
+
+// 4 * (jdn + 68569) is the largest intermediate value; within this bound it
+// fits int.
+constexpr int kLargestJdnIn32Bits = 500'000'000;
+
+inline CivilDate CivilFromJulianDay(int jdn) {
+  if (jdn >= -kLargestJdnIn32Bits && jdn <= kLargestJdnIn32Bits) return CivilFromJulianDayIn<int>(jdn);
+  return CivilFromJulianDayIn<long long>(jdn);
 }
 
 // The Julian Day Number of 0000-01-01, the epoch of the nanosecond totals.

@@ -7,6 +7,7 @@
 #include "ksdate/format/date_format.h"
 #include "ksdate/format/ks_field_access.h"
 #include "ksdate/julian_day.h"
+#include "ksdate/saturating.h"
 
 namespace {
 
@@ -14,11 +15,7 @@ using ks::calendar::JulianDayNumber;
 
 // Day numbers are kept in int; a sum that leaves int would have no date of a
 // 16-bit year anyway, so it is held at the ends instead of overflowing.
-int ClampToInt(long long value) {
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int>(value);
-}
+using ks::calendar::ClampToInt;
 
 void Fields(const KsDate& d, int (&out)[3]) {
   out[0] = d.year;
@@ -28,9 +25,13 @@ void Fields(const KsDate& d, int (&out)[3]) {
 
 }  // namespace
 
-KsDate::KsDate() { Today(); }
+KsDate::KsDate() {
+  Today();
+}
 
-KsDate::KsDate(int jdn) : year(0), month(0), day(0) { dateabs(jdn); }
+KsDate::KsDate(int jdn) : year(0), month(0), day(0) {
+  dateabs(jdn);
+}
 
 KsDate& KsDate::Today() {
   bdate today{};
@@ -41,7 +42,9 @@ KsDate& KsDate::Today() {
   return *this;
 }
 
-int KsDate::dayabs() const { return static_cast<int>(JulianDayNumber(year, month, day)); }
+int KsDate::dayabs() const {
+  return JulianDayNumber(year, month, day);
+}
 
 KsDate& KsDate::dateabs(int jdn) {
   const ks::calendar::CivilDate civil = ks::calendar::CivilFromJulianDay(jdn);
@@ -54,12 +57,16 @@ KsDate& KsDate::dateabs(int jdn) {
 // Month 13 is January of the next year for the formula, so December needs no
 // case of its own.
 int KsDate::daynxtmonth() const {
-  return static_cast<int>(JulianDayNumber(year, month + 1, 1) - JulianDayNumber(year, month, day));
+  return JulianDayNumber(year, month + 1, 1) - JulianDayNumber(year, month, day);
 }
 
-int KsDate::IsLastDayOfTheMonth() const { return daynxtmonth() == 1; }
+int KsDate::IsLastDayOfTheMonth() const {
+  return daynxtmonth() == 1;
+}
 
-int KsDate::IsDate() const { return day >= 1 && day <= 31 && month >= 1 && month <= 12 && daynxtmonth() > 0; }
+int KsDate::IsDate() const {
+  return day >= 1 && day <= 31 && month >= 1 && month <= 12 && daynxtmonth() > 0;
+}
 
 int KsDate::divide(int a, int b) const {
   if (b == 0) return 0;  // no quotient exists; callers never divide by zero
@@ -85,21 +92,41 @@ KsDate KsDate::operator-(int days) const {
   return result;
 }
 
-KsDate& KsDate::operator+=(int days) { return dateabs(ClampToInt(static_cast<long long>(dayabs()) + days)); }
-KsDate& KsDate::operator-=(int days) { return dateabs(ClampToInt(static_cast<long long>(dayabs()) - days)); }
-KsDate& KsDate::operator++() { return *this += 1; }
-KsDate& KsDate::operator--() { return *this -= 1; }
+KsDate& KsDate::operator+=(int days) {
+  return dateabs(ClampToInt(static_cast<long long>(dayabs()) + days));
+}
+KsDate& KsDate::operator-=(int days) {
+  return dateabs(ClampToInt(static_cast<long long>(dayabs()) - days));
+}
+KsDate& KsDate::operator++() {
+  return *this += 1;
+}
+KsDate& KsDate::operator--() {
+  return *this -= 1;
+}
 
-int KsDate::operator-(const KsDate& other) const { return dayabs() - other.dayabs(); }
+int KsDate::operator-(const KsDate& other) const {
+  return dayabs() - other.dayabs();
+}
 
 int KsDate::operator==(const KsDate& other) const {
   return year == other.year && month == other.month && day == other.day;
 }
-int KsDate::operator!=(const KsDate& other) const { return Compare(other, 0xFFFF); }
-int KsDate::operator<(const KsDate& other) const { return Compare(other, 0xFFFF) < 0; }
-int KsDate::operator<=(const KsDate& other) const { return Compare(other, 0xFFFF) <= 0; }
-int KsDate::operator>(const KsDate& other) const { return Compare(other, 0xFFFF) > 0; }
-int KsDate::operator>=(const KsDate& other) const { return Compare(other, 0xFFFF) >= 0; }
+int KsDate::operator!=(const KsDate& other) const {
+  return Compare(other, 0xFFFF);
+}
+int KsDate::operator<(const KsDate& other) const {
+  return Compare(other, 0xFFFF) < 0;
+}
+int KsDate::operator<=(const KsDate& other) const {
+  return Compare(other, 0xFFFF) <= 0;
+}
+int KsDate::operator>(const KsDate& other) const {
+  return Compare(other, 0xFFFF) > 0;
+}
+int KsDate::operator>=(const KsDate& other) const {
+  return Compare(other, 0xFFFF) >= 0;
+}
 
 int KsDate::Compare(const KsDate& other, unsigned short flags) const {
   int a[3];
@@ -122,13 +149,23 @@ KsDaysOfTheWeek KsDate::GetDayOfTheDate() const {
   return static_cast<KsDaysOfTheWeek>(w == 0 ? KsSunday : w - 1);
 }
 
-KsString KsDate::PrintDayOfTheDate() const { return KsString(ks::calendar::WeekdayName(GetDayOfTheDate())); }
+KsString KsDate::PrintDayOfTheDate() const {
+  return KsString(ks::calendar::WeekdayName(GetDayOfTheDate()));
+}
 
-KsString KsDate::PrintDayOfTheDate() { return KsString(static_cast<int>(GetDayOfTheDate())); }
+KsString KsDate::PrintDayOfTheDate() {
+  return KsString(static_cast<int>(GetDayOfTheDate()));
+}
 
-int KsDate::IsNullValue() const { return *this == NullValue(); }
-int KsDate::IsDefaultValue() const { return *this == DefaultValue(); }
-int KsDate::IsZeroValue() const { return *this == ZeroValue(); }
+int KsDate::IsNullValue() const {
+  return *this == NullValue();
+}
+int KsDate::IsDefaultValue() const {
+  return *this == DefaultValue();
+}
+int KsDate::IsZeroValue() const {
+  return *this == ZeroValue();
+}
 
 int KsDate::SetNullValue() {
   *this = NullValue();

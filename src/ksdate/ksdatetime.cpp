@@ -54,24 +54,36 @@ void KsDateTime::AddSeconds(int seconds) {
   time = t;
 }
 
-int KsDateTime::Compare(const KsDateTime& other) const { return Compare(other, kPlainOrder); }
+int KsDateTime::Compare(const KsDateTime& other) const {
+  return Compare(other, kPlainOrder);
+}
 
 int KsDateTime::Compare(const KsDateTime& other, unsigned short flags) const {
   const int byDate = date.Compare(other.date, flags);
   return byDate != 0 ? byDate : time.Compare(other.time, flags);
 }
 
-int KsDateTime::operator==(const KsDateTime& other) const { return Compare(other, kPlainOrder) == 0; }
+int KsDateTime::operator==(const KsDateTime& other) const {
+  return Compare(other, kPlainOrder) == 0;
+}
 
 int KsDateTime::operator!=(const KsDateTime& other) const {
   const int byDate = date != other.date;
   return byDate != 0 ? byDate : (time != other.time);
 }
 
-int KsDateTime::IsDateTime() const { return date.IsDate() && time.IsTime(); }
-int KsDateTime::IsNullValue() const { return date.IsNullValue() && time.IsNullValue(); }
-int KsDateTime::IsZeroValue() const { return Compare(ZeroValue(), kPlainOrder) == 0; }
-int KsDateTime::IsDefaultValue() const { return date == KsDate::DefaultValue(); }
+int KsDateTime::IsDateTime() const {
+  return date.IsDate() && time.IsTime();
+}
+int KsDateTime::IsNullValue() const {
+  return date.IsNullValue() && time.IsNullValue();
+}
+int KsDateTime::IsZeroValue() const {
+  return Compare(ZeroValue(), kPlainOrder) == 0;
+}
+int KsDateTime::IsDefaultValue() const {
+  return date == KsDate::DefaultValue();
+}
 
 int KsDateTime::SetNullValue() {
   *this = NullValue();

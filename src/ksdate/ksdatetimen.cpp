@@ -12,8 +12,9 @@ const KsTime kMidnight(0, 0, 0);
 const KsDate kNoDate(0, 0, 0);
 
 KsDateTime FromClock(const bdate& d, const btime& t) {
-  return KsDateTime(KsDate(d.year, static_cast<char>(d.month), static_cast<char>(d.day)),
-                    KsTime(static_cast<char>(t.hour), static_cast<char>(t.minute), static_cast<char>(t.second)));
+  return KsDateTime(
+      KsDate(d.year, static_cast<char>(d.month), static_cast<char>(d.day)),
+      KsTime(static_cast<char>(t.hour), static_cast<char>(t.minute), static_cast<char>(t.second)));
 }
 
 }  // namespace
@@ -24,7 +25,9 @@ KsDateTimeN::KsDateTimeN(const KsDate& d, const KsTime& t) : KsDateTimeNBase(KsD
 KsDateTimeN::KsDateTimeN(const KsDateTime& dt) : KsDateTimeNBase(dt, 0) {}
 KsDateTimeN::KsDateTimeN(const KsTime& t) : KsDateTimeNBase(KsDateTime(kNoDate, t), 0) {}
 
-KsDateTimeN::KsDateTimeN(double seconds) : KsDateTimeNBase(ZeroValue().dateTime, 0) { AddSeconds(seconds); }
+KsDateTimeN::KsDateTimeN(double seconds) : KsDateTimeNBase(ZeroValue().dateTime, 0) {
+  AddSeconds(seconds);
+}
 
 KsDateTimeN& KsDateTimeN::operator=(const KsDateTime& dt) {
   dateTime = dt;
@@ -56,7 +59,9 @@ void KsDateTimeN::SetTotalNanoSeconds(long long nanos) {
   AddNanoSeconds(nanos);
 }
 
-void KsDateTimeN::SetZero() { *this = ZeroValue(); }
+void KsDateTimeN::SetZero() {
+  *this = ZeroValue();
+}
 
 KsDateTimeN& KsDateTimeN::Now() {
   bdate d{};
@@ -78,7 +83,9 @@ KsDateTimeN& KsDateTimeN::NowUTC() {
   return *this;
 }
 
-int KsDateTimeN::IsValidDateTime() const { return dateTime.IsDateTime(); }
+int KsDateTimeN::IsValidDateTime() const {
+  return dateTime.IsDateTime();
+}
 
 int KsDateTimeN::SetNullValue() {
   *this = NullValue();

@@ -1,7 +1,6 @@
 // KsTime: the time of day, calculated in seconds and wrapping within the day.
-#include "ksdate.h"
-
 #include "basesvc.h"
+#include "ksdate.h"
 #include "ksdate/field_compare.h"
 #include "ksdate/format/date_format.h"
 #include "ksdate/format/ks_field_access.h"
@@ -26,11 +25,17 @@ void SplitSeconds(int seconds, KsTime& t) {
 
 }  // namespace
 
-KsTime::KsTime() { Now(); }
+KsTime::KsTime() {
+  Now();
+}
 
-KsTime::KsTime(int seconds) : hour(0), minute(0), second(0) { SplitSeconds(seconds, *this); }
+KsTime::KsTime(int seconds) : hour(0), minute(0), second(0) {
+  SplitSeconds(seconds, *this);
+}
 
-void KsTime::SetSecondsAbs(int seconds) { SplitSeconds(seconds, *this); }
+void KsTime::SetSecondsAbs(int seconds) {
+  SplitSeconds(seconds, *this);
+}
 
 KsTime& KsTime::Now() {
   btime now{};
@@ -92,26 +97,54 @@ KsTime KsTime::Plus(long long seconds) const {
   return KsTime(static_cast<char>(hours), static_cast<char>(minutes), static_cast<char>(secs));
 }
 
-KsTime KsTime::operator+(int seconds) const { return Plus(seconds); }
-KsTime KsTime::operator-(int seconds) const { return Plus(-static_cast<long long>(seconds)); }
-KsTime KsTime::operator-(const KsTime& other) const { return Plus(-static_cast<long long>(int(other))); }
-KsTime& KsTime::operator+=(int seconds) { return *this = Plus(seconds); }
-KsTime& KsTime::operator-=(int seconds) { return *this = Plus(-static_cast<long long>(seconds)); }
-KsTime& KsTime::operator++() { return *this = Plus(1); }
-KsTime& KsTime::operator--() { return *this = Plus(-1); }
+KsTime KsTime::operator+(int seconds) const {
+  return Plus(seconds);
+}
+KsTime KsTime::operator-(int seconds) const {
+  return Plus(-static_cast<long long>(seconds));
+}
+KsTime KsTime::operator-(const KsTime& other) const {
+  return Plus(-static_cast<long long>(int(other)));
+}
+KsTime& KsTime::operator+=(int seconds) {
+  return *this = Plus(seconds);
+}
+KsTime& KsTime::operator-=(int seconds) {
+  return *this = Plus(-static_cast<long long>(seconds));
+}
+KsTime& KsTime::operator++() {
+  return *this = Plus(1);
+}
+KsTime& KsTime::operator--() {
+  return *this = Plus(-1);
+}
 
-KsTime::operator int() const { return hour * 3600 + minute * 60 + second; }
+KsTime::operator int() const {
+  return hour * 3600 + minute * 60 + second;
+}
 
-int KsTime::IsTime() const { return hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60; }
+int KsTime::IsTime() const {
+  return hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60;
+}
 
 int KsTime::operator==(const KsTime& other) const {
   return hour == other.hour && minute == other.minute && second == other.second;
 }
-int KsTime::operator!=(const KsTime& other) const { return Compare(other, 0xFFFF); }
-int KsTime::operator<(const KsTime& other) const { return Compare(other, 0xFFFF) < 0; }
-int KsTime::operator<=(const KsTime& other) const { return Compare(other, 0xFFFF) <= 0; }
-int KsTime::operator>(const KsTime& other) const { return Compare(other, 0xFFFF) > 0; }
-int KsTime::operator>=(const KsTime& other) const { return Compare(other, 0xFFFF) >= 0; }
+int KsTime::operator!=(const KsTime& other) const {
+  return Compare(other, 0xFFFF);
+}
+int KsTime::operator<(const KsTime& other) const {
+  return Compare(other, 0xFFFF) < 0;
+}
+int KsTime::operator<=(const KsTime& other) const {
+  return Compare(other, 0xFFFF) <= 0;
+}
+int KsTime::operator>(const KsTime& other) const {
+  return Compare(other, 0xFFFF) > 0;
+}
+int KsTime::operator>=(const KsTime& other) const {
+  return Compare(other, 0xFFFF) >= 0;
+}
 
 int KsTime::Compare(const KsTime& other, unsigned short flags) const {
   int a[3];
@@ -121,9 +154,15 @@ int KsTime::Compare(const KsTime& other, unsigned short flags) const {
   return ks::calendar::CompareThreeFields(a, b, ks::calendar::WildcardsOn(flags));
 }
 
-int KsTime::IsNullValue() const { return *this == NullValue(); }
-int KsTime::IsDefaultValue() const { return *this == DefaultValue(); }
-int KsTime::IsZeroValue() const { return *this == ZeroValue(); }
+int KsTime::IsNullValue() const {
+  return *this == NullValue();
+}
+int KsTime::IsDefaultValue() const {
+  return *this == DefaultValue();
+}
+int KsTime::IsZeroValue() const {
+  return *this == ZeroValue();
+}
 
 int KsTime::SetNullValue() {
   *this = NullValue();

@@ -1,8 +1,7 @@
 // KsTimeSpan: a duration; a month counts 30 days and a year 12 months.
-#include "ksdatetimen.h"
-
 #include "ksdate/format/date_format.h"
 #include "ksdate/format/ks_field_access.h"
+#include "ksdatetimen.h"
 
 namespace {
 constexpr int kNanosPerSecond = 1'000'000'000;
@@ -15,7 +14,9 @@ KsTimeSpan::KsTimeSpan(int days, int hours, int minutes, int seconds, int nanos)
   AddDays(days);
 }
 
-KsTimeSpan::KsTimeSpan(double seconds) : KsTimeSpan(0, 0, 0, 0, 0, 0, 0) { AddSeconds(seconds); }
+KsTimeSpan::KsTimeSpan(double seconds) : KsTimeSpan(0, 0, 0, 0, 0, 0, 0) {
+  AddSeconds(seconds);
+}
 
 int KsTimeSpan::GetTotalDays() const {
   const KsDate& d = dateTime.date;
@@ -42,7 +43,9 @@ void KsTimeSpan::SetTotalNanoSeconds(long long nanos) {
   AddNanoSeconds(nanos);
 }
 
-void KsTimeSpan::SetZero() { *this = ZeroValue(); }
+void KsTimeSpan::SetZero() {
+  *this = ZeroValue();
+}
 
 int KsTimeSpan::SetNullValue() {
   *this = NullValue();

@@ -1,9 +1,7 @@
 // The carries and totals shared by KsDateTimeN and KsTimeSpan.
-#include <cmath>
-#include <cstdint>
-
 #include "ksdate/field_compare.h"
 #include "ksdate/floor_division.h"
+#include "ksdate/saturating.h"
 #include "ksdatetimen.h"
 
 namespace {
@@ -13,18 +11,8 @@ using ks::calendar::FloorSplit;
 
 constexpr long long kNanosPerSecond = 1'000'000'000;
 
-long long Clamp(long long value, long long low, long long high) {
-  return value < low ? low : (value > high ? high : value);
-}
-
-// The 64-bit truncation of a double, held at the ends of the range (NaN
-// gives 0), so that no amount is undefined to convert.
-long long TruncateToInt64(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 9.2233720368547758e18) return INT64_MAX;
-  if (value <= -9.2233720368547758e18) return INT64_MIN;
-  return static_cast<long long>(value);
-}
+using ks::calendar::Clamp;
+using ks::calendar::TruncateToInt64;
 
 }  // namespace
 
@@ -129,4 +117,6 @@ int KsDateTimeNBase::EqualTo(const KsDateTimeNBase& other) const {
   return dateTime.Compare(other.dateTime, 0xFFFF) == 0 && nanoseconds == other.nanoseconds;
 }
 
-int KsDateTimeNBase::HasNullPattern() const { return dateTime.IsNullValue() && nanoseconds == 0; }
+int KsDateTimeNBase::HasNullPattern() const {
+  return dateTime.IsNullValue() && nanoseconds == 0;
+}

@@ -31,28 +31,70 @@ constexpr KsTimeSpan kZeroSpan(0, 0, 0, 0, 0, 0, 0);
 
 }  // namespace
 
-const KsDate& KsDate::NullValue() { return kNullDate; }
-const KsDate& KsDate::DefaultValue() { return kDefaultDate; }
-const KsDate& KsDate::ZeroValue() { return kZeroDate; }
-const KsDate& KsDate::ClearValue() { return kClearDate; }
+const KsDate& KsDate::NullValue() {
+  return kNullDate;
+}
+const KsDate& KsDate::DefaultValue() {
+  return kDefaultDate;
+}
+const KsDate& KsDate::ZeroValue() {
+  return kZeroDate;
+}
+const KsDate& KsDate::ClearValue() {
+  return kClearDate;
+}
 
-const KsTime& KsTime::NullValue() { return kNullTime; }
-const KsTime& KsTime::DefaultValue() { return kClearTime; }
-const KsTime& KsTime::ZeroValue() { return kClearTime; }
-const KsTime& KsTime::ClearValue() { return kClearTime; }
+const KsTime& KsTime::NullValue() {
+  return kNullTime;
+}
+const KsTime& KsTime::DefaultValue() {
+  return kClearTime;
+}
+const KsTime& KsTime::ZeroValue() {
+  return kClearTime;
+}
+const KsTime& KsTime::ClearValue() {
+  return kClearTime;
+}
 
-const KsDateTime& KsDateTime::Null() { return kClearDateTime; }
-const KsDateTime& KsDateTime::ClearValue() { return kClearDateTime; }
-const KsDateTime& KsDateTime::NullValue() { return kNullDateTime; }
-const KsDateTime& KsDateTime::DefaultValue() { return kDefaultDateTime; }
-const KsDateTime& KsDateTime::ZeroValue() { return kZeroDateTime; }
+const KsDateTime& KsDateTime::Null() {
+  return kClearDateTime;
+}
+const KsDateTime& KsDateTime::ClearValue() {
+  return kClearDateTime;
+}
+const KsDateTime& KsDateTime::NullValue() {
+  return kNullDateTime;
+}
+const KsDateTime& KsDateTime::DefaultValue() {
+  return kDefaultDateTime;
+}
+const KsDateTime& KsDateTime::ZeroValue() {
+  return kZeroDateTime;
+}
 
-const KsDateTimeN& KsDateTimeN::NullValue() { return kNullDateTimeN; }
-const KsDateTimeN& KsDateTimeN::DefaultValue() { return kDefaultDateTimeN; }
-const KsDateTimeN& KsDateTimeN::ZeroValue() { return kZeroDateTimeN; }
-const KsDateTimeN& KsDateTimeN::ClearValue() { return kClearDateTimeN; }
+const KsDateTimeN& KsDateTimeN::NullValue() {
+  return kNullDateTimeN;
+}
+const KsDateTimeN& KsDateTimeN::DefaultValue() {
+  return kDefaultDateTimeN;
+}
+const KsDateTimeN& KsDateTimeN::ZeroValue() {
+  return kZeroDateTimeN;
+}
+const KsDateTimeN& KsDateTimeN::ClearValue() {
+  return kClearDateTimeN;
+}
 
-const KsTimeSpan& KsTimeSpan::NullValue() { return kNullSpan; }
-const KsTimeSpan& KsTimeSpan::DefaultValue() { return kDefaultSpan; }
-const KsTimeSpan& KsTimeSpan::ZeroValue() { return kZeroSpan; }
-const KsTimeSpan& KsTimeSpan::ClearValue() { return kZeroSpan; }
+const KsTimeSpan& KsTimeSpan::NullValue() {
+  return kNullSpan;
+}
+const KsTimeSpan& KsTimeSpan::DefaultValue() {
+  return kDefaultSpan;
+}
+const KsTimeSpan& KsTimeSpan::ZeroValue() {
+  return kZeroSpan;
+}
+const KsTimeSpan& KsTimeSpan::ClearValue() {
+  return kZeroSpan;
+}

@@ -7,7 +7,9 @@ namespace {
 
 constexpr uint64_t kMinimumBits = uint64_t{1} << 63;
 
-uint64_t Magnitude(uint64_t bits, bool negative) { return negative ? 0 - bits : bits; }
+uint64_t Magnitude(uint64_t bits, bool negative) {
+  return negative ? 0 - bits : bits;
+}
 
 }  // namespace
 

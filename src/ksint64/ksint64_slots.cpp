@@ -13,13 +13,17 @@ namespace {
 constexpr unsigned kStoredSize = 8;
 static_assert(sizeof(KsInt64) == kStoredSize);
 
-void PrintDecimal(const KsInt64& value, KsString& text) { value.PrintToKsString(text); }
+void PrintDecimal(const KsInt64& value, KsString& text) {
+  value.PrintToKsString(text);
+}
 
 void ScanDecimal(KsInt64& value, const KsString* text) {
   if (text != nullptr) value.ScanFromKsString(*text);
 }
 
-void StartAtZero(KsInt64& value) { value = 0; }
+void StartAtZero(KsInt64& value) {
+  value = 0;
+}
 
 bool Increment(KsInt64& value) {
   const KsInt64 next = value + 1;
@@ -37,15 +41,22 @@ unsigned Int64Store(void* dst, const void* src, unsigned char format, unsigned c
   return count * kStoredSize;
 }
 
-unsigned Int64NullSizeGet(unsigned count) { return count * kStoredSize; }
+unsigned Int64NullSizeGet(unsigned count) {
+  return count * kStoredSize;
+}
 
-unsigned Int64SizeGet(const void*, unsigned char, unsigned char, unsigned count) { return count * kStoredSize; }
+unsigned Int64SizeGet(const void*, unsigned char, unsigned char, unsigned count) {
+  return count * kStoredSize;
+}
 
-unsigned Int64SizeGetFromMemFile(MemFile*, unsigned char, unsigned count) { return count * kStoredSize; }
+unsigned Int64SizeGetFromMemFile(MemFile*, unsigned char, unsigned count) {
+  return count * kStoredSize;
+}
 
-unsigned Int64Translate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src, unsigned char srcFormat,
-                        unsigned srcLen, unsigned count) {
-  return ClassTranslate<KsInt64, Int64Store, Int64Store>(dst, dstFormat, dstLen, src, srcFormat, srcLen, count);
+unsigned Int64Translate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
+                        unsigned char srcFormat, unsigned srcLen, unsigned count) {
+  return ClassTranslate<KsInt64, Int64Store, Int64Store>(dst, dstFormat, dstLen, src, srcFormat, srcLen,
+                                                         count);
 }
 
 KsTypeConvertData* Int64ConvertToKsString(void* values, unsigned count) {

@@ -20,8 +20,8 @@ unsigned Int64Store(void* dst, const void* src, unsigned char format, unsigned c
 unsigned Int64NullSizeGet(unsigned count);
 unsigned Int64SizeGet(const void* value, unsigned char srcFormat, unsigned char format, unsigned count);
 unsigned Int64SizeGetFromMemFile(MemFile* file, unsigned char format, unsigned count);
-unsigned Int64Translate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src, unsigned char srcFormat,
-                        unsigned srcLen, unsigned count);
+unsigned Int64Translate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
+                        unsigned char srcFormat, unsigned srcLen, unsigned count);
 
 // Text: appends under the format (null: "%S"); scans one value, -1 when the
 // text does not fit the format.

@@ -8,7 +8,9 @@ namespace {
 
 constexpr uint64_t kObjectNumberMask = (uint64_t{1} << 48) - 1;
 
-uint64_t ObjectNumber(uint32_t low, uint16_t high) { return uint64_t{high} << 32 | low; }
+uint64_t ObjectNumber(uint32_t low, uint16_t high) {
+  return uint64_t{high} << 32 | low;
+}
 
 void SetObjectNumber(uint64_t number, uint32_t& low, uint16_t& high) {
   low = static_cast<uint32_t>(number);
@@ -22,7 +24,9 @@ int CompareObjectNumbers(uint32_t low1, uint16_t high1, uint32_t low2, uint16_t 
   return 0;
 }
 
-int CompareUnsigned(unsigned a, unsigned b) { return a == b ? 0 : (a > b ? 1 : -1); }
+int CompareUnsigned(unsigned a, unsigned b) {
+  return a == b ? 0 : (a > b ? 1 : -1);
+}
 
 }  // namespace
 
@@ -33,9 +37,13 @@ int KsObjId::operator!=(const KsObjId& other) const {
   return CompareObjectNumbers(objectLow, objectHigh, other.objectLow, other.objectHigh);
 }
 
-KsObjId& KsObjId::operator++() { return *this += 1; }
+KsObjId& KsObjId::operator++() {
+  return *this += 1;
+}
 
-KsObjId& KsObjId::operator--() { return *this += -1; }
+KsObjId& KsObjId::operator--() {
+  return *this += -1;
+}
 
 KsObjId& KsObjId::operator+=(short amount) {
   const uint64_t number = ObjectNumber(objectLow, objectHigh) + static_cast<uint64_t>(int64_t{amount});
@@ -102,7 +110,8 @@ KsRef& KsRef::operator=(unsigned short database) {
 }
 
 int KsRef::operator==(const KsRef& other) const {
-  return objectLow == other.objectLow && objectHigh == other.objectHigh && databaseNumber == other.databaseNumber;
+  return objectLow == other.objectLow && objectHigh == other.objectHigh &&
+         databaseNumber == other.databaseNumber;
 }
 
 int KsRef::operator!=(const KsRef& other) const {
@@ -111,7 +120,9 @@ int KsRef::operator!=(const KsRef& other) const {
   return CompareUnsigned(databaseNumber, other.databaseNumber);
 }
 
-unsigned short KsRef::IsValid() const { return !IsNullValue() && classNumber != 0 && databaseNumber < 0xFFFF; }
+unsigned short KsRef::IsValid() const {
+  return !IsNullValue() && classNumber != 0 && databaseNumber < 0xFFFF;
+}
 
 unsigned short KsRef::IsValidOriginId() const {
   return !IsNullValue() && (databaseNumber == 0xFFFF || classNumber != 0);

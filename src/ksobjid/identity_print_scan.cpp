@@ -65,7 +65,8 @@ void* RefScanFromString(void* values, KsString& in, const char* format, unsigned
 KsString& KsObjId::PrintToString(KsString& out, const KsObjId& value, const char* format) {
   if (value.IsNullValue()) return ks::PrintNull(out);
   const uint32_t fields[] = {value.blockNumber, value.objectLow, value.objectHigh};
-  return ks::Replace(out, ks::PrintIdentityFields(ks::kObjIdText, fields, format ? format : ks::kObjIdFormat));
+  return ks::Replace(out,
+                     ks::PrintIdentityFields(ks::kObjIdText, fields, format ? format : ks::kObjIdFormat));
 }
 
 KsObjId* KsObjId::ScanFromString(KsObjId* value, const KsString& in, const char* format) {
@@ -83,7 +84,9 @@ KsString& KsObjId::PrintToKsString(KsString& out, const char* format) const {
   return PrintToString(out, *this, format);
 }
 
-void KsObjId::ScanFromKsString(const KsString& in, const char* format) { ScanFromString(this, in, format); }
+void KsObjId::ScanFromKsString(const KsString& in, const char* format) {
+  ScanFromString(this, in, format);
+}
 
 // ---------------------------------------------------------------------------
 // KsClassId
@@ -91,7 +94,8 @@ void KsObjId::ScanFromKsString(const KsString& in, const char* format) { ScanFro
 KsString& KsClassId::PrintToString(KsString& out, const KsClassId& value, const char* format) {
   if (value.IsNullValue()) return ks::PrintNull(out);
   const uint32_t fields[] = {value.classNumber, value.classVersion};
-  return ks::Replace(out, ks::PrintIdentityFields(ks::kClassIdText, fields, format ? format : ks::kClassIdFormat));
+  return ks::Replace(out,
+                     ks::PrintIdentityFields(ks::kClassIdText, fields, format ? format : ks::kClassIdFormat));
 }
 
 KsClassId* KsClassId::ScanFromString(KsClassId* value, const KsString& in, const char* format) {
@@ -109,7 +113,9 @@ KsString& KsClassId::PrintToKsString(KsString& out, const char* format) const {
   return PrintToString(out, *this, format);
 }
 
-void KsClassId::ScanFromKsString(const KsString& in, const char* format) { ScanFromString(this, in, format); }
+void KsClassId::ScanFromKsString(const KsString& in, const char* format) {
+  ScanFromString(this, in, format);
+}
 
 // ---------------------------------------------------------------------------
 // KsRef
@@ -118,7 +124,8 @@ KsString& KsRef::PrintToString(KsString& out, const KsRef& value, const char* fo
   if (value.IsNullValue()) return ks::PrintNull(out);
   const uint32_t fields[] = {value.blockNumber,    value.objectLow,   value.objectHigh,
                              value.databaseNumber, value.classNumber, value.classVersion};
-  return ks::Replace(out, ks::PrintIdentityFields(ks::kRefText, fields, format ? format : ks::kRefStaticFormat));
+  return ks::Replace(out,
+                     ks::PrintIdentityFields(ks::kRefText, fields, format ? format : ks::kRefStaticFormat));
 }
 
 KsRef* KsRef::ScanFromString(KsRef* value, const KsString& in, const char* format) {

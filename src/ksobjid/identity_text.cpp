@@ -11,8 +11,12 @@
 namespace ks {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 int FieldIndex(const IdentityText& layout, char letter) {
   for (int i = 0; i < layout.fieldCount; ++i) {
@@ -67,7 +71,8 @@ std::string PrintIdentityFields(const IdentityText& layout, const uint32_t* valu
   return text;
 }
 
-bool ScanIdentityFields(const IdentityText& layout, uint32_t* values, const KsString& in, const char* format) {
+bool ScanIdentityFields(const IdentityText& layout, uint32_t* values, const KsString& in,
+                        const char* format) {
   if (BeginsWithNullPrintString(in)) return false;
   for (int i = 0; i < layout.fieldCount; ++i) values[i] = 0;
   KsString holder;

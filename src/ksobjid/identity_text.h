@@ -41,7 +41,8 @@ std::string PrintIdentityFields(const IdentityText& layout, const uint32_t* valu
 // Reads fields from text under format; fields that no directive reads are 0.
 // Returns false, reading nothing, when the text begins with the null print
 // string.
-bool ScanIdentityFields(const IdentityText& layout, uint32_t* values, const KsString& text, const char* format);
+bool ScanIdentityFields(const IdentityText& layout, uint32_t* values, const KsString& text,
+                        const char* format);
 
 // Whether text begins with the type manager's null print string.
 bool BeginsWithNullPrintString(const KsString& text);

@@ -3,7 +3,9 @@
 namespace ksstring {
 namespace {
 
-int Diff(const unsigned char* a, const unsigned char* b) { return static_cast<int>(*a) - static_cast<int>(*b); }
+int Diff(const unsigned char* a, const unsigned char* b) {
+  return static_cast<int>(*a) - static_cast<int>(*b);
+}
 
 }  // namespace
 

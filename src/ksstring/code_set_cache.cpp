@@ -1,12 +1,30 @@
 #include "ksstring/code_set_cache.h"
 
+#include <atomic>
 #include <mutex>
+
+#include "ksstring/collation_key.h"
 
 namespace ksstring {
 namespace {
 
-CodeSetView gViews[256];
-std::atomic<bool> gReady[256];
+// Per language: the class and the simple orders with the switch off and on,
+// side by side so that one cache line answers a comparison's setup.
+struct LanguageSlot {
+  std::atomic<bool> classKnown{false};
+  std::atomic<unsigned char> languageClass{0};
+  std::atomic<const SimpleOrders*> simple[2] = {nullptr, nullptr};
+};
+
+struct CodeSetSlot {
+  std::atomic<bool> ready{false};
+  const KsCodeSet* object = nullptr;
+  const KsCollationEntry* entries[kCachedUnits] = {};
+  bool hasTable = false;
+  LanguageSlot languages[256];
+};
+
+CodeSetSlot gCodeSets[256];
 std::mutex gFillMutex;
 
 // Tables of simple orders come from a fixed pool, so that no comparison
@@ -19,7 +37,8 @@ unsigned gSimpleUsed = 0;  // guarded by gFillMutex
 const KsLanguage* LanguageObject(unsigned char language) {
   static std::atomic<const KsLanguage*> objects[256];
   static std::atomic<bool> looked[256];
-  if (looked[language].load(std::memory_order_acquire)) return objects[language].load(std::memory_order_relaxed);
+  if (looked[language].load(std::memory_order_acquire))
+    return objects[language].load(std::memory_order_relaxed);
   const KsLanguage* object = KsLanguageContext::QueryLanguage(language);
   objects[language].store(object, std::memory_order_relaxed);
   looked[language].store(true, std::memory_order_release);
@@ -37,62 +56,97 @@ const KsCollationEntry* VariantEntry(const KsCollationEntry* entry, const KsLang
   return entry;
 }
 
-}  // namespace
-
-unsigned char CodeSetView::ClassFor(unsigned char language) const {
-  unsigned char cls = classes_[language].load(std::memory_order_relaxed);
-  if (cls == kClassUnknown) {
-    cls = object_->GetClass(language);
-    classes_[language].store(cls, std::memory_order_relaxed);
+CodeSetSlot& FilledSlot(unsigned char codeSet) {
+  CodeSetSlot& slot = gCodeSets[codeSet];
+  if (slot.ready.load(std::memory_order_acquire)) return slot;
+  const std::lock_guard<std::mutex> lock(gFillMutex);
+  if (slot.ready.load(std::memory_order_relaxed)) return slot;
+  slot.object = KsLanguageContext::QueryCodeSet(codeSet);
+  const KsCharTable* table = slot.object != nullptr ? slot.object->CharTable() : nullptr;
+  slot.hasTable = table != nullptr;
+  for (unsigned unit = 0; table != nullptr && unit < kCachedUnits; ++unit) {
+    slot.entries[unit] = table->GetEntry(static_cast<unsigned short>(unit));
   }
+  slot.ready.store(true, std::memory_order_release);
+  return slot;
+}
+
+unsigned char ClassOf(const CodeSetSlot& slot, LanguageSlot& language, unsigned char languageId) {
+  if (language.classKnown.load(std::memory_order_acquire)) {
+    return language.languageClass.load(std::memory_order_relaxed);
+  }
+  const unsigned char cls = slot.object->GetClass(languageId);
+  language.languageClass.store(cls, std::memory_order_relaxed);
+  language.classKnown.store(true, std::memory_order_release);
   return cls;
 }
 
-const SimpleOrders* CodeSetView::SimpleOrdersFor(unsigned char language) const {
-  if (!hasTable_ || object_->Width() != 1) return nullptr;
-  const KsLanguage* languageObject = LanguageObject(language);
-  const int switchOn = languageObject != nullptr && languageObject->VariantSwitch() ? 1 : 0;
-  std::atomic<const SimpleOrders*>& slot = simple_[language][switchOn];
-  const SimpleOrders* orders = slot.load(std::memory_order_acquire);
-  if (orders != nullptr) return orders;
+const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& slot, std::atomic<const SimpleOrders*>& target,
+                                      const KsLanguage* languageObject, unsigned char languageClass) {
   const std::lock_guard<std::mutex> lock(gFillMutex);
-  orders = slot.load(std::memory_order_relaxed);
+  const SimpleOrders* orders = target.load(std::memory_order_relaxed);
   if (orders != nullptr || gSimpleUsed == kSimpleOrderTables) return orders;
   SimpleOrders& fresh = gSimplePool[gSimpleUsed++];
-  const unsigned char languageClass = object_->GetClass(language);
   for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
-    const KsCollationEntry* entry = entries_[unit];
+    const KsCollationEntry* entry = slot.entries[unit];
     fresh.simple[unit] = false;
+    fresh.order[unit] = 0;
+    fresh.orderClass[unit] = languageClass;
     if (entry == nullptr) continue;
     entry = VariantEntry(entry, languageObject);
-    const unsigned flags = entry->flags & (KsCollationEntry::HasContractions | KsCollationEntry::HasExpansion);
-    fresh.simple[unit] = flags == 0;
+    const unsigned special =
+        entry->flags & (KsCollationEntry::HasContractions | KsCollationEntry::HasExpansion);
+    fresh.simple[unit] = special == 0 && unit != 0;
     fresh.order[unit] = entry->order;
-    fresh.orderClass[unit] = entry->classByte != nullptr ? *entry->classByte : languageClass;
+    if (entry->classByte != nullptr) fresh.orderClass[unit] = *entry->classByte;
   }
-  slot.store(&fresh, std::memory_order_release);
+  for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
+    const uint16_t order = fresh.order[unit];
+    const uint8_t cls = fresh.orderClass[unit];
+    fresh.key[unit] = CollationKey(order, cls);
+    if (order >= kFirstDigitOrder || cls >= kUndefinedClass) {
+      fresh.kind[unit] = SimpleOrders::Significant;
+    } else {
+      fresh.kind[unit] = order < kFirstSymbolOrder ? SimpleOrders::Space : SimpleOrders::Symbol;
+    }
+  }
+  target.store(&fresh, std::memory_order_release);
   return &fresh;
 }
 
-const CodeSetView* ViewOfCodeSet(unsigned char codeSet) {
+}  // namespace
+
+const SimpleOrders* SimpleOrdersOf(unsigned char codeSet, unsigned char language) {
   if (codeSet == 0) codeSet = KsLanguageContext::GetNativeCodeSet();
-  if (gReady[codeSet].load(std::memory_order_acquire)) return gViews[codeSet].object_ != nullptr ? &gViews[codeSet] : nullptr;
-  const std::lock_guard<std::mutex> lock(gFillMutex);
-  CodeSetView& view = gViews[codeSet];
-  if (!gReady[codeSet].load(std::memory_order_relaxed)) {
-    view.object_ = KsLanguageContext::QueryCodeSet(codeSet);
-    const KsCharTable* table = view.object_ != nullptr ? view.object_->CharTable() : nullptr;
-    view.hasTable_ = table != nullptr;
-    for (unsigned unit = 0; table != nullptr && unit < kCachedUnits; ++unit) {
-      view.entries_[unit] = table->GetEntry(static_cast<unsigned short>(unit));
-    }
-    for (auto& cls : view.classes_) cls.store(CodeSetView::kClassUnknown, std::memory_order_relaxed);
-    for (auto& perLanguage : view.simple_) {
-      for (auto& orders : perLanguage) orders.store(nullptr, std::memory_order_relaxed);
-    }
-    gReady[codeSet].store(true, std::memory_order_release);
-  }
-  return view.object_ != nullptr ? &view : nullptr;
+  CodeSetSlot& slot = FilledSlot(codeSet);
+  if (!slot.hasTable || slot.object->Width() != 1) return nullptr;
+  LanguageSlot& languageSlot = slot.languages[language];
+  const KsLanguage* languageObject = LanguageObject(language);
+  const int switchOn = languageObject != nullptr && languageObject->VariantSwitch() ? 1 : 0;
+  const SimpleOrders* orders = languageSlot.simple[switchOn].load(std::memory_order_acquire);
+  if (orders != nullptr) return orders;
+  return BuildSimpleOrders(slot, languageSlot.simple[switchOn], languageObject,
+                           ClassOf(slot, languageSlot, language));
+}
+
+unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsCodeSet*& object,
+                        const KsCollationEntry* const*& byteEntries, const SimpleOrders*& simpleOrders) {
+  if (codeSet == 0) codeSet = KsLanguageContext::GetNativeCodeSet();
+  const CodeSetSlot& slot = FilledSlot(codeSet);
+  object = slot.object;
+  byteEntries = slot.hasTable ? slot.entries : nullptr;
+  simpleOrders = nullptr;
+  if (slot.object == nullptr) return KS_CLASS_UNDEFINED;
+  LanguageSlot& languageSlot = gCodeSets[codeSet].languages[language];
+  const unsigned char languageClass = ClassOf(slot, languageSlot, language);
+  if (!slot.hasTable || slot.object->Width() != 1) return languageClass;
+  const KsLanguage* languageObject = LanguageObject(language);
+  const int switchOn = languageObject != nullptr && languageObject->VariantSwitch() ? 1 : 0;
+  const SimpleOrders* orders = languageSlot.simple[switchOn].load(std::memory_order_acquire);
+  if (orders == nullptr)
+    orders = BuildSimpleOrders(slot, languageSlot.simple[switchOn], languageObject, languageClass);
+  simpleOrders = orders;
+  return languageClass;
 }
 
 }  // namespace ksstring

@@ -1,12 +1,12 @@
 // What a collation walk needs of a code set, looked up once per process:
-// the code set object, the collation entries of its units below 256 and
-// the class it reports for each language. Every comparison starts two
-// iterators, so these answers are kept rather than asked each time. The
-// objects and tables of the i18n services are immutable for the life of the
-// process, which makes them safe to keep.
+// the code set object, the collation entries of its units below 256, and per
+// language the class the code set reports and the orders of its simple
+// bytes. Every comparison starts two iterators, so these answers are kept
+// rather than asked each time. The objects and tables of the i18n services
+// are immutable for the life of the process, which makes them safe to keep;
+// only a language's variant switch changes, and it selects the table.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 
 #include "i18nsvc.h"
@@ -16,40 +16,30 @@ namespace ksstring {
 constexpr unsigned kCachedUnits = 256;
 
 // Orders of the bytes of an 8-bit code set for one language (with its
-// variant switch as it was when the table was made): the bytes whose entry
-// has neither a contraction nor an expansion, after language variants, are
-// "simple" and take their order and class straight from here.
+// variant switch in one position): the bytes whose entry has neither a
+// contraction nor an expansion, after language variants, are "simple" and
+// take their order and class straight from here.
 struct SimpleOrders {
+  enum Kind : uint8_t { Significant, Space, Symbol };
   uint16_t order[kCachedUnits];
   uint8_t orderClass[kCachedUnits];
   bool simple[kCachedUnits];
+  // What the comparison sees of a simple byte: its key and its kind.
+  uint32_t key[kCachedUnits];
+  Kind kind[kCachedUnits];
 };
 
-class CodeSetView {
- public:
-  const KsCodeSet* Object() const { return object_; }
-  // Entries of units 0..255 of the code set's table; null without a table.
-  const KsCollationEntry* const* ByteEntries() const { return hasTable_ ? entries_ : nullptr; }
-  // The class the code set reports for `language`.
-  unsigned char ClassFor(unsigned char language) const;
-  // The simple orders of an 8-bit code set with a table for `language`, or
-  // null (16-bit code sets, no table, or all tables in use).
-  const SimpleOrders* SimpleOrdersFor(unsigned char language) const;
+// Everything an iterator over one code set and language starts with: the
+// code set object (null for an unknown code set), the entries of its units
+// below 256 (null without a table), the simple orders (null for 16-bit code
+// sets); returns the class the code set reports for the language
+// (KS_CLASS_UNDEFINED without object). The outputs are written one by one,
+// straight into the iterator. Code set 0 reads as the native code set.
+// Thread-safe; allocation-free.
+// The simple orders of an 8-bit code set with a table for `language`, or null.
+const SimpleOrders* SimpleOrdersOf(unsigned char codeSet, unsigned char language);
 
- private:
-  friend const CodeSetView* ViewOfCodeSet(unsigned char codeSet);
-  static constexpr unsigned char kClassUnknown = 0xFF;
-
-  const KsCodeSet* object_ = nullptr;
-  bool hasTable_ = false;
-  const KsCollationEntry* entries_[kCachedUnits] = {};
-  mutable std::atomic<unsigned char> classes_[256];
-  // Per language and variant switch (off, on).
-  mutable std::atomic<const SimpleOrders*> simple_[256][2];
-};
-
-// The view of a code set id (0: the native code set), or null when the
-// services do not know the id.
-const CodeSetView* ViewOfCodeSet(unsigned char codeSet);
+unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsCodeSet*& object,
+                        const KsCollationEntry* const*& byteEntries, const SimpleOrders*& simpleOrders);
 
 }  // namespace ksstring

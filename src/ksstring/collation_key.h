@@ -9,6 +9,10 @@
 namespace ksstring {
 
 constexpr unsigned char kUndefinedClass = 20;
+// Orders below this one are spaces, below kFirstDigitOrder symbols; both are
+// ignorable in a levelled comparison.
+constexpr uint16_t kFirstSymbolOrder = 80;
+constexpr uint16_t kFirstDigitOrder = 0x3F00;
 
 inline uint32_t CollationKey(uint16_t order, uint8_t orderClass) {
   if (order == 0) return 0;
@@ -20,8 +24,8 @@ inline uint32_t CollationKey(uint16_t order, uint8_t orderClass) {
 }
 
 // Key masks of the comparison levels.
-constexpr uint32_t kPrimaryMask = 0xFFFFFF80;   // without accent and case
-constexpr uint32_t kWithCaseMask = 0xFFFFFFE0;  // without accent
+constexpr uint32_t kPrimaryMask = 0xFFFFFF80;     // without accent and case
+constexpr uint32_t kWithCaseMask = 0xFFFFFFE0;    // without accent
 constexpr uint32_t kWithAccentMask = 0xFFFFFF9F;  // without case
 
 }  // namespace ksstring

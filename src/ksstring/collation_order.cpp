@@ -31,7 +31,8 @@ const KsCollationEntry* ContractionWith(const KsCollationEntry* entry, unsigned 
   const unsigned short count = entry->contractionChars->Count();
   for (unsigned short i = 0; i < count; ++i) {
     unsigned short candidate = 0;
-    if (entry->contractionChars->Get(i, candidate) && candidate == next && entry->contractionTargets[i] != nullptr) {
+    if (entry->contractionChars->Get(i, candidate) && candidate == next &&
+        entry->contractionTargets[i] != nullptr) {
       return entry->contractionTargets[i];
     }
   }
@@ -40,9 +41,12 @@ const KsCollationEntry* ContractionWith(const KsCollationEntry* entry, unsigned 
 
 }  // namespace
 
-unsigned short KsStringIterator::GetNextOrder(unsigned short setClass) { return NextOrder(setClass); }
+unsigned short KsStringIterator::GetNextOrder(unsigned short setClass) {
+  return NextOrder(setClass);
+}
 
-unsigned short KsStringIterator::NextOrderFromTables(unsigned short setClass) {  const bool fromOverflow = OverflowPending();
+unsigned short KsStringIterator::NextOrderFromTables(unsigned short setClass) {
+  const bool fromOverflow = OverflowPending();
   // Raw units are their own orders, read low byte first whatever the format.
   if (codeSet == ksstring::kRawCodeSet && !fromOverflow) {
     if (position == nullptr) return 0;

@@ -19,8 +19,8 @@ unsigned char LanguageOrDefault(unsigned char language) {
 
 }  // namespace
 
-KsChar::KsChar(unsigned short unit, unsigned char codeSetId, unsigned char languageId, unsigned char unitFormat,
-               int)
+KsChar::KsChar(unsigned short unit, unsigned char codeSetId, unsigned char languageId,
+               unsigned char unitFormat, int)
     : unitPointer(nullptr), value(unit), codeSet(codeSetId), language(languageId), format(unitFormat) {
   if (!IsWide()) value &= 0xFF;
 }
@@ -102,26 +102,64 @@ int KsChar::Compare(const KsChar& other, unsigned short cmpOp) const {
                   reinterpret_cast<const char*>(theirs), cmpOp, 1, kMemoryOrderFormat, nullptr);
 }
 
-int KsChar::CompareWith(const KsChar& other) const { return Compare(other, KsString::kDefaultCmpOp); }
+int KsChar::CompareWith(const KsChar& other) const {
+  return Compare(other, KsString::kDefaultCmpOp);
+}
 
-bool KsChar::operator==(const KsChar& other) const { return CompareWith(other) == 0; }
-bool KsChar::operator!=(const KsChar& other) const { return CompareWith(other) != 0; }
-bool KsChar::operator<(const KsChar& other) const { return CompareWith(other) < 0; }
-bool KsChar::operator<=(const KsChar& other) const { return CompareWith(other) <= 0; }
-bool KsChar::operator>(const KsChar& other) const { return CompareWith(other) > 0; }
-bool KsChar::operator>=(const KsChar& other) const { return CompareWith(other) >= 0; }
-bool KsChar::operator==(char ch) const { return CompareWith(KsChar(ch)) == 0; }
-bool KsChar::operator!=(char ch) const { return CompareWith(KsChar(ch)) != 0; }
-bool KsChar::operator<(char ch) const { return CompareWith(KsChar(ch)) < 0; }
-bool KsChar::operator<=(char ch) const { return CompareWith(KsChar(ch)) <= 0; }
-bool KsChar::operator>(char ch) const { return CompareWith(KsChar(ch)) > 0; }
-bool KsChar::operator>=(char ch) const { return CompareWith(KsChar(ch)) >= 0; }
-bool KsChar::operator==(unsigned short unit) const { return CompareWith(KsChar(unit)) == 0; }
-bool KsChar::operator!=(unsigned short unit) const { return CompareWith(KsChar(unit)) != 0; }
-bool KsChar::operator<(unsigned short unit) const { return CompareWith(KsChar(unit)) < 0; }
-bool KsChar::operator<=(unsigned short unit) const { return CompareWith(KsChar(unit)) <= 0; }
-bool KsChar::operator>(unsigned short unit) const { return CompareWith(KsChar(unit)) > 0; }
-bool KsChar::operator>=(unsigned short unit) const { return CompareWith(KsChar(unit)) >= 0; }
+bool KsChar::operator==(const KsChar& other) const {
+  return CompareWith(other) == 0;
+}
+bool KsChar::operator!=(const KsChar& other) const {
+  return CompareWith(other) != 0;
+}
+bool KsChar::operator<(const KsChar& other) const {
+  return CompareWith(other) < 0;
+}
+bool KsChar::operator<=(const KsChar& other) const {
+  return CompareWith(other) <= 0;
+}
+bool KsChar::operator>(const KsChar& other) const {
+  return CompareWith(other) > 0;
+}
+bool KsChar::operator>=(const KsChar& other) const {
+  return CompareWith(other) >= 0;
+}
+bool KsChar::operator==(char ch) const {
+  return CompareWith(KsChar(ch)) == 0;
+}
+bool KsChar::operator!=(char ch) const {
+  return CompareWith(KsChar(ch)) != 0;
+}
+bool KsChar::operator<(char ch) const {
+  return CompareWith(KsChar(ch)) < 0;
+}
+bool KsChar::operator<=(char ch) const {
+  return CompareWith(KsChar(ch)) <= 0;
+}
+bool KsChar::operator>(char ch) const {
+  return CompareWith(KsChar(ch)) > 0;
+}
+bool KsChar::operator>=(char ch) const {
+  return CompareWith(KsChar(ch)) >= 0;
+}
+bool KsChar::operator==(unsigned short unit) const {
+  return CompareWith(KsChar(unit)) == 0;
+}
+bool KsChar::operator!=(unsigned short unit) const {
+  return CompareWith(KsChar(unit)) != 0;
+}
+bool KsChar::operator<(unsigned short unit) const {
+  return CompareWith(KsChar(unit)) < 0;
+}
+bool KsChar::operator<=(unsigned short unit) const {
+  return CompareWith(KsChar(unit)) <= 0;
+}
+bool KsChar::operator>(unsigned short unit) const {
+  return CompareWith(KsChar(unit)) > 0;
+}
+bool KsChar::operator>=(unsigned short unit) const {
+  return CompareWith(KsChar(unit)) >= 0;
+}
 
 unsigned short KsChar::Order() const {
   if (codeSet == ksstring::kRawCodeSet) return Unit();
@@ -132,7 +170,9 @@ unsigned short KsChar::Order() const {
   return it.GetNextOrder(0);
 }
 
-bool KsChar::IsSpace() const { return Order() < 80; }
+bool KsChar::IsSpace() const {
+  return Order() < 80;
+}
 bool KsChar::IsSymbol() const {
   const unsigned short order = Order();
   return order >= 80 && order < 0x3F00;
@@ -145,4 +185,6 @@ bool KsChar::IsAlpha() const {
   const unsigned short order = Order();
   return order >= 0x4000 && order < 0x8000;
 }
-bool KsChar::IsHan() const { return Order() >= 0x8000; }
+bool KsChar::IsHan() const {
+  return Order() >= 0x8000;
+}

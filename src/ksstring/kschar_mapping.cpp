@@ -23,7 +23,8 @@ const KsUnicodeProps* PropsOf(unsigned short unit, unsigned char codeSet, unsign
 KsChar KsChar::ToUpper(KsStringIterator* it) const {
   if (codeSet == 0) {
     return KsChar(static_cast<unsigned short>(std::toupper(static_cast<unsigned char>(Unit()))), 0,
-                  language >= ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language, 1, 0);
+                  language >= ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language, 1,
+                  0);
   }
   const KsUnicodeProps* props = PropsOf(Unit(), codeSet, language);
   if (props == nullptr) return KsChar(*this);
@@ -45,7 +46,8 @@ KsChar KsChar::ToUpper(KsStringIterator* it) const {
 KsChar KsChar::ToLower(KsStringIterator*) const {
   if (codeSet == 0) {
     return KsChar(static_cast<unsigned short>(std::tolower(static_cast<unsigned char>(Unit()))), 0,
-                  language >= ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language, 1, 0);
+                  language >= ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language, 1,
+                  0);
   }
   const KsUnicodeProps* props = PropsOf(Unit(), codeSet, language);
   if (props == nullptr || props->lower == 0) return KsChar(*this);

@@ -9,6 +9,7 @@
 #include "ksstring/byte_compare.h"
 #include "ksstring/collation_key.h"
 #include "ksstring/iterator_steps.h"
+#include "ksstring/simple_compare.h"
 #include "ksstring/units.h"
 #include "ksstring/wildcard_orders.h"
 #include "ksstringiterator.h"
@@ -20,8 +21,8 @@ using ksstring::kPrimaryMask;
 using ksstring::kWithAccentMask;
 using ksstring::kWithCaseMask;
 
-constexpr unsigned short kSpaceOrderEnd = 80;
-constexpr unsigned short kFirstDigitOrder = 0x3F00;
+using ksstring::kFirstDigitOrder;
+using ksstring::kFirstSymbolOrder;
 
 enum class Kind : uint16_t { End, Significant, Ignorable, Skipped, Star, Question };
 
@@ -32,7 +33,9 @@ struct Element {
   Kind kind = Kind::End;
 };
 
-int Difference(uint32_t a, uint32_t b) { return static_cast<int>(a - b); }
+int Difference(uint32_t a, uint32_t b) {
+  return static_cast<int>(a - b);
+}
 
 // The flags of one comparison and the wildcard orders in force.
 struct Rules {
@@ -90,7 +93,7 @@ class Side {
     }
     if (order == 0) return Kind::End;
     if (order >= kFirstDigitOrder || it_.OrderClass() >= ksstring::kUndefinedClass) return Kind::Significant;
-    if (order < kSpaceOrderEnd) return rules.skipSpaces ? Kind::Skipped : Kind::Ignorable;
+    if (order < kFirstSymbolOrder) return rules.skipSpaces ? Kind::Skipped : Kind::Ignorable;
     return rules.skipSymbols ? Kind::Skipped : Kind::Ignorable;
   }
 
@@ -104,8 +107,8 @@ class Side {
 // Level differences gathered over the steps of a levelled comparison.
 struct Levels {
   int primary = 0;
-  int accent = 0;  // the last non-zero accent difference
-  int caseDiff = 0;  // the first non-zero case difference
+  int accent = 0;     // the last non-zero accent difference
+  int caseDiff = 0;   // the first non-zero case difference
   int ignorable = 0;  // the last differing pair of ignorable orders
 
   int Result(const Rules& rules) const {
@@ -120,7 +123,11 @@ class LevelledComparison {
  public:
   LevelledComparison(Side& text, Side& pattern, const Rules& rules, bool rawCodeSet, short length,
                      int* matchOut)
-      : text_(text), pattern_(pattern), rules_(rules), rawCodeSet_(rawCodeSet), length_(length),
+      : text_(text),
+        pattern_(pattern),
+        rules_(rules),
+        rawCodeSet_(rawCodeSet),
+        length_(length),
         matchOut_(matchOut) {}
 
   int Run() {
@@ -284,11 +291,41 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
   return Difference(ka, kb);
 }
 
+// The comparison through collation iterators, for everything the quick
+// byte comparison leaves open. Kept out of line so that the quick path does
+// not pay for this frame.
+[[gnu::noinline]] int CompareByOrders(unsigned char codeSet1, unsigned char language1, const char* s1,
+                                      unsigned char codeSet2, unsigned char language2, const char* s2,
+                                      unsigned short cmpOp, short length, unsigned char format,
+                                      int* matchOut) {
+  const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
+  const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
+  const ksstring::WildcardOrders& wildcards = ksstring::CurrentWildcardOrders();
+  Side text(s1, codeSet1, language1, format, length, false);
+  Side pattern(s2, codeSet2, language2, format, length, !plain && !noWildcards);
+  if (plain) return PlainOrderComparison(text, pattern, length);
+
+  const Rules rules{!noWildcards,
+                    (cmpOp & KS_CMP_SKIP_SPACES) != 0,
+                    (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0,
+                    (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
+                    (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
+                    wildcards.star,
+                    wildcards.question};
+  const bool rawCodeSet = codeSet1 == ksstring::kRawCodeSet || codeSet2 == ksstring::kRawCodeSet;
+  if (length < 0 && matchOut == nullptr && codeSet1 == codeSet2 && language1 == language2) {
+    SkipEqualPrefix(text, pattern, rules);
+  }
+  LevelledComparison comparison(text, pattern, rules, rawCodeSet, length,
+                                (cmpOp & KS_CMP_SKIP_SPACES) != 0 ? matchOut : nullptr);
+  return comparison.Run();
+}
+
 }  // namespace
 
 int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, unsigned char codeSet2,
-             unsigned char language2, const char* s2, unsigned short cmpOp, short length, unsigned char format,
-             int* matchOut) {
+             unsigned char language2, const char* s2, unsigned short cmpOp, short length,
+             unsigned char format, int* matchOut) {
   const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
   const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
   const bool null1 = ksstring::IsNullPair(codeSet1, language1);
@@ -306,23 +343,25 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
   if (codeSet2 == 0) codeSet2 = KsLanguageContext::GetNativeCodeSet();
   if (format == ksstring::kDefaultId) format = 1;
 
-  Side text(s1, codeSet1, language1, format, length, false);
-  Side pattern(s2, codeSet2, language2, format, length, !plain && !noWildcards);
-  if (plain) return PlainOrderComparison(text, pattern, length);
-
   const ksstring::WildcardOrders& wildcards = ksstring::CurrentWildcardOrders();
-  const Rules rules{!noWildcards,
-                    (cmpOp & KS_CMP_SKIP_SPACES) != 0,
-                    (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0,
-                    (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
-                    (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
-                    wildcards.star,
-                    wildcards.question};
-  const bool rawCodeSet = codeSet1 == ksstring::kRawCodeSet || codeSet2 == ksstring::kRawCodeSet;
-  if (length < 0 && matchOut == nullptr && codeSet1 == codeSet2 && language1 == language2) {
-    SkipEqualPrefix(text, pattern, rules);
+  // Two 8-bit texts of one code set and language: most comparisons are
+  // decided by their bytes' plain orders alone.
+  if (!plain && length < 0 && (matchOut == nullptr || (cmpOp & KS_CMP_SKIP_SPACES) == 0) &&
+      codeSet1 == codeSet2 && language1 == language2 && s1 != nullptr && s2 != nullptr) {
+    // Iterators read language 255 as the default language; so does this.
+    const unsigned char language =
+        language1 == ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language1;
+    const ksstring::SimpleOrders* simple = ksstring::SimpleOrdersOf(codeSet1, language);
+    const ksstring::SimpleCompareRules quick{!noWildcards, (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
+                                             (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0, wildcards.star,
+                                             wildcards.question};
+    int result = 0;
+    if (simple != nullptr &&
+        ksstring::CompareSimpleBytes(*simple, reinterpret_cast<const unsigned char*>(s1),
+                                     reinterpret_cast<const unsigned char*>(s2), quick, result)) {
+      return result;
+    }
   }
-  LevelledComparison comparison(text, pattern, rules, rawCodeSet, length,
-                                (cmpOp & KS_CMP_SKIP_SPACES) != 0 ? matchOut : nullptr);
-  return comparison.Run();
+
+  return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
 }

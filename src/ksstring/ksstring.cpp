@@ -25,7 +25,9 @@ size_t TextLength(const char* text, unsigned short count, unsigned width) {
 
 // Counts beyond 65,535 characters are cut to that, which still exceeds the
 // byte limit and so is cut and reported by the splice routine.
-unsigned short ClampCount(size_t count) { return count > 0xFFFF ? 0xFFFF : static_cast<unsigned short>(count); }
+unsigned short ClampCount(size_t count) {
+  return count > 0xFFFF ? 0xFFFF : static_cast<unsigned short>(count);
+}
 
 }  // namespace
 
@@ -110,7 +112,9 @@ KsString::KsString(KsString&& other) noexcept
   other.byteSize = 0;
 }
 
-KsString::~KsString() { std::free(buffer); }
+KsString::~KsString() {
+  std::free(buffer);
+}
 
 KsString& KsString::operator=(const KsString& other) {
   if (this == &other) return *this;
@@ -159,7 +163,9 @@ void KsString::Destroy() {
   language = 0;
 }
 
-void KsString::d_deactivate() { Destroy(); }
+void KsString::d_deactivate() {
+  Destroy();
+}
 
 void KsString::Init() {
   buffer = nullptr;
@@ -187,7 +193,9 @@ void KsString::AssignUnits(const void* units, unsigned short count, unsigned cha
   Splice(static_cast<const char*>(units), newCodeSet, 0, 0, count, 1, SpliceMode::Place, format);
 }
 
-unsigned short KsString::Len() const { return byteSize == 0 ? 0 : byteSize / CharWidth() - 1; }
+unsigned short KsString::Len() const {
+  return byteSize == 0 ? 0 : byteSize / CharWidth() - 1;
+}
 
 int KsString::IsEmpty() const {
   if (buffer == nullptr) return 1;
@@ -195,16 +203,21 @@ int KsString::IsEmpty() const {
                             ksstring::kMemoryFormat) == 0;
 }
 
-const char* KsString::StrGet() const { return buffer != nullptr ? buffer : kNoCharacters; }
+const char* KsString::StrGet() const {
+  return buffer != nullptr ? buffer : kNoCharacters;
+}
 
 KsChar KsString::operator[](int index) {
   // The terminator is addressable; beyond it (and without a buffer, where
   // there is nothing to write to) the character is detached.
-  if (buffer == nullptr || index < 0 || index > Len()) return KsChar(static_cast<unsigned short>(0), GetDefaultCodeSet(), kDefaultId);
+  if (buffer == nullptr || index < 0 || index > Len())
+    return KsChar(static_cast<unsigned short>(0), GetDefaultCodeSet(), kDefaultId);
   return KsChar(*this, index * CharWidth());
 }
 
-int KsString::IsNullValue() const { return ksstring::IsNullPair(codeSet, language); }
+int KsString::IsNullValue() const {
+  return ksstring::IsNullPair(codeSet, language);
+}
 
 int KsString::SetNullValue() {
   FreeBuffer();
@@ -218,11 +231,27 @@ const KsString& KsString::EmptyString() {
   return empty;
 }
 
-unsigned char KsString::GetDefaultCodeSet() { return KsLanguageContext::GetDefaultCodeSet(); }
-unsigned char KsString::GetDefault8CodeSet() { return KsLanguageContext::GetDefault8CodeSet(); }
-unsigned char KsString::GetDefault16CodeSet() { return KsLanguageContext::GetDefault16CodeSet(); }
-unsigned char KsString::GetDefaultLanguage() { return KsLanguageContext::GetDefaultLanguage(); }
-unsigned short KsString::GetDefaultCmpOp() { return KsLanguageContext::GetDefaultCmpOp(); }
-void KsString::SetDefaultCodeSet(unsigned char id) { KsLanguageContext::SetDefaultCodeSet(id); }
-void KsString::SetDefaultLanguage(unsigned char id) { KsLanguageContext::SetDefaultLanguage(id); }
-void KsString::SetDefaultCmpOp(unsigned short cmpOp) { KsLanguageContext::SetDefaultCmpOp(cmpOp); }
+unsigned char KsString::GetDefaultCodeSet() {
+  return KsLanguageContext::GetDefaultCodeSet();
+}
+unsigned char KsString::GetDefault8CodeSet() {
+  return KsLanguageContext::GetDefault8CodeSet();
+}
+unsigned char KsString::GetDefault16CodeSet() {
+  return KsLanguageContext::GetDefault16CodeSet();
+}
+unsigned char KsString::GetDefaultLanguage() {
+  return KsLanguageContext::GetDefaultLanguage();
+}
+unsigned short KsString::GetDefaultCmpOp() {
+  return KsLanguageContext::GetDefaultCmpOp();
+}
+void KsString::SetDefaultCodeSet(unsigned char id) {
+  KsLanguageContext::SetDefaultCodeSet(id);
+}
+void KsString::SetDefaultLanguage(unsigned char id) {
+  KsLanguageContext::SetDefaultLanguage(id);
+}
+void KsString::SetDefaultCmpOp(unsigned short cmpOp) {
+  KsLanguageContext::SetDefaultCmpOp(cmpOp);
+}

@@ -9,18 +9,42 @@ KsString& KsString::Append(const KsString& text) {
   return *this;
 }
 
-KsString& KsString::operator+=(const KsString& other) { return Append(other); }
-KsString& KsString::operator<<(const KsString& other) { return Append(other); }
-KsString& KsString::operator<<(char ch) { return Append(KsString(ch)); }
-KsString& KsString::operator<<(short number) { return Append(KsString(number)); }
-KsString& KsString::operator<<(int number) { return Append(KsString(number)); }
-KsString& KsString::operator<<(unsigned number) { return Append(KsString(number)); }
-KsString& KsString::operator<<(float number) { return Append(KsString(static_cast<double>(number))); }
-KsString& KsString::operator<<(double number) { return Append(KsString(number)); }
-KsString& KsString::operator<<(const char* text) { return Append(KsString(text)); }
-KsString& KsString::operator<<(const unsigned short* units) { return Append(KsString(units)); }
-KsString& KsString::operator<<(long long number) { return Append(KsString(number)); }
-KsString& KsString::operator<<(unsigned long long number) { return Append(KsString(number)); }
+KsString& KsString::operator+=(const KsString& other) {
+  return Append(other);
+}
+KsString& KsString::operator<<(const KsString& other) {
+  return Append(other);
+}
+KsString& KsString::operator<<(char ch) {
+  return Append(KsString(ch));
+}
+KsString& KsString::operator<<(short number) {
+  return Append(KsString(number));
+}
+KsString& KsString::operator<<(int number) {
+  return Append(KsString(number));
+}
+KsString& KsString::operator<<(unsigned number) {
+  return Append(KsString(number));
+}
+KsString& KsString::operator<<(float number) {
+  return Append(KsString(static_cast<double>(number)));
+}
+KsString& KsString::operator<<(double number) {
+  return Append(KsString(number));
+}
+KsString& KsString::operator<<(const char* text) {
+  return Append(KsString(text));
+}
+KsString& KsString::operator<<(const unsigned short* units) {
+  return Append(KsString(units));
+}
+KsString& KsString::operator<<(long long number) {
+  return Append(KsString(number));
+}
+KsString& KsString::operator<<(unsigned long long number) {
+  return Append(KsString(number));
+}
 
 KsString& KsString::operator<<(unsigned short unit) {
   // An 8-bit string cannot hold most units, so it receives the number.

@@ -55,8 +55,9 @@ int KsString::CopyMapped(const KsString& src, unsigned char newCodeSet, short le
   codeSet = newCodeSet;
   language = src.language;
   const unsigned short available = src.Len();
-  const unsigned short count =
-      length < 0 || static_cast<unsigned short>(length) > available ? available : static_cast<unsigned short>(length);
+  const unsigned short count = length < 0 || static_cast<unsigned short>(length) > available
+                                   ? available
+                                   : static_cast<unsigned short>(length);
   Splice(src.buffer, src.codeSet, 0, 0, count, 1, SpliceMode::Place, ksstring::kMemoryFormat);
   return 0;
 }

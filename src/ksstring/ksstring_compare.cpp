@@ -22,11 +22,21 @@ int CompareDefault(const KsString& a, const KsString& b) {
 bool KsString::operator==(const KsString& other) const {
   return this == &other || CompareDefault(*this, other) == 0;
 }
-bool KsString::operator!=(const KsString& other) const { return !(*this == other); }
-bool KsString::operator<(const KsString& other) const { return CompareDefault(*this, other) < 0; }
-bool KsString::operator<=(const KsString& other) const { return CompareDefault(*this, other) <= 0; }
-bool KsString::operator>(const KsString& other) const { return CompareDefault(*this, other) > 0; }
-bool KsString::operator>=(const KsString& other) const { return CompareDefault(*this, other) >= 0; }
+bool KsString::operator!=(const KsString& other) const {
+  return !(*this == other);
+}
+bool KsString::operator<(const KsString& other) const {
+  return CompareDefault(*this, other) < 0;
+}
+bool KsString::operator<=(const KsString& other) const {
+  return CompareDefault(*this, other) <= 0;
+}
+bool KsString::operator>(const KsString& other) const {
+  return CompareDefault(*this, other) > 0;
+}
+bool KsString::operator>=(const KsString& other) const {
+  return CompareDefault(*this, other) >= 0;
+}
 
 int KsString::Compare(const KsString& other, short length, unsigned short cmpOp) const {
   if (cmpOp == kDefaultCmpOp) cmpOp = KsLanguageContext::GetDefaultCmpOp();

@@ -25,7 +25,8 @@ KsString KsString::Copy(unsigned short pos, unsigned short count) const {
   const unsigned short length = Len();
   if (pos >= length) return KsString(EmptyString());
   KsString part(codeSet, language);
-  part.Splice(buffer, codeSet, 0, pos, Clip(pos, count, length), 1, SpliceMode::Place, ksstring::kMemoryFormat);
+  part.Splice(buffer, codeSet, 0, pos, Clip(pos, count, length), 1, SpliceMode::Place,
+              ksstring::kMemoryFormat);
   return part;
 }
 
@@ -127,8 +128,9 @@ KsString& KsString::LeftTrim() {
   const unsigned short length = Len();
   unsigned short first = 0;
   while (first < length && (*this)[first].IsSpace()) ++first;
-  if (first > 0) Splice(buffer, codeSet, 0, first, static_cast<unsigned short>(length - first), 1,
-                        SpliceMode::Place, ksstring::kMemoryFormat);
+  if (first > 0)
+    Splice(buffer, codeSet, 0, first, static_cast<unsigned short>(length - first), 1, SpliceMode::Place,
+           ksstring::kMemoryFormat);
   return *this;
 }
 

@@ -11,7 +11,9 @@ namespace {
 
 constexpr int kNotANumber = -1;
 
-int IntegerBase() { return (___KsTypeMgrOptions() & 1) != 0 ? 10 : 0; }
+int IntegerBase() {
+  return (___KsTypeMgrOptions() & 1) != 0 ? 10 : 0;
+}
 
 }  // namespace
 
@@ -29,7 +31,9 @@ const char* KsString::NumberText(char (&narrowed)[33]) const {
   return narrowed;
 }
 
-KsString::operator short() const { return static_cast<short>(static_cast<int>(*this)); }
+KsString::operator short() const {
+  return static_cast<short>(static_cast<int>(*this));
+}
 
 KsString::operator int() const {
   if (buffer == nullptr) return 0;

@@ -21,18 +21,17 @@ unsigned char LanguageOrDefault(unsigned char language) {
 
 }  // namespace
 
-KsStringIterator::KsStringIterator() { Start(nullptr, 0, 0, 1); }
+KsStringIterator::KsStringIterator() {
+  Start(nullptr, 0, 0, 1);
+}
 
 void KsStringIterator::Start(const unsigned char* units, unsigned char iteratorCodeSet,
                              unsigned char iteratorLanguage, unsigned char iteratorFormat) {
-  const ksstring::CodeSetView* view = ksstring::ViewOfCodeSet(iteratorCodeSet);
-  codeSetObject = view != nullptr ? view->Object() : nullptr;
+  languageClass =
+      ksstring::SetupWalk(iteratorCodeSet, iteratorLanguage, codeSetObject, byteEntries, simpleOrders);
   codeSet = iteratorCodeSet;
   language = iteratorLanguage;
-  orderClass = view != nullptr ? view->ClassFor(language) : KS_CLASS_UNDEFINED;
-  languageClass = orderClass;
-  byteEntries = view != nullptr ? view->ByteEntries() : nullptr;
-  simpleOrders = view != nullptr ? view->SimpleOrdersFor(language) : nullptr;
+  orderClass = languageClass;
   languageObject = nullptr;
   languageLooked = false;
   overflowCodeSet = 0;
@@ -112,7 +111,9 @@ KsStringIterator& KsStringIterator::operator=(const KsStringIterator& other) {
   return *this;
 }
 
-KsStringIterator::~KsStringIterator() { Destroy(); }
+KsStringIterator::~KsStringIterator() {
+  Destroy();
+}
 
 void KsStringIterator::Destroy() {
   if (ownsBuffer != 0) std::free(ownedBuffer);
@@ -120,9 +121,13 @@ void KsStringIterator::Destroy() {
   ownsBuffer = 0;
 }
 
-bool KsStringIterator::IsEOS() const { return UnitAt(position) == 0 && !OverflowPending(); }
+bool KsStringIterator::IsEOS() const {
+  return UnitAt(position) == 0 && !OverflowPending();
+}
 
-bool KsStringIterator::HasOverflowLeft() const { return OverflowPending(); }
+bool KsStringIterator::HasOverflowLeft() const {
+  return OverflowPending();
+}
 
 void KsStringIterator::SetOverflow(const KsWCharList* list, unsigned char listCodeSet) {
   overflow = list;

@@ -19,7 +19,9 @@ constexpr unsigned char kNullLanguage = 254;
 // Storage format of units in this process's memory order.
 constexpr unsigned char kMemoryFormat = 8;
 
-inline unsigned WidthOf(unsigned char codeSet) { return codeSet > kLast8BitCodeSet ? 2u : 1u; }
+inline unsigned WidthOf(unsigned char codeSet) {
+  return codeSet > kLast8BitCodeSet ? 2u : 1u;
+}
 
 // A value is null when its language is 254, or its code set 254 with
 // language 0.

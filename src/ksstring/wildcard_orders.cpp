@@ -9,7 +9,9 @@ namespace {
 
 // The plain order of an ASCII character in code set 1, where the
 // wildcard characters always have entries.
-uint16_t OrderInCodeSet1(char ch) { return KsChar(ch, 1, 0).Order(); }
+uint16_t OrderInCodeSet1(char ch) {
+  return KsChar(ch, 1, 0).Order();
+}
 
 }  // namespace
 

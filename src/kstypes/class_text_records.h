@@ -36,18 +36,31 @@ KsTypeConvertData* ClassToTexts(void* values, unsigned count) {
   return record;
 }
 
-// A new array of count values made by the class's Create, value i read by
-// `scan` from text i of the record, or from null when the record has no
-// such text or it is the null string.
-template <class T, void (*scan)(T& value, const KsString* text)>
+// A new array of count values made by `create` (the type's Create slot),
+// value i read by `scan` from text i of the record, or from null when the
+// record has no such text or it is the null string.
+template <class T, void (*scan)(T& value, const KsString* text), KsCreateFunc create = ClassSlots<T>::Create>
 void* ClassFromTexts(KsTypeConvertData* record, unsigned count) {
-  auto* values = static_cast<T*>(ClassSlots<T>::Create(count));
+  auto* values = static_cast<T*>(create(count));
   if (values == nullptr) return nullptr;
   for (unsigned i = 0; i < count; ++i) {
     const KsString* text = record != nullptr ? record->GetString(static_cast<int>(i)) : nullptr;
     if (text != nullptr && text->IsNullValue()) text = nullptr;
     scan(values[i], text);
   }
+  return values;
+}
+
+// count values converted from empty texts: the default value of most types.
+template <KsConvertFromKsStringFunc convert>
+void* ValuesOfEmptyTexts(unsigned count) {
+  using StringSlots = ClassSlots<KsString>;
+  auto* strings = static_cast<KsString*>(StringSlots::Create(count));
+  if (strings == nullptr) return nullptr;
+  KsTypeConvertData* record = KsTypeConvertData::Make(KsSTRING_T, count, strings, nullptr);
+  void* values = record != nullptr ? convert(record, count) : nullptr;
+  delete record;  // no manager: the strings stay ours
+  StringSlots::Delete(strings, count);
   return values;
 }
 
@@ -64,14 +77,7 @@ void* ClassDefaultValue(unsigned count, int asNull) {
       return values;
     }
   }
-  using StringSlots = ClassSlots<KsString>;
-  auto* strings = static_cast<KsString*>(StringSlots::Create(count));
-  if (strings == nullptr) return nullptr;
-  KsTypeConvertData* record = KsTypeConvertData::Make(KsSTRING_T, count, strings, nullptr);
-  void* values = record != nullptr ? convert(record, count) : nullptr;
-  delete record;  // no manager: the strings stay ours
-  StringSlots::Delete(strings, count);
-  return values;
+  return ValuesOfEmptyTexts<convert>(count);
 }
 
 }  // namespace ks

@@ -23,8 +23,8 @@ inline unsigned CopyStoredBytes(void* dst, unsigned dstLen, const void* src, uns
 }
 
 template <class T, KsStoreFunc store, KsLoadFunc load>
-unsigned ClassTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src, unsigned char srcFormat,
-                        unsigned srcLen, unsigned count) {
+unsigned ClassTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
+                        unsigned char srcFormat, unsigned srcLen, unsigned count) {
   const bool dstInMemory = (dstFormat & 8) != 0;
   const bool srcInMemory = (srcFormat & 8) != 0;
   if (dstInMemory && srcInMemory) {

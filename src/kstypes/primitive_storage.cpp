@@ -3,16 +3,30 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "class_translate.h"
+
 namespace ks {
 namespace {
 
-constexpr bool IsMemoryForm(unsigned char format) { return (format & 8) != 0; }
+constexpr bool IsMemoryForm(unsigned char format) {
+  return (format & 8) != 0;
+}
 
-unsigned FixedSize1(unsigned char, unsigned count) { return count; }
-unsigned FixedSize2(unsigned char, unsigned count) { return 2 * count; }
-unsigned FixedSize4(unsigned char, unsigned count) { return 4 * count; }
-unsigned FixedSize8(unsigned char, unsigned count) { return 8 * count; }
-unsigned IntStoredSize(unsigned char format, unsigned count) { return IntSizeGet(nullptr, 8, format, count); }
+unsigned FixedSize1(unsigned char, unsigned count) {
+  return count;
+}
+unsigned FixedSize2(unsigned char, unsigned count) {
+  return 2 * count;
+}
+unsigned FixedSize4(unsigned char, unsigned count) {
+  return 4 * count;
+}
+unsigned FixedSize8(unsigned char, unsigned count) {
+  return 8 * count;
+}
+unsigned IntStoredSize(unsigned char format, unsigned count) {
+  return IntSizeGet(nullptr, 8, format, count);
+}
 unsigned FloatStoredSize(unsigned char format, unsigned count) {
   return FloatSizeGet(nullptr, 8, format & 15, count);
 }
@@ -80,14 +94,7 @@ unsigned PrimitiveSlots<S>::Translate(void* dst, unsigned char dstFormat, unsign
     return S.load(dst, src, srcFormat, count);
   }
   if (IsMemoryForm(srcFormat)) return S.store(dst, src, dstFormat & 15, count);
-  // Both stored: the bytes travel as they are, cut or zero-padded.
-  if (srcLen > dstLen) {
-    std::memmove(dst, src, dstLen);
-    return dstLen;
-  }
-  std::memmove(dst, src, srcLen);
-  std::memset(static_cast<unsigned char*>(dst) + srcLen, 0, dstLen - srcLen);
-  return srcLen;
+  return CopyStoredBytes(dst, dstLen, src, srcLen);
 }
 
 template struct PrimitiveSlots<kCharStorage>;
@@ -99,6 +106,8 @@ template struct PrimitiveSlots<kFloatStorage>;
 template struct PrimitiveSlots<kDoubleStorage>;
 template struct PrimitiveSlots<kO_8BStorage>;
 
-int NeverNull(void*) { return 0; }
+int NeverNull(void*) {
+  return 0;
+}
 
 }  // namespace ks

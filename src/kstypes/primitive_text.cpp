@@ -10,9 +10,10 @@
 #include "format/windows_format.h"
 #include "ksstring.h"
 #include "kstypconv.h"
-#include "kstypeids.h"
 #include "kstypeconvert.h"
-#include "kstypes/class_slots.h"
+#include "kstypeids.h"
+#include "kstypes/class_text_records.h"
+#include "kstypes/primitive_storage.h"
 #include "kstypes/raw_value.h"
 
 namespace ks {
@@ -25,8 +26,9 @@ using ksformat::ScanWindows;
 
 constexpr char kDefaultFloatFormat[] = "%.17g";
 
-
-void Assign(KsString& out, const std::string& text) { out = text.c_str(); }
+void Assign(KsString& out, const std::string& text) {
+  out = text.c_str();
+}
 
 // A format of the mantissa-and-exponent family: not a conversion, and
 // beginning "ldex" (as in "ldexp(%.17g, %d)").
@@ -39,14 +41,13 @@ bool IsDefaultFloatFormat(const char* format) {
 }
 
 // Printable in the classic character classification.
-bool IsPrintable(unsigned char byte) { return byte >= 0x20 && byte < 0x7F; }
+bool IsPrintable(unsigned char byte) {
+  return byte >= 0x20 && byte < 0x7F;
+}
 
 // The text of in as 8-bit characters; a 16-bit string is converted first.
-// Returns a pointer into in or into holder.
 const char* ScanText(KsString& in, KsString& holder) {
-  if (in.CodeSet() <= 224) return in.StrGet();
-  holder += in;
-  return holder.StrGet();
+  return EightBitText(in, holder).StrGet();
 }
 
 template <class T>
@@ -93,61 +94,54 @@ std::string PrintDouble(double value, const char* format) {
 }
 
 // ---------------------------------------------------------------------------
-// Conversion records
+// Conversion records: each primitive value travels as the text of the
+// KsString made from it through `Via`, and comes back through the KsString
+// conversion to `Via` (a missing or null text reads as an empty one).
 
-using StringSlots = ClassSlots<KsString>;
-
-// A record of count texts, text i made from value i.
-template <class T, class Text>
-KsTypeConvertData* ToTexts(void* values, unsigned count, Text text) {
-  auto* strings = static_cast<KsString*>(StringSlots::Create(count));
-  if (strings == nullptr) return nullptr;
-  for (unsigned i = 0; i < count; ++i) {
-    strings[i] += text(ReadRaw<T>(static_cast<const unsigned char*>(values) + size_t{i} * sizeof(T)));
-  }
-  KsTypeConvertData* record = KsTypeConvertData::Make(KsSTRING_T, count, strings, nullptr);
-  if (record == nullptr) StringSlots::Delete(strings, count);
-  return record;
+template <class T, class Via>
+void TextVia(const T& value, KsString& text) {
+  text += KsString(static_cast<Via>(value));
 }
 
-// A new array of count values, value i read from text i of the record; a
-// missing or null text reads as an empty one.
-template <class T, class Value>
-void* FromTexts(KsTypeConvertData* record, unsigned count, Value value) {
-  const size_t n = count ? count : 1;
-  auto* values = static_cast<T*>(std::calloc(n, sizeof(T)));
-  if (values == nullptr) {
-    KsCallMemoryHandler(static_cast<unsigned>(n * sizeof(T)));
-    return nullptr;
-  }
-  const KsString empty;
-  for (unsigned i = 0; i < count; ++i) {
-    const KsString* text = record != nullptr ? record->GetString(static_cast<int>(i)) : nullptr;
-    if (text == nullptr || text->IsNullValue()) text = &empty;
-    values[i] = value(*text);
-  }
-  return values;
+template <class T, class Via>
+void ValueVia(T& value, const KsString* text) {
+  static const KsString empty;
+  value = static_cast<T>(static_cast<Via>(text != nullptr ? *text : empty));
 }
 
 // The double conversion, cut toward zero to a 64-bit integer whose low 32
 // bits are kept. Values without a 64-bit integer give the integer
 // indefinite (the minimum, whose low word is 0), as the conversion
 // instruction does.
-uint32_t LowWordOfDouble(double d) {
-  if (!(d >= -9223372036854775808.0 && d < 9223372036854775808.0)) return 0;
-  return static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(d)));
+void LowWordOfDouble(uint32_t& value, const KsString* text) {
+  double d = 0;
+  ValueVia<double, double>(d, text);
+  value = d >= -9223372036854775808.0 && d < 9223372036854775808.0
+              ? static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(d)))
+              : 0;
 }
 
-template <KsConvertFromKsStringFunc convert>
-void* DefaultFromEmptyText(unsigned count, int) {
-  auto* strings = static_cast<KsString*>(StringSlots::Create(count));
-  if (strings == nullptr) return nullptr;
-  KsTypeConvertData* record = KsTypeConvertData::Make(KsSTRING_T, count, strings, nullptr);
-  void* values = record != nullptr ? convert(record, count) : nullptr;
-  delete record;  // no manager: the strings stay ours
-  StringSlots::Delete(strings, count);
-  return values;
-}
+// Prints through the KsString constructor of PrintAs, reads back through
+// the conversion to ReadAs.
+template <class T, class PrintAs, class ReadAs, KsCreateFunc create>
+struct TextRecords {
+  static KsTypeConvertData* To(void* values, unsigned count) {
+    return ClassToTexts<T, TextVia<T, PrintAs>>(values, count);
+  }
+  static void* From(KsTypeConvertData* record, unsigned count) {
+    return ClassFromTexts<T, ValueVia<T, ReadAs>, create>(record, count);
+  }
+};
+
+using CharRecords = TextRecords<int8_t, short, short, CharSlots::Create>;
+using O_U1BRecords = TextRecords<uint8_t, unsigned, int, CharSlots::Create>;
+using ShortRecords = TextRecords<int16_t, short, short, ShortSlots::Create>;
+using WordRecords = TextRecords<uint16_t, unsigned, int, ShortSlots::Create>;
+using LongRecords = TextRecords<int32_t, int, int, LongSlots::Create>;
+using DoubleRecords = TextRecords<double, double, double, DoubleSlots::Create>;
+using FloatRecords = TextRecords<float, double, double, FloatSlots::Create>;
+using O_8BRecords = TextRecords<int64_t, long long, long long, O_8BSlots::Create>;
+using O_U8BRecords = TextRecords<uint64_t, unsigned long long, long long, O_8BSlots::Create>;
 
 }  // namespace
 
@@ -255,69 +249,67 @@ void* FloatScanFromString(void* values, KsString& in, const char* format, unsign
 // Conversion records
 
 KsTypeConvertData* LongConvertToKsString(void* values, unsigned count) {
-  return ToTexts<int32_t>(values, count, [](int32_t v) { return KsString(static_cast<int>(v)); });
+  return LongRecords::To(values, count);
 }
 void* LongConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return FromTexts<int32_t>(record, count, [](const KsString& s) { return static_cast<int32_t>(int(s)); });
+  return LongRecords::From(record, count);
 }
 
 KsTypeConvertData* DwordConvertToKsString(void* values, unsigned count) {
-  return ToTexts<uint32_t>(values, count, [](uint32_t v) { return KsString(static_cast<double>(v)); });
+  return ClassToTexts<uint32_t, TextVia<uint32_t, double>>(values, count);
 }
 void* DwordConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return FromTexts<uint32_t>(record, count, [](const KsString& s) { return LowWordOfDouble(double(s)); });
+  return ClassFromTexts<uint32_t, LowWordOfDouble, LongSlots::Create>(record, count);
 }
 
 KsTypeConvertData* DoubleConvertToKsString(void* values, unsigned count) {
-  return ToTexts<double>(values, count, [](double v) { return KsString(v); });
+  return DoubleRecords::To(values, count);
 }
 void* DoubleConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return FromTexts<double>(record, count, [](const KsString& s) { return double(s); });
+  return DoubleRecords::From(record, count);
 }
 
 KsTypeConvertData* FloatConvertToKsString(void* values, unsigned count) {
-  return ToTexts<float>(values, count, [](float v) { return KsString(static_cast<double>(v)); });
+  return FloatRecords::To(values, count);
 }
 void* FloatConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return FromTexts<float>(record, count, [](const KsString& s) { return static_cast<float>(double(s)); });
+  return FloatRecords::From(record, count);
 }
 
 KsTypeConvertData* O_8BConvertToKsString(void* values, unsigned count) {
-  return ToTexts<int64_t>(values, count, [](int64_t v) { return KsString(static_cast<long long>(v)); });
+  return O_8BRecords::To(values, count);
 }
 void* O_8BConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return FromTexts<int64_t>(record, count, [](const KsString& s) { return static_cast<int64_t>((long long)s); });
+  return O_8BRecords::From(record, count);
 }
 
 KsTypeConvertData* O_U8BConvertToKsString(void* values, unsigned count) {
-  return ToTexts<uint64_t>(values, count,
-                           [](uint64_t v) { return KsString(static_cast<unsigned long long>(v)); });
+  return O_U8BRecords::To(values, count);
 }
 void* O_U8BConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return FromTexts<uint64_t>(record, count,
-                             [](const KsString& s) { return static_cast<uint64_t>((long long)s); });
+  return O_U8BRecords::From(record, count);
 }
 
-void* CharDefaultValue(unsigned count, int asNull) {
-  return DefaultFromEmptyText<CharConvertFromKsString>(count, asNull);
+void* CharDefaultValue(unsigned count, int) {
+  return ValuesOfEmptyTexts<CharConvertFromKsString>(count);
 }
-void* ShortDefaultValue(unsigned count, int asNull) {
-  return DefaultFromEmptyText<ShortConvertFromKsString>(count, asNull);
+void* ShortDefaultValue(unsigned count, int) {
+  return ValuesOfEmptyTexts<ShortConvertFromKsString>(count);
 }
-void* LongDefaultValue(unsigned count, int asNull) {
-  return DefaultFromEmptyText<LongConvertFromKsString>(count, asNull);
+void* LongDefaultValue(unsigned count, int) {
+  return ValuesOfEmptyTexts<LongConvertFromKsString>(count);
 }
-void* DwordDefaultValue(unsigned count, int asNull) {
-  return DefaultFromEmptyText<DwordConvertFromKsString>(count, asNull);
+void* DwordDefaultValue(unsigned count, int) {
+  return ValuesOfEmptyTexts<DwordConvertFromKsString>(count);
 }
-void* DoubleDefaultValue(unsigned count, int asNull) {
-  return DefaultFromEmptyText<DoubleConvertFromKsString>(count, asNull);
+void* DoubleDefaultValue(unsigned count, int) {
+  return ValuesOfEmptyTexts<DoubleConvertFromKsString>(count);
 }
-void* FloatDefaultValue(unsigned count, int asNull) {
-  return DefaultFromEmptyText<FloatConvertFromKsString>(count, asNull);
+void* FloatDefaultValue(unsigned count, int) {
+  return ValuesOfEmptyTexts<FloatConvertFromKsString>(count);
 }
-void* O_8BDefaultValue(unsigned count, int asNull) {
-  return DefaultFromEmptyText<O_8BConvertFromKsString>(count, asNull);
+void* O_8BDefaultValue(unsigned count, int) {
+  return ValuesOfEmptyTexts<O_8BConvertFromKsString>(count);
 }
 
 }  // namespace ks
@@ -327,29 +319,26 @@ void* O_8BDefaultValue(unsigned count, int asNull) {
 
 KsTypeConvertData* CharConvertToKsString(void* values, unsigned count) {
   // The number, not the character: 65 gives "65".
-  return ks::ToTexts<int8_t>(values, count, [](int8_t v) { return KsString(static_cast<short>(v)); });
+  return ks::CharRecords::To(values, count);
 }
 void* CharConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return ks::FromTexts<int8_t>(record, count, [](const KsString& s) { return static_cast<int8_t>(short(s)); });
+  return ks::CharRecords::From(record, count);
 }
-
 KsTypeConvertData* O_U1BConvertToKsString(void* values, unsigned count) {
-  return ks::ToTexts<uint8_t>(values, count, [](uint8_t v) { return KsString(static_cast<unsigned>(v)); });
+  return ks::O_U1BRecords::To(values, count);
 }
 void* O_U1BConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return ks::FromTexts<uint8_t>(record, count, [](const KsString& s) { return static_cast<uint8_t>(int(s)); });
+  return ks::O_U1BRecords::From(record, count);
 }
-
 KsTypeConvertData* ShortConvertToKsString(void* values, unsigned count) {
-  return ks::ToTexts<int16_t>(values, count, [](int16_t v) { return KsString(static_cast<short>(v)); });
+  return ks::ShortRecords::To(values, count);
 }
 void* ShortConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return ks::FromTexts<int16_t>(record, count, [](const KsString& s) { return static_cast<int16_t>(short(s)); });
+  return ks::ShortRecords::From(record, count);
 }
-
 KsTypeConvertData* WordConvertToKsString(void* values, unsigned count) {
-  return ks::ToTexts<uint16_t>(values, count, [](uint16_t v) { return KsString(static_cast<unsigned>(v)); });
+  return ks::WordRecords::To(values, count);
 }
 void* WordConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return ks::FromTexts<uint16_t>(record, count, [](const KsString& s) { return static_cast<uint16_t>(int(s)); });
+  return ks::WordRecords::From(record, count);
 }

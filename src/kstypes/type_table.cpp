@@ -16,6 +16,10 @@
 #include "kstypconv.h"
 #include "typedesc.h"
 #include "ksint64/ksint64_slots.h"
+#include "ksobjid/identity_slots.h"
+#include "ksblob/blob_slots.h"
+#include "ksboolean/boolean_slots.h"
+#include "ksboolean/seal_slots.h"
 
 namespace {
 
@@ -142,10 +146,10 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 12 */ ClassType("KsDate", "KsDATE_T", "%a %e.%b %Y", Fixed(4), kNull),
   /* 13 */ ClassType("KsTime", "KsTIME_T", "%I:%M:%S %p", Fixed(3), kNull),
   /* 14 */ Primitive<LongSlots>("BlockId", "KsBLOCKID_T", "#%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue),
-  /* 15 */ ClassType("KsObjId", "KsOBJID_T", "(%H-%L#%B)", Fixed(12), kNull),
-  /* 16 */ ClassType("KsClassId", "KsCLID_T", "(%Cv%V)", Fixed(4), kNull, ill::Compare, ill::Hash, NoGetValue),
-  /* 17 */ ClassType("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16), kNull),
-  /* 18 */ ClassType("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize), kNull, ill::Compare, ill::Hash, NoGetValue),
+  /* 15 */ ObjIdRow(Unbuilt("KsObjId", "KsOBJID_T", "(%H-%L#%B)", Fixed(12))),
+  /* 16 */ ClassIdRow(Unbuilt("KsClassId", "KsCLID_T", "(%Cv%V)", Fixed(4))),
+  /* 17 */ RefRow(Unbuilt("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16))),
+  /* 18 */ BlobRow(Unbuilt("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize))),
   /* 19 */ ClassType("KsDateTime", "KsDATIME_T", "%a %e.%b %Y %I:%M:%S %p", Fixed(8), kNull),
   /* 20 */ ClassType("KsIString", "KsISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash, NoGetValue),
   /* 21 */ ClassType("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash,
@@ -156,7 +160,7 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 25 */ ClassType("d_Interval", "D_INTERVAL_T", "%e days, %I hours, %M minutes, %S seconds", Fixed(4), kNoNull,
                      FloatCompare, FloatHash),
   /* 26 */ Int64Row(Unbuilt("KsInt64", "KsINT64_T", "%S", Fixed(8))),
-  /* 27 */ ClassType("KsBoolean", "KsBOOLEAN_T", "noop", Fixed(1), kNull, BooleanCompare, BooleanHash),
+  /* 27 */ BooleanRow(Unbuilt("KsBoolean", "KsBOOLEAN_T", "noop", Fixed(1))),
   /* 28 */ ClassType("KsNull_char", "KsNULL_1B_T", "%c", Fixed(2), kNull),
   /* 29 */ ClassType("KsNull_uchar", "KsNULL_U1B_T", "%c", Fixed(2), kNull),
   /* 30 */ ClassType("KsNull_short", "KsNULL_2B_T", "%hd", Fixed(4), kNull),
@@ -168,7 +172,7 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 36 */ ClassType("KsNull_float", "KsNULL_FLOAT_T", "%.17g", Fixed(8), kNull),
   /* 37 */ ClassType("KsNull_double", "KsNULL_DOUBLE_T", "%.17g", Fixed(16), kNull),
   /* 38 */ ClassType("KsNull_KsInt64", "KsNULL_KSINT64_T", "%S", Fixed(12), kNull),
-  /* 39 */ ClassType("KsSeal", "KsSEAL_T", "noop", Fixed(6), kNoNull, ill::Compare, ill::Hash, NoGetValue),
+  /* 39 */ SealRow(Unbuilt("KsSeal", "KsSEAL_T", "noop", Fixed(6))),
   /* 40 */ ClassType("KsDateTimeN", "KsDATIME_N_T", "%X", Fixed(12), kNull),
   /* 41 */ ClassType("KsTimeSpan", "KsTIMESPAN_T", "%V", Fixed(12), kNull),
   /* 42 */ Primitive<O_8BSlots>("o_8b", "Ks8B_T", "%I64d", 8, O_8BCompare, O_8BHash, kO_8BText, O_8BGetValue),

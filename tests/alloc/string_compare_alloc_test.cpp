@@ -11,7 +11,14 @@ namespace {
 TEST(NoAllocation, StringComparisonOrdersAndHash) {
   // Expansions (sharp s), contractions (traditional Spanish ch), variants
   // (Swedish a-umlaut), spaces, symbols and 16-bit text.
-  const char* texts[] = {"Stra\xDF" "e", "chico", "\xE4pple z", "a-b c", "ABC", ""};
+  const char* texts[] = {
+      "Stra\xDF"
+      "e",
+      "chico",
+      "\xE4pple z",
+      "a-b c",
+      "ABC",
+      ""};
   const unsigned short wide[] = {0x3B1, 0xE000, 'a', 0};
   const unsigned char languages[] = {0, 2, 4};
   const unsigned short operators[] = {0x10, 0x30, 0x70, 0x90, 0x100, 0x210, 0};
@@ -34,7 +41,10 @@ TEST(NoAllocation, StringComparisonOrdersAndHash) {
         KsStrCmp(253, 0, reinterpret_cast<const char*>(wide), 1, 0, a, 0x10, -1, 1, nullptr));
   }
   sink += static_cast<unsigned>(KsStrCmp(1, 0, "mississippi", 1, 0, "m*iss*ppi", 0, -1, 1, nullptr));
-  KsStringIterator it("Stra\xDF" "e", 1, 1, 1);
+  KsStringIterator it(
+      "Stra\xDF"
+      "e",
+      1, 1, 1);
   while (it.GetNextOrder(1) != 0) ++sink;
   EXPECT_EQ(counter.Allocations(), 0u);
   EXPECT_NE(sink, 0u);

@@ -1,33 +1,35 @@
 // The printing half of the date format engine.
 #include <cstdio>
-#include <string>
 
 #include "ksdate.h"
 #include "ksdate/day_names.h"
 #include "ksdate/format/date_format.h"
 #include "ksdate/format/directives.h"
+#include "ksdate/format/text_builder.h"
 
 namespace ks::datefmt {
 namespace {
 
 // Decimal text of value with at least minDigits digits after the sign, as
 // printf's "%0N.Nd" gives it.
-void AppendDecimal(std::string& out, long long value, int minDigits) {
-  char digits[24];
-  int count = 0;
+void AppendDecimal(TextBuilder& out, long long value, int minDigits) {
+  // 20 digits, a sign and the padding of at most four digits fit.
+  char text[32];
+  char* end = text + sizeof text;
+  char* p = end;
   unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
   do {
-    digits[count++] = static_cast<char>('0' + magnitude % 10);
+    *--p = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  if (value < 0) out += '-';
-  for (int i = count; i < minDigits; ++i) out += '0';
-  while (count > 0) out += digits[--count];
+  while (end - p < minDigits) *--p = '0';
+  if (value < 0) *--p = '-';
+  out.Append(p, static_cast<size_t>(end - p));
 }
 
 // Seconds with as many fraction digits as the nanoseconds need: none, 3, 6
 // or 9, the width leaving two digits for the whole seconds.
-void AppendFraction(std::string& out, int second, int nanoseconds) {
+void AppendFraction(TextBuilder& out, int second, int nanoseconds) {
   int precision = 0;
   int width = 2;
   if (nanoseconds != 0) {
@@ -38,14 +40,14 @@ void AppendFraction(std::string& out, int second, int nanoseconds) {
   // |second| <= 128 and |nanoseconds| < 2.2e9 bound the text to a few digits.
   char text[64];
   const int length = std::snprintf(text, sizeof text, "%0*.*f", width, precision, value);
-  if (length > 0) out.append(text, static_cast<size_t>(length) < sizeof text ? length : sizeof text - 1);
+  if (length > 0) out.Append(text, static_cast<size_t>(length) < sizeof text ? length : sizeof text - 1);
 }
 
-void AppendName(std::string& out, const char* name, bool abbreviated) {
+void AppendName(TextBuilder& out, const char* name, bool abbreviated) {
   if (abbreviated) {
-    out.append(name, 3);  // every name has at least three letters
+    out.Append(name, 3);  // every name has at least three letters
   } else {
-    out += name;
+    out.Append(name);
   }
 }
 
@@ -74,12 +76,12 @@ Clock12 TwelveHourClock(int hour, bool markerMode) {
 class Printer {
  public:
   Printer(const DateTimeFields& value, const char* format)
-      : fields_{value.year, value.month, value.day, value.hour, value.minute, value.second, value.nanoseconds},
-        clock_(TwelveHourClock(value.hour, FormatHasMarker(format))) {
-    out_.reserve(32);
-  }
+      : fields_{value.year,   value.month,  value.day,        value.hour,
+                value.minute, value.second, value.nanoseconds},
+        clock_(TwelveHourClock(value.hour, FormatHasMarker(format))),
+        out_() {}
 
-  std::string Run(const char* format) {
+  const char* Run(const char* format) {
     const char* p = format;
     const char* resume = nullptr;
     for (;;) {
@@ -90,20 +92,20 @@ class Printer {
         continue;
       }
       if (*p == ')' && groupOpen_) {
-        if (!printed_) out_.resize(groupStart_);
+        if (!printed_) out_.Truncate(groupStart_);
         groupOpen_ = false;
         ++p;
         continue;
       }
       if (*p != '%') {
-        out_ += *p++;
+        out_.Append(*p++);
         continue;
       }
       const DirectiveHead head = ParseDirectiveHead(p);
       p = head.next;
       if (head.opensGroup) {
         groupOpen_ = true;
-        groupStart_ = out_.size();
+        groupStart_ = out_.Size();
       }
       if (head.letter == 0) continue;
       const DirectiveInfo& info = LookupDirective(head.letter);
@@ -116,20 +118,20 @@ class Printer {
       }
       Print(info, head.letter, head.optional && !printed_);
     }
-    return std::move(out_);
+    return out_.CStr();
   }
 
  private:
   void Print(const DirectiveInfo& info, char letter, bool optional) {
     if (!SetWildcard(info)) {
-      out_ += '*';
+      out_.Append('*');
       return;
     }
-    const size_t start = out_.size();
+    const size_t start = out_.Size();
     const bool zero = AppendText(info, letter);
-    if (out_.size() == start) return;
+    if (out_.Size() == start) return;
     if (optional && zero) {
-      out_.resize(start);
+      out_.Truncate(start);
     } else {
       printed_ = true;
     }
@@ -190,9 +192,9 @@ class Printer {
       }
       case Action::Marker:
         if (wildcard_) {
-          out_ += '*';
+          out_.Append('*');
         } else {
-          out_ += info.upperCase ? (clock_.pm ? "PM" : "AM") : (clock_.pm ? "pm" : "am");
+          out_.Append(info.upperCase ? (clock_.pm ? "PM" : "AM") : (clock_.pm ? "pm" : "am"));
         }
         return fields_[kHour] == 0;
       case Action::Percent:
@@ -200,14 +202,14 @@ class Printer {
       case Action::Expansion:
         break;
     }
-    out_ += letter;
-    if (wildcard_) out_ += '*';
+    out_.Append(letter);
+    if (wildcard_) out_.Append('*');
     return false;
   }
 
   const int fields_[kFieldCount];
   const Clock12 clock_;
-  std::string out_;
+  TextBuilder out_;
   bool printed_ = false;
   bool wildcard_ = false;
   bool groupOpen_ = false;
@@ -218,8 +220,7 @@ class Printer {
 
 KsString& PrintFields(KsString& out, const DateTimeFields& value, const char* format) {
   Printer printer(value, format);
-  const std::string text = printer.Run(format);
-  out = text.c_str();
+  out = printer.Run(format);
   return out;
 }
 

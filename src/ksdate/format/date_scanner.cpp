@@ -4,53 +4,56 @@
 // advances the format (expansions are fixed texts that cannot nest), so the
 // scan ends for any input and any format. Each number read is skipped over
 // afterwards, so the input is read a bounded number of times.
-#include <cctype>
+#include <strings.h>
+
 #include <climits>
-#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "ksdate/day_names.h"
 #include "ksdate/format/date_format.h"
 #include "ksdate/format/directives.h"
+#include "ksdate/saturating.h"
 
 namespace ks::datefmt {
 namespace {
 
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// isspace of the "C" locale, without a library call per character.
+bool IsSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // A text of an 8-bit code set: 16-bit strings are converted into the default
 // 8-bit code set first.
 class NarrowText {
  public:
-  explicit NarrowText(const KsString& text) : source_(&text) {
+  explicit NarrowText(const KsString& text) {
+    const KsString* source = &text;
     if (text.CharWidth() == 2) {
-      narrowed_ = KsString(KsString::GetDefault8CodeSet(), KsString::GetDefaultLanguage());
-      narrowed_ += text;
-      source_ = &narrowed_;
+      narrowed_.emplace(KsString::GetDefault8CodeSet(), KsString::GetDefaultLanguage());
+      *narrowed_ += text;
+      source = &*narrowed_;
     }
+    begin_ = source->StrGet();
+    end_ = begin_ + source->Len();
   }
-  const char* begin() const { return source_->StrGet(); }
-  const char* end() const { return source_->StrGet() + source_->Len(); }
+  const char* begin() const { return begin_; }
+  const char* end() const { return end_; }
 
  private:
-  const KsString* source_;
-  KsString narrowed_;
+  std::optional<KsString> narrowed_;  // only for 16-bit text
+  const char* begin_;
+  const char* end_;
 };
 
-long long Clamp(long long value, long long low, long long high) {
-  return value < low ? low : (value > high ? high : value);
-}
-
-long long TruncateToInt64(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 9.2233720368547758e18) return INT64_MAX;
-  if (value <= -9.2233720368547758e18) return INT64_MIN;
-  return static_cast<long long>(value);
-}
+using ks::calendar::Clamp;
+using ks::calendar::TruncateToInt64;
 
 // scanf's "%d" with an optional width: a sign and digits. A value beyond int
 // is held at its ends. False when no digit is read.
@@ -116,7 +119,9 @@ void SkipNumberCharacters(const char*& p, const char* end) {
   while (p < end && (IsDigit(*p) || *p == '.' || *p == '-' || *p == '+')) ++p;
 }
 
-void SkipAtMost(const char*& p, const char* end, long long count) { p += Clamp(end - p, 0, count); }
+void SkipAtMost(const char*& p, const char* end, long long count) {
+  p += Clamp(end - p, 0, count);
+}
 
 // Index of the name among `count` names whose first three letters begin the
 // input, or -1; on a match the input moves over the letters that agree with
@@ -194,8 +199,8 @@ class Scanner {
     } else if (am_ && hour == 12) {
       hour = 0;
     }
-    return {static_cast<int16_t>(fields_[kYear]), static_cast<int8_t>(fields_[kMonth]),
-            static_cast<int8_t>(fields_[kDay]),   static_cast<int8_t>(hour),
+    return {static_cast<int16_t>(fields_[kYear]),  static_cast<int8_t>(fields_[kMonth]),
+            static_cast<int8_t>(fields_[kDay]),    static_cast<int8_t>(hour),
             static_cast<int8_t>(fields_[kMinute]), static_cast<int8_t>(fields_[kSecond]),
             static_cast<int32_t>(fields_[kNanos])};
   }

@@ -5,7 +5,9 @@
 namespace ks::datefmt {
 namespace {
 
-constexpr DirectiveInfo Literal() { return {Action::Literal, kFieldCount, 0, false, false, nullptr}; }
+constexpr DirectiveInfo Literal() {
+  return {Action::Literal, kFieldCount, 0, false, false, nullptr};
+}
 constexpr DirectiveInfo Number(FieldIndex field, uint8_t digits) {
   return {Action::Number, field, digits, false, false, nullptr};
 }
@@ -35,8 +37,10 @@ constexpr std::array<DirectiveInfo, 128> BuildTable() {
   table['N'] = Number(kNanos, 1);
   table['f'] = {Action::Fraction, kSecond, 0, false, false, nullptr};
   table['J'] = {Action::DayCount, kDay, 1, false, false, nullptr};
-  table['p'] = {Action::Marker, kHour, 0, false, false, nullptr};
-  table['P'] = {Action::Marker, kHour, 0, false, true, nullptr};
+  // %p shows the marker in capitals and %P in small letters, as stored
+  // formats such as "%I:%M:%S %p" expect.
+  table['p'] = {Action::Marker, kHour, 0, false, true, nullptr};
+  table['P'] = {Action::Marker, kHour, 0, false, false, nullptr};
   table['D'] = Expand("%Y-%m-%d");
   table['T'] = Expand("%H:%M:%S");
   table['O'] = Expand("%Y-%m-%dT%H:%M:%S");
@@ -45,14 +49,9 @@ constexpr std::array<DirectiveInfo, 128> BuildTable() {
   return table;
 }
 
-constexpr std::array<DirectiveInfo, 128> kDirectives = BuildTable();
-constexpr DirectiveInfo kLiteral = Literal();
-
 }  // namespace
 
-const DirectiveInfo& LookupDirective(char letter) {
-  const unsigned char index = static_cast<unsigned char>(letter);
-  return index < kDirectives.size() ? kDirectives[index] : kLiteral;
-}
+constexpr std::array<DirectiveInfo, 128> kDirectiveTable = BuildTable();
+static_assert(kDirectiveTable['!'].action == Action::Literal);
 
 }  // namespace ks::datefmt

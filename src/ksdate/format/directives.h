@@ -2,6 +2,7 @@
 // printer and the scanner, so that both read every letter the same way.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace ks::datefmt {
@@ -28,12 +29,19 @@ struct DirectiveInfo {
   uint8_t field;      // the field printed, tested and read (kFieldCount: none)
   uint8_t minDigits;  // least digits printed for numbers
   bool abbreviated;   // b a: the first three letters of the name
-  bool upperCase;     // P
+  bool upperCase;     // p: "AM"/"PM" (P gives "am"/"pm")
   const char* expansion;
 };
 
-// The meaning of the letter after '%' (and an optional "?" or "?(").
-const DirectiveInfo& LookupDirective(char letter);
+// One row per 7-bit letter.
+extern const std::array<DirectiveInfo, 128> kDirectiveTable;
+
+// The meaning of the letter after '%' (and an optional "?" or "?("); letters
+// above 127 are literals like every letter without a meaning.
+inline const DirectiveInfo& LookupDirective(char letter) {
+  const unsigned char index = static_cast<unsigned char>(letter);
+  return kDirectiveTable[index < 128 ? index : static_cast<unsigned char>('!')];
+}
 
 // A directive as written: '%', an optional '?', after it an optional '(',
 // and the letter.

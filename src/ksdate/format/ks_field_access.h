@@ -12,8 +12,12 @@ namespace ks::datefmt {
 inline DateTimeFields FieldsOf(const KsDate& d, const KsTime& t, int32_t nanoseconds) {
   return {d.year, d.month, d.day, t.hour, t.minute, t.second, nanoseconds};
 }
-inline KsDate DateOf(const DateTimeFields& f) { return KsDate(f.year, f.month, f.day); }
-inline KsTime TimeOf(const DateTimeFields& f) { return KsTime(f.hour, f.minute, f.second); }
+inline KsDate DateOf(const DateTimeFields& f) {
+  return KsDate(f.year, f.month, f.day);
+}
+inline KsTime TimeOf(const DateTimeFields& f) {
+  return KsTime(f.hour, f.minute, f.second);
+}
 
 template <>
 struct FieldAccess<KsDate> {

@@ -1,0 +1,68 @@
+// Type slots of KsBlob (type id 18). The memory slots come from the class
+// (ClassSlots<KsBlob>); the comparison is the exported BlobCompare.
+//
+// Stored form of count blobs: a 32-bit total (the bytes that follow), then
+// per blob a 32-bit length and that many bytes; a null blob has the length
+// -1 and no bytes. The 32-bit fields are in the byte order of format & 15.
+#pragma once
+
+#include "ksblob.h"
+#include "ksslots.h"
+#include "kstypes/class_slots.h"
+#include "kstypes/primitive_getvalue.h"
+#include "kstypes/typedesc.h"
+
+namespace ks {
+
+// Returns 4 + the total.
+unsigned BlobStore(void* dst, const void* src, unsigned char format, unsigned count);
+// Returns 4 + the total, or 0 for a malformed form (a negative total, a
+// length below -1, a blob reaching beyond the total). Blobs before the
+// malformed one keep what they loaded; the others are left as they were.
+// REQUIRES: src holds 4 + total bytes.
+unsigned BlobLoad(void* dst, const void* src, unsigned char format, unsigned count);
+unsigned BlobNullSizeGet(unsigned count);
+// In memory form (srcFormat 8): the stored size the blobs would take;
+// otherwise 4 + the stored total found at value.
+unsigned BlobSizeGet(const void* value, unsigned char srcFormat, unsigned char format, unsigned count);
+unsigned BlobSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned count);
+unsigned BlobTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
+                       unsigned char srcFormat, unsigned srcLen, unsigned count);
+// The exclusive or of the blobs' lengths, times 1103515245.
+unsigned BlobHash(unsigned char format, unsigned len, void* values, unsigned count, int& status);
+
+KsString& BlobPrintToString(KsString& out, void* values, const char* format, unsigned count);
+void* BlobScanFromString(void* values, KsString& in, const char* format, unsigned count);
+KsTypeConvertData* BlobConvertToKsString(void* values, unsigned count);
+void* BlobConvertFromKsString(KsTypeConvertData* record, unsigned count);
+void* BlobDefaultValue(unsigned count, int asNull);
+
+// The type-table row: the slots of the type set on the table's row.
+constexpr KsTypeDescriptor BlobRow(KsTypeDescriptor d) {
+  using Slots = ClassSlots<KsBlob>;
+  d.create = Slots::Create;
+  d.destroy = Slots::Delete;
+  d.store = BlobStore;
+  d.load = BlobLoad;
+  d.nullSizeGet = BlobNullSizeGet;
+  d.sizeGet = BlobSizeGet;
+  d.sizeGetFromMemFile = BlobSizeGetFromMemFile;
+  d.compare = BlobCompare;
+  d.hash = BlobHash;
+  d.convertToKsString = BlobConvertToKsString;
+  d.convertFromKsString = BlobConvertFromKsString;
+  d.constructor = Slots::Constructor;
+  d.destructor = Slots::Destructor;
+  d.assignment = Slots::Assignment;
+  d.copy = Slots::Copy;
+  d.translate = BlobTranslate;
+  d.isNull = Slots::IsNull;
+  d.setNull = Slots::SetNull;
+  d.printToString = BlobPrintToString;
+  d.scanFromString = BlobScanFromString;
+  d.defaultValue = BlobDefaultValue;
+  d.getValue = NoGetValue;
+  return d;
+}
+
+}  // namespace ks

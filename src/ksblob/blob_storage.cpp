@@ -1,0 +1,83 @@
+// Stored form of KsBlob: sizes, store, load and translate.
+#include <cstring>
+
+#include "ksblob/blob_slots.h"
+#include "ksblob/stored_blobs.h"
+#include "kstypes/class_translate.h"
+
+namespace ks {
+namespace {
+
+constexpr unsigned kWord = 4;
+
+// Bytes that follow the total for count blobs in memory.
+unsigned StoredTotalOf(const KsBlob* blobs, unsigned count) {
+  unsigned total = 0;
+  for (unsigned i = 0; i < count; ++i) total += kWord + static_cast<unsigned>(blobs[i].Length());
+  return total;
+}
+
+}  // namespace
+
+unsigned BlobStore(void* dst, const void* src, unsigned char format, unsigned count) {
+  const auto* blobs = static_cast<const KsBlob*>(src);
+  auto* out = static_cast<unsigned char*>(dst);
+  const unsigned total = StoredTotalOf(blobs, count);
+  PutStoredWord(out, static_cast<int32_t>(total), format);
+  size_t at = kWord;
+  for (unsigned i = 0; i < count; ++i) {
+    const KsBlob& blob = blobs[i];
+    PutStoredWord(out + at, blob.IsNullValue() ? kNullBlobLength : blob.Length(), format);
+    at += kWord;
+    if (blob.Length() > 0) std::memcpy(out + at, blob.Data(), static_cast<size_t>(blob.Length()));
+    at += static_cast<size_t>(blob.Length());
+  }
+  return kWord + total;
+}
+
+unsigned BlobLoad(void* dst, const void* src, unsigned char format, unsigned count) {
+  auto* blobs = static_cast<KsBlob*>(dst);
+  const auto* in = static_cast<const unsigned char*>(src);
+  const int32_t total = StoredWord(in, format);
+  if (total < 0) return 0;
+  const size_t limit = static_cast<size_t>(total);
+  size_t used = 0;
+  for (unsigned i = 0; i < count; ++i) {
+    if (used + kWord > limit) return 0;
+    const int32_t length = StoredWord(in + kWord + used, format);
+    used += kWord;
+    if (length == kNullBlobLength) {
+      blobs[i].SetNullValue();
+      continue;
+    }
+    if (length < 0 || static_cast<size_t>(length) > limit - used) return 0;
+    blobs[i].SetTo(in + kWord + used, length);
+    used += static_cast<size_t>(length);
+  }
+  return kWord + static_cast<unsigned>(total);
+}
+
+unsigned BlobNullSizeGet(unsigned count) {
+  return count * kWord;
+}
+
+unsigned BlobSizeGet(const void* value, unsigned char srcFormat, unsigned char, unsigned count) {
+  if (value == nullptr) return kWord + count * kWord;
+  if ((srcFormat & 15) == 8) return kWord + StoredTotalOf(static_cast<const KsBlob*>(value), count);
+  return kWord + StoredTotal(static_cast<const unsigned char*>(value), srcFormat);
+}
+
+unsigned BlobSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned) {
+  if (file == nullptr) return 0;
+  unsigned available = 2;
+  const unsigned char* at = file->Seek(0, 1, &available, 0);
+  if (at == nullptr || available < kWord) return 0;
+  return kWord + StoredTotal(at, format);
+}
+
+unsigned BlobTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
+                       unsigned char srcFormat, unsigned srcLen, unsigned count) {
+  return ClassTranslate<KsBlob, BlobStore, BlobLoad>(dst, dstFormat, dstLen, src, srcFormat, srcLen, count);
+}
+
+}  // namespace ks

@@ -1,0 +1,73 @@
+// KsBlob text: a placeholder with the length, since the content has no text
+// form; scanning recognises only the null text.
+#include <string>
+
+#include "ksblob/blob_slots.h"
+#include "ksobjid/identity_text.h"
+#include "ksstring.h"
+#include "kstypemgr.h"
+#include "kstypes/class_text_records.h"
+
+namespace ks {
+namespace {
+
+constexpr char kBlobFormat[] = "[BLOB,len=%L]";
+
+void TextOf(const KsBlob& blob, KsString& text) {
+  if (blob.IsNullValue()) {
+    text.SetNullValue();
+  } else {
+    BlobPrintToString(text, const_cast<KsBlob*>(&blob), kBlobFormat, 1);
+  }
+}
+
+void ValueOf(KsBlob& blob, const KsString* text) {
+  if (text == nullptr) blob.SetNullValue();
+}
+
+}  // namespace
+
+KsString& BlobPrintToString(KsString& out, void* values, const char* format, unsigned) {
+  const KsBlob& blob = *static_cast<const KsBlob*>(values);
+  if (blob.IsNullValue()) {
+    out = KsTypeMgr::GetNullPrintString();
+    return out;
+  }
+  if (format == nullptr) format = kBlobFormat;
+  std::string text;
+  for (const char* f = format; *f != '\0'; ++f) {
+    if (*f != '%') {
+      text += *f;
+      continue;
+    }
+    const char directive = *++f;
+    if (directive == '\0') break;
+    if (directive == 'L') {
+      text += std::to_string(blob.Length());
+    } else {
+      text += directive;
+    }
+  }
+  out << text.c_str();
+  return out;
+}
+
+void* BlobScanFromString(void* values, KsString& in, const char*, unsigned) {
+  if (values == nullptr) return nullptr;
+  if (BeginsWithNullPrintString(in)) static_cast<KsBlob*>(values)->SetNullValue();
+  return values;
+}
+
+KsTypeConvertData* BlobConvertToKsString(void* values, unsigned count) {
+  return ClassToTexts<KsBlob, TextOf>(values, count);
+}
+
+void* BlobConvertFromKsString(KsTypeConvertData* record, unsigned count) {
+  return ClassFromTexts<KsBlob, ValueOf>(record, count);
+}
+
+void* BlobDefaultValue(unsigned count, int asNull) {
+  return ClassDefaultValue<KsBlob, BlobConvertFromKsString, true>(count, asNull);
+}
+
+}  // namespace ks

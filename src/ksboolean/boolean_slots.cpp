@@ -1,0 +1,90 @@
+#include "ksboolean/boolean_slots.h"
+
+#include <cstring>
+
+#include "ksobjid/identity_text.h"
+#include "ksstring.h"
+#include "kstypemgr.h"
+#include "kstypes/class_generator.h"
+#include "kstypes/class_text_records.h"
+
+namespace ks {
+namespace {
+
+bool IsTrueText(const KsString& text) {
+  for (const char* word : {"T", "t", "TRUE", "true", "1"}) {
+    if (text.Len() == std::strlen(word) && std::strcmp(text.StrGet(), word) == 0) return true;
+  }
+  return false;
+}
+
+void TextOf(const KsBoolean& value, KsString& text) {
+  if (value.IsNullValue()) {
+    text.SetNullValue();
+  } else {
+    BooleanPrintToString(text, const_cast<KsBoolean*>(&value), nullptr, 1);
+  }
+}
+
+void ValueOf(KsBoolean& value, const KsString* text) {
+  if (text == nullptr) {
+    value.SetNullValue();
+  } else {
+    BooleanScanFromString(&value, const_cast<KsString&>(*text), nullptr, 1);
+  }
+}
+
+void StartFalse(KsBoolean& value) {
+  value = 0;
+}
+
+bool MakeTrue(KsBoolean& value) {
+  if (value == 1) return false;
+  value = 1;
+  return true;
+}
+
+}  // namespace
+
+KsString& BooleanPrintToString(KsString& out, void* values, const char*, unsigned) {
+  const KsBoolean& value = *static_cast<const KsBoolean*>(values);
+  unsigned char byte;
+  std::memcpy(&byte, &value, 1);
+  if (value.IsNullValue()) {
+    out = KsTypeMgr::GetNullPrintString();
+  } else {
+    out = byte == 1 ? "TRUE" : "FALSE";
+  }
+  return out;
+}
+
+void* BooleanScanFromString(void* values, KsString& in, const char*, unsigned) {
+  if (values == nullptr) return nullptr;
+  KsBoolean& value = *static_cast<KsBoolean*>(values);
+  KsString holder;
+  const KsString& text = EightBitText(in, holder);
+  if (BeginsWithNullPrintString(text)) {
+    value.SetNullValue();
+  } else {
+    value = IsTrueText(text) ? 1 : 0;
+  }
+  return values;
+}
+
+KsTypeConvertData* BooleanConvertToKsString(void* values, unsigned count) {
+  return ClassToTexts<KsBoolean, TextOf>(values, count);
+}
+
+void* BooleanConvertFromKsString(KsTypeConvertData* record, unsigned count) {
+  return ClassFromTexts<KsBoolean, ValueOf>(record, count);
+}
+
+void* BooleanDefaultValue(unsigned count, int asNull) {
+  return ClassDefaultValue<KsBoolean, BooleanConvertFromKsString, true>(count, asNull);
+}
+
+int BooleanGetValue(void* value, unsigned count, unsigned char format, unsigned char op) {
+  return ClassGetValue<KsBoolean, StartFalse, MakeTrue>(value, count, format, op);
+}
+
+}  // namespace ks

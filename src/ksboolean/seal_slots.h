@@ -1,0 +1,68 @@
+// Type slots of KsSeal (type id 39). The memory slots come from the class
+// (ClassSlots<KsSeal>). The stored form is the 48-bit stamp big-endian: the
+// high, middle and low words, each most significant byte first, whatever
+// the format byte says.
+#pragma once
+
+#include "ksboolean.h"
+#include "ksslots.h"
+#include "kstypes/class_slots.h"
+#include "kstypes/primitive_getvalue.h"
+#include "kstypes/primitive_storage.h"
+#include "kstypes/typedesc.h"
+
+namespace ks {
+
+constexpr unsigned kSealStoredSize = 6;
+
+// Its own inverse, so it serves as Load too. Returns count * 6.
+unsigned SealStore(void* dst, const void* src, unsigned char format, unsigned count);
+unsigned SealNullSizeGet(unsigned count);
+unsigned SealSizeGet(const void* value, unsigned char srcFormat, unsigned char format, unsigned count);
+unsigned SealSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned count);
+unsigned SealTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
+                       unsigned char srcFormat, unsigned srcLen, unsigned count);
+// In memory (format & 15 of 8): the difference of the first differing word;
+// stored: of the first differing byte.
+int SealCompare(unsigned char format, unsigned len1, void* values1, unsigned len2, void* values2,
+                unsigned short cmpOp, unsigned count, int& status);
+// Folds high ^ middle ^ low of every element; formats 8 and 1 read the
+// words as they lie in memory, others decode the stored form.
+unsigned SealHash(unsigned char format, unsigned len, void* values, unsigned count, int& status);
+
+// Appends the decimal stamp (the format is not read); scans like
+// KsSeal::ScanFromKsString.
+KsString& SealPrintToString(KsString& out, void* values, const char* format, unsigned count);
+void* SealScanFromString(void* values, KsString& in, const char* format, unsigned count);
+KsTypeConvertData* SealConvertToKsString(void* values, unsigned count);
+void* SealConvertFromKsString(KsTypeConvertData* record, unsigned count);
+void* SealDefaultValue(unsigned count, int asNull);
+
+// The type-table row: the slots of the type set on the table's row.
+constexpr KsTypeDescriptor SealRow(KsTypeDescriptor d) {
+  using Slots = ClassSlots<KsSeal>;
+  d.create = Slots::Create;
+  d.destroy = Slots::Delete;
+  d.store = SealStore;
+  d.load = SealStore;
+  d.nullSizeGet = SealNullSizeGet;
+  d.sizeGet = SealSizeGet;
+  d.sizeGetFromMemFile = SealSizeGetFromMemFile;
+  d.compare = SealCompare;
+  d.hash = SealHash;
+  d.convertToKsString = SealConvertToKsString;
+  d.convertFromKsString = SealConvertFromKsString;
+  d.constructor = Slots::Constructor;
+  d.destructor = Slots::Destructor;
+  d.assignment = Slots::Assignment;
+  d.copy = Slots::Copy;
+  d.translate = SealTranslate;
+  d.isNull = NeverNull;
+  d.printToString = SealPrintToString;
+  d.scanFromString = SealScanFromString;
+  d.defaultValue = SealDefaultValue;
+  d.getValue = NoGetValue;
+  return d;
+}
+
+}  // namespace ks
