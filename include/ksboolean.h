@@ -48,6 +48,7 @@ class KS_API KsSeal {
   KsSeal(uint16_t highWord, uint16_t middleWord, uint16_t lowWord)
       : high(highWord), middle(middleWord), low(lowWord) {}
 
+  KsSeal(const KsSeal& other) = default;
   KsSeal& operator=(const KsSeal& other) = default;
   int operator==(const KsSeal& other) const {
     return high == other.high && middle == other.middle && low == other.low;

@@ -25,6 +25,7 @@ class KS_API KsObjId {
   KsObjId(uint32_t block, uint32_t low, uint16_t high)
       : blockNumber(block), objectLow(low), objectHigh(high) {}
 
+  KsObjId(const KsObjId& other) = default;
   KsObjId& operator=(const KsObjId& other) = default;
   // Equal object numbers; the block number does not count.
   int operator==(const KsObjId& other) const {
@@ -59,6 +60,7 @@ class KS_API KsClassId {
   KsClassId() : classNumber(0), classVersion(0) {}
   KsClassId(uint16_t number, uint16_t version) : classNumber(number), classVersion(version) {}
 
+  KsClassId(const KsClassId& other) = default;
   KsClassId& operator=(const KsClassId& other) = default;
   int operator==(const KsClassId& other) const {
     return classNumber == other.classNumber && classVersion == other.classVersion;
@@ -84,6 +86,7 @@ class KS_API KsRef {
  public:
   KsRef() : blockNumber(0), objectLow(0), objectHigh(0), databaseNumber(0), classNumber(0), classVersion(0) {}
 
+  KsRef(const KsRef& other) = default;
   KsRef& operator=(const KsRef& other) = default;
   KsRef& operator=(const KsObjId& id);         // B, L, H
   KsRef& operator=(const KsLocalRef& local);   // B, L, H, C, V; D becomes 0

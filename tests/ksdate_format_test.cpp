@@ -157,6 +157,9 @@ TEST(DateFormatPrint, HostileFormatsEndCleanly) {
       {kApril15, "\xff%\xfe", "\xff\xfe"},
   };
   RunPrintCases(cases, std::size(cases));
+  KsString fromNull("old");
+  ks::datefmt::PrintFields(fromNull, ToEngine(kApril15), nullptr);
+  EXPECT_STREQ(fromNull.StrGet(), "");
   // Output grows with the format up to the largest string.
   std::string longFormat;
   for (int i = 0; i < 20000; ++i) longFormat += "%Y";
@@ -269,6 +272,11 @@ TEST(DateFormatScan, HostileInputAndFormatsEndCleanly) {
       {"%B", "D", true, {0, 0, 0, 0, 0, 0, 0}},
   };
   RunScanCases(cases, std::size(cases));
+
+  KsString some("2021");
+  DateTimeFields read{};
+  EXPECT_TRUE(ks::datefmt::ScanFields(read, some, nullptr));
+  ExpectFields(read, {0, 0, 0, 0, 0, 0, 0}, "null format");
 
   // Long formats and long input end, and read nothing beyond the input.
   std::string format;

@@ -126,6 +126,28 @@ TEST(PrimitiveScan, DefaultFormatsAndDialect) {
   EXPECT_EQ(Mgr().ScanFromKsString(Ks4B_T, nullptr, in, nullptr, 1), nullptr);
 }
 
+// Formats a fuzzer found: unknown conversions, stray length modifiers,
+// giant precisions. Each gives a defined result without reaching the C
+// library with a conversion it does not define.
+TEST(PrimitiveScan, HostileFormatsAreDefined) {
+  struct Case {
+    const char* format;
+    const char* text;
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {"%z%h%ld", "5", 77},       // scanning stops at the unknown conversion
+      {"%\xcb%ld", "5", 77},
+      {"%ld%", "5", 5},           // a trailing '%' ends the format
+      {"%*ld%ld", "5 6", 6},      // suppressed conversions are matched
+      {"%5ld", "1234567", 12345},
+      {"%.188888888d", "9", 9},   // a precision means nothing to scanning
+  };
+  for (const Case& c : cases) EXPECT_EQ(Scan<int32_t>(Ks4B_T, c.text, c.format, 77), c.expected) << c.format;
+  EXPECT_EQ(Print<int32_t>(Ks4B_T, 5, "%.188888888d|%99999d|%9999d").size(), 12u + 1 + 7 + 1 + 9999)
+      << "giant fields are copied as written";
+}
+
 TEST(PrimitiveScan, FloatingRules) {
   using D = std::numeric_limits<double>;
   EXPECT_EQ(Scan<double>(KsDOUBLE_T, "infinity"), D::infinity());

@@ -40,6 +40,13 @@ struct Conversion {
     }
   }
   bool isSigned() const { return conversion == 'd' || conversion == 'i'; }
+
+  // Field widths and precisions beyond this are hostile rather than
+  // useful: they would make one value print megabytes of padding.
+  static constexpr size_t kMaxFieldDigits = 4;  // up to 9999
+  bool bounded() const {
+    return width.size() <= kMaxFieldDigits && precision.size() <= kMaxFieldDigits + 1;
+  }
 };
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -233,7 +240,7 @@ std::string FormatWindows(const char* format, const FormatArg* args, int argCoun
     }
     const Conversion c = Parse(format, i);
     const Family family = c.family();
-    const bool formats = !c.starWidth && !c.suppressed && next < argCount &&
+    const bool formats = !c.starWidth && !c.suppressed && c.bounded() && next < argCount &&
                          (family == Family::Integer || family == Family::Character || family == Family::Floating);
     if (formats) {
       const FormatArg& arg = args[next++];
@@ -252,7 +259,8 @@ namespace {
 // `assign` accepts (it returns true) keeps its width and gets the length
 // modifier of its family's widest type (long long, double) or, for %c, reads
 // one character; every other conversion is matched but suppressed ('*'),
-// "%n" is dropped, and a trailing '%' ends the format.
+// "%n" is dropped, and a trailing '%' or an unknown conversion ends the
+// format.
 template <class Assign>
 std::string RewriteScan(const char* format, Assign assign) {
   std::string out;
@@ -269,7 +277,9 @@ std::string RewriteScan(const char* format, Assign assign) {
     }
     const Conversion c = Parse(format, i);
     i = c.end;
-    if (c.conversion == '\0') break;
+    // A conversion the C library does not define would be undefined
+    // behaviour there; scanning stops at it as at a mismatch.
+    if (c.conversion == '\0' || c.family() == Family::Literal) break;
     if (c.conversion == 'n') continue;
     if (!c.suppressed && assign(c)) {
       switch (c.family()) {

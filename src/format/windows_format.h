@@ -31,7 +31,8 @@ struct FormatArg {
 // to the width their length modifier names (none, "l" and "I32": 32 bits;
 // "h": 16; "hh": 8; "ll", "I64", "q", "j", "z", "t": 64) and floating
 // conversions take it as a double. Conversions that would read memory ("%s",
-// "%p", "%n"), star widths, unknown conversions and conversions beyond the
+// "%p", "%n"), star widths, widths or precisions of five digits or more,
+// unknown conversions and conversions beyond the
 // arguments are copied as they stand. A null format gives "".
 std::string FormatWindows(const char* format, const FormatArg* args, int argCount);
 

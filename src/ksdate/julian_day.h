@@ -19,8 +19,11 @@ struct CivilDate {
   int day;
 };
 
-// Both are templates over the integer type, so that the common case runs in
-// 32 bits (cheaper divisions) and only far-out day numbers take 64.
+// Both are templates over the integer type: where every operand of a
+// division is known to be non-negative they run unsigned, where truncation
+// toward zero matters signed, and far-out day numbers in 64 bits. Unsigned
+// division of non-negative operands truncates exactly as signed division
+// does, and costs less.
 template <class Int>
 inline Int JulianDayNumberIn(Int year, Int month, Int day) {
   const Int a = (month - 14) / 12;
@@ -30,6 +33,15 @@ inline Int JulianDayNumberIn(Int year, Int month, Int day) {
 
 // Fields of 16 and 8 bits keep every intermediate value far inside int.
 inline int JulianDayNumber(int year, int month, int day) {
+  const int a = (month - 14) / 12;
+  const int yearsFrom4800BC = year + 4800 + a;
+  const int monthsFromMarch = month - 2 - 12 * a;
+  if (yearsFrom4800BC >= 0 && monthsFromMarch >= 0) {
+    const unsigned y = static_cast<unsigned>(yearsFrom4800BC);
+    const unsigned m = static_cast<unsigned>(monthsFromMarch);
+    return day - 32075 + static_cast<int>(1461 * y / 4) + static_cast<int>(367 * m / 12) -
+           static_cast<int>(3 * ((y + 100) / 100) / 4);
+  }
   return JulianDayNumberIn<int>(year, month, day);
 }
 
@@ -52,8 +64,11 @@ inline CivilDate CivilFromJulianDayIn(Int jdn) {
 // fits int.
 constexpr int kLargestJdnIn32Bits = 500'000'000;
 
+// From day number 0 on, every intermediate value is non-negative.
 inline CivilDate CivilFromJulianDay(int jdn) {
-  if (jdn >= -kLargestJdnIn32Bits && jdn <= kLargestJdnIn32Bits) return CivilFromJulianDayIn<int>(jdn);
+  if (jdn >= 0 && jdn <= kLargestJdnIn32Bits)
+    return CivilFromJulianDayIn<unsigned>(static_cast<unsigned>(jdn));
+  if (jdn >= -kLargestJdnIn32Bits && jdn < 0) return CivilFromJulianDayIn<int>(jdn);
   return CivilFromJulianDayIn<long long>(jdn);
 }
 

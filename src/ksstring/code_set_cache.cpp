@@ -1,27 +1,21 @@
 #include "ksstring/code_set_cache.h"
 
-#include <atomic>
 #include <mutex>
 
 #include "ksstring/collation_key.h"
+#include "ksstring/units.h"
 
 namespace ksstring {
-namespace {
 
-// Per language: the class and the simple orders with the switch off and on,
-// side by side so that one cache line answers a comparison's setup.
-struct LanguageSlot {
-  std::atomic<bool> classKnown{false};
-  std::atomic<unsigned char> languageClass{0};
-  std::atomic<const SimpleOrders*> simple[2] = {nullptr, nullptr};
-};
+LanguageSlot gLanguageSlots[256][256];
+
+namespace {
 
 struct CodeSetSlot {
   std::atomic<bool> ready{false};
   const KsCodeSet* object = nullptr;
   const KsCollationEntry* entries[kCachedUnits] = {};
   bool hasTable = false;
-  LanguageSlot languages[256];
 };
 
 CodeSetSlot gCodeSets[256];
@@ -33,30 +27,11 @@ constexpr unsigned kSimpleOrderTables = 32;
 SimpleOrders gSimplePool[kSimpleOrderTables];
 unsigned gSimpleUsed = 0;  // guarded by gFillMutex
 
-// Language objects live as long as the process; only their switch changes.
-const KsLanguage* LanguageObject(unsigned char language) {
-  static std::atomic<const KsLanguage*> objects[256];
-  static std::atomic<bool> looked[256];
-  if (looked[language].load(std::memory_order_acquire))
-    return objects[language].load(std::memory_order_relaxed);
-  const KsLanguage* object = KsLanguageContext::QueryLanguage(language);
-  objects[language].store(object, std::memory_order_relaxed);
-  looked[language].store(true, std::memory_order_release);
-  return object;
+unsigned char NativeIfZero(unsigned char codeSet) {
+  return codeSet == 0 ? KsLanguageContext::GetNativeCodeSet() : codeSet;
 }
 
-const KsCollationEntry* VariantEntry(const KsCollationEntry* entry, const KsLanguage* language) {
-  if (language == nullptr || !language->VariantSwitch()) return entry;
-  if ((entry->flags & KsCollationEntry::HasLanguageVariants) == 0) return entry;
-  for (unsigned i = 0; i < entry->variantCount; ++i) {
-    if (entry->variantLanguages[i] == language) {
-      return entry->variantEntries[i] != nullptr ? entry->variantEntries[i] : entry;
-    }
-  }
-  return entry;
-}
-
-CodeSetSlot& FilledSlot(unsigned char codeSet) {
+CodeSetSlot& FilledCodeSet(unsigned char codeSet) {
   CodeSetSlot& slot = gCodeSets[codeSet];
   if (slot.ready.load(std::memory_order_acquire)) return slot;
   const std::lock_guard<std::mutex> lock(gFillMutex);
@@ -71,82 +46,109 @@ CodeSetSlot& FilledSlot(unsigned char codeSet) {
   return slot;
 }
 
-unsigned char ClassOf(const CodeSetSlot& slot, LanguageSlot& language, unsigned char languageId) {
-  if (language.classKnown.load(std::memory_order_acquire)) {
-    return language.languageClass.load(std::memory_order_relaxed);
-  }
-  const unsigned char cls = slot.object->GetClass(languageId);
-  language.languageClass.store(cls, std::memory_order_relaxed);
-  language.classKnown.store(true, std::memory_order_release);
-  return cls;
+LanguageSlot& FilledLanguage(const CodeSetSlot& codeSet, unsigned char codeSetId, unsigned char language) {
+  LanguageSlot& slot = gLanguageSlots[codeSetId][language];
+  if (slot.ready.load(std::memory_order_acquire)) return slot;
+  const std::lock_guard<std::mutex> lock(gFillMutex);
+  if (slot.ready.load(std::memory_order_relaxed)) return slot;
+  // Language objects live as long as the process; only their switch changes.
+  slot.languageObject = KsLanguageContext::QueryLanguage(language);
+  slot.languageClass = codeSet.object != nullptr ? codeSet.object->GetClass(language) : KS_CLASS_UNDEFINED;
+  slot.eightBitTable = codeSet.hasTable && codeSet.object->Width() == 1;
+  slot.ready.store(true, std::memory_order_release);
+  return slot;
 }
 
-const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& slot, std::atomic<const SimpleOrders*>& target,
-                                      const KsLanguage* languageObject, unsigned char languageClass) {
+uint8_t QuickKindOf(const SimpleOrders& orders, unsigned unit, bool wildcards) {
+  if (unit == 0) return kQuickElement;
+  const uint16_t order = orders.order[unit];
+  // An order 0 inside the text ends the walk there; leave that to the walk.
+  if (!orders.simple[unit] || order == 0) return kQuickWalk;
+  if (wildcards && (order == orders.star || order == orders.question)) return kQuickWalk;
+  if (order >= kFirstDigitOrder || orders.orderClass[unit] >= kUndefinedClass) return kQuickElement;
+  return kQuickIgnorable;
+}
+
+// The order of an ASCII character in code set 1, as the wildcard orders
+// start out, read from the table: building orders must not start iterators.
+uint16_t DefaultWildcardOrder(char ch) {
+  const KsCollationEntry* entry = FilledCodeSet(1).entries[static_cast<unsigned char>(ch)];
+  return entry != nullptr ? entry->order : 0;
+}
+
+const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& slot, unsigned char language,
+                                      int switchOn) {
+  const uint16_t star = DefaultWildcardOrder('*');
+  const uint16_t question = DefaultWildcardOrder('?');
   const std::lock_guard<std::mutex> lock(gFillMutex);
-  const SimpleOrders* orders = target.load(std::memory_order_relaxed);
+  const SimpleOrders* orders = slot.simple[switchOn].load(std::memory_order_relaxed);
   if (orders != nullptr || gSimpleUsed == kSimpleOrderTables) return orders;
   SimpleOrders& fresh = gSimplePool[gSimpleUsed++];
+  bool hasVariants = false;
   for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
-    const KsCollationEntry* entry = slot.entries[unit];
+    const KsCollationEntry* entry = codeSet.entries[unit];
     fresh.simple[unit] = false;
     fresh.order[unit] = 0;
-    fresh.orderClass[unit] = languageClass;
+    fresh.orderClass[unit] = slot.languageClass;
     if (entry == nullptr) continue;
-    entry = VariantEntry(entry, languageObject);
+    const KsCollationEntry* variant = VariantEntry(entry, slot.languageObject);
+    hasVariants = hasVariants || variant != entry;
+    if (switchOn != 0) entry = variant;
     const unsigned special =
         entry->flags & (KsCollationEntry::HasContractions | KsCollationEntry::HasExpansion);
     fresh.simple[unit] = special == 0 && unit != 0;
     fresh.order[unit] = entry->order;
     if (entry->classByte != nullptr) fresh.orderClass[unit] = *entry->classByte;
   }
+  fresh.star = star;
+  fresh.question = question;
   for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
-    const uint16_t order = fresh.order[unit];
-    const uint8_t cls = fresh.orderClass[unit];
-    fresh.key[unit] = CollationKey(order, cls);
-    if (order >= kFirstDigitOrder || cls >= kUndefinedClass) {
-      fresh.kind[unit] = SimpleOrders::Significant;
-    } else {
-      fresh.kind[unit] = order < kFirstSymbolOrder ? SimpleOrders::Space : SimpleOrders::Symbol;
-    }
+    fresh.key[unit] = unit != 0 ? CollationKey(fresh.order[unit], fresh.orderClass[unit]) : 0;
+    fresh.quick[0][unit] = QuickKindOf(fresh, unit, false);
+    fresh.quick[1][unit] = QuickKindOf(fresh, unit, true);
   }
-  target.store(&fresh, std::memory_order_release);
+  slot.simple[switchOn].store(&fresh, std::memory_order_release);
+  if (!hasVariants && language < kNullLanguage) {
+    slot.simple[1 - switchOn].store(&fresh, std::memory_order_release);
+    slot.switchFree.store(&fresh, std::memory_order_release);
+  }
   return &fresh;
+}
+
+const SimpleOrders* SimpleOrdersFor(const CodeSetSlot& codeSet, LanguageSlot& slot, unsigned char language) {
+  if (!slot.eightBitTable) return nullptr;
+  const int switchOn = slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
+  const SimpleOrders* orders = slot.simple[switchOn].load(std::memory_order_acquire);
+  return orders != nullptr ? orders : BuildSimpleOrders(codeSet, slot, language, switchOn);
 }
 
 }  // namespace
 
-const SimpleOrders* SimpleOrdersOf(unsigned char codeSet, unsigned char language) {
-  if (codeSet == 0) codeSet = KsLanguageContext::GetNativeCodeSet();
-  CodeSetSlot& slot = FilledSlot(codeSet);
-  if (!slot.hasTable || slot.object->Width() != 1) return nullptr;
-  LanguageSlot& languageSlot = slot.languages[language];
-  const KsLanguage* languageObject = LanguageObject(language);
-  const int switchOn = languageObject != nullptr && languageObject->VariantSwitch() ? 1 : 0;
-  const SimpleOrders* orders = languageSlot.simple[switchOn].load(std::memory_order_acquire);
-  if (orders != nullptr) return orders;
-  return BuildSimpleOrders(slot, languageSlot.simple[switchOn], languageObject,
-                           ClassOf(slot, languageSlot, language));
+const KsCollationEntry* VariantEntry(const KsCollationEntry* entry, const KsLanguage* language) {
+  if (language == nullptr || (entry->flags & KsCollationEntry::HasLanguageVariants) == 0) return entry;
+  for (unsigned i = 0; i < entry->variantCount; ++i) {
+    if (entry->variantLanguages[i] == language) {
+      return entry->variantEntries[i] != nullptr ? entry->variantEntries[i] : entry;
+    }
+  }
+  return entry;
+}
+
+const SimpleOrders* FillSimpleOrders(unsigned char codeSet, unsigned char language) {
+  codeSet = NativeIfZero(codeSet);
+  const CodeSetSlot& codeSetSlot = FilledCodeSet(codeSet);
+  return SimpleOrdersFor(codeSetSlot, FilledLanguage(codeSetSlot, codeSet, language), language);
 }
 
 unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsCodeSet*& object,
                         const KsCollationEntry* const*& byteEntries, const SimpleOrders*& simpleOrders) {
-  if (codeSet == 0) codeSet = KsLanguageContext::GetNativeCodeSet();
-  const CodeSetSlot& slot = FilledSlot(codeSet);
-  object = slot.object;
-  byteEntries = slot.hasTable ? slot.entries : nullptr;
-  simpleOrders = nullptr;
-  if (slot.object == nullptr) return KS_CLASS_UNDEFINED;
-  LanguageSlot& languageSlot = gCodeSets[codeSet].languages[language];
-  const unsigned char languageClass = ClassOf(slot, languageSlot, language);
-  if (!slot.hasTable || slot.object->Width() != 1) return languageClass;
-  const KsLanguage* languageObject = LanguageObject(language);
-  const int switchOn = languageObject != nullptr && languageObject->VariantSwitch() ? 1 : 0;
-  const SimpleOrders* orders = languageSlot.simple[switchOn].load(std::memory_order_acquire);
-  if (orders == nullptr)
-    orders = BuildSimpleOrders(slot, languageSlot.simple[switchOn], languageObject, languageClass);
-  simpleOrders = orders;
-  return languageClass;
+  codeSet = NativeIfZero(codeSet);
+  const CodeSetSlot& codeSetSlot = FilledCodeSet(codeSet);
+  object = codeSetSlot.object;
+  byteEntries = codeSetSlot.hasTable ? codeSetSlot.entries : nullptr;
+  LanguageSlot& slot = FilledLanguage(codeSetSlot, codeSet, language);
+  simpleOrders = SimpleOrdersFor(codeSetSlot, slot, language);
+  return slot.languageClass;
 }
 
 }  // namespace ksstring

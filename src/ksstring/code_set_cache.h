@@ -7,6 +7,7 @@
 // only a language's variant switch changes, and it selects the table.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "i18nsvc.h"
@@ -15,19 +16,76 @@ namespace ksstring {
 
 constexpr unsigned kCachedUnits = 256;
 
+// What the quick byte comparison may do with a byte (see simple_compare.h).
+enum QuickKind : uint8_t {
+  kQuickElement = 0,    // one significant element on its own (or the end)
+  kQuickIgnorable = 1,  // one space or symbol, decided only by an equal partner
+  kQuickWalk = 2,       // needs the collation walk: contraction, expansion, wildcard
+};
+
 // Orders of the bytes of an 8-bit code set for one language (with its
 // variant switch in one position): the bytes whose entry has neither a
 // contraction nor an expansion, after language variants, are "simple" and
 // take their order and class straight from here.
 struct SimpleOrders {
-  enum Kind : uint8_t { Significant, Space, Symbol };
   uint16_t order[kCachedUnits];
   uint8_t orderClass[kCachedUnits];
   bool simple[kCachedUnits];
-  // What the comparison sees of a simple byte: its key and its kind.
+  // The comparison key of each simple byte's order; 0 for the end.
   uint32_t key[kCachedUnits];
-  Kind kind[kCachedUnits];
+  // The quick kind of each byte, without wildcards ([0]) and with the '*'
+  // and '?' orders below as wildcards ([1]). Those are the orders the
+  // wildcards start with; [1] serves only while they are still in force.
+  uint8_t quick[2][kCachedUnits];
+  uint16_t star;
+  uint16_t question;
 };
+
+// The entry that replaces `entry` for `language` while the language's
+// variant switch is on (the caller checks the switch); null: no language.
+const KsCollationEntry* VariantEntry(const KsCollationEntry* entry, const KsLanguage* language);
+
+// Per code set and language, filled on first use: the class the code set
+// reports and, for 8-bit code sets with a table, the simple orders with the
+// language's variant switch off ([0]) and on ([1]).
+struct LanguageSlot {
+  std::atomic<bool> ready{false};  // publishes the three fields below
+  const KsLanguage* languageObject = nullptr;
+  unsigned char languageClass = 0;
+  bool eightBitTable = false;
+  std::atomic<const SimpleOrders*> simple[2] = {nullptr, nullptr};
+  // Set when no byte of the code set has a variant for the language, so
+  // that the switch cannot matter: the one table, without asking it.
+  std::atomic<const SimpleOrders*> switchFree{nullptr};
+};
+
+// Hidden: read straight, not through the symbol table.
+extern LanguageSlot gLanguageSlots[256][256] __attribute__((visibility("hidden")));
+
+// Fills the slot (and its simple orders for the current switch) and
+// returns those orders, or null for a code set without an 8-bit table.
+const SimpleOrders* FillSimpleOrders(unsigned char codeSet, unsigned char language);
+
+// The simple orders of an 8-bit code set with a table for `language` and
+// its current variant switch, or null. Code set 0 reads as the native code
+// set. Thread-safe; allocation-free. Inline: every comparison asks.
+inline const SimpleOrders* SimpleOrdersOf(unsigned char codeSet, unsigned char language) {
+  const LanguageSlot& slot = gLanguageSlots[codeSet][language];
+  if (codeSet != 0 && slot.ready.load(std::memory_order_acquire)) {
+    if (!slot.eightBitTable) return nullptr;
+    const int switchOn = slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
+    const SimpleOrders* orders = slot.simple[switchOn].load(std::memory_order_acquire);
+    if (orders != nullptr) return orders;
+  }
+  return FillSimpleOrders(codeSet, language);
+}
+
+// The simple orders of a language whose switch does not matter, once they
+// are built; else null (also for code set 0 and languages 254 and 255).
+// This is the first thing a comparison asks: one load.
+inline const SimpleOrders* SwitchFreeSimpleOrders(unsigned char codeSet, unsigned char language) {
+  return gLanguageSlots[codeSet][language].switchFree.load(std::memory_order_acquire);
+}
 
 // Everything an iterator over one code set and language starts with: the
 // code set object (null for an unknown code set), the entries of its units
@@ -36,9 +94,6 @@ struct SimpleOrders {
 // (KS_CLASS_UNDEFINED without object). The outputs are written one by one,
 // straight into the iterator. Code set 0 reads as the native code set.
 // Thread-safe; allocation-free.
-// The simple orders of an 8-bit code set with a table for `language`, or null.
-const SimpleOrders* SimpleOrdersOf(unsigned char codeSet, unsigned char language);
-
 unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsCodeSet*& object,
                         const KsCollationEntry* const*& byteEntries, const SimpleOrders*& simpleOrders);
 

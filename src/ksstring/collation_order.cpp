@@ -15,16 +15,6 @@ namespace {
 // Units from here on are never marked undefined (specials and noncharacters).
 constexpr unsigned short kFirstSpecialUnit = 0xFFF0;
 
-const KsCollationEntry* VariantFor(const KsCollationEntry* entry, const KsLanguage* languageObject) {
-  if (languageObject == nullptr || !languageObject->VariantSwitch()) return entry;
-  for (unsigned i = 0; i < entry->variantCount; ++i) {
-    if (entry->variantLanguages[i] == languageObject) {
-      return entry->variantEntries[i] != nullptr ? entry->variantEntries[i] : entry;
-    }
-  }
-  return entry;
-}
-
 // The entry a contraction of `entry` with `next` forms, or null.
 const KsCollationEntry* ContractionWith(const KsCollationEntry* entry, unsigned short next) {
   if (entry->contractionChars == nullptr || entry->contractionTargets == nullptr) return nullptr;
@@ -103,7 +93,9 @@ unsigned short KsStringIterator::NextOrderFromTables(unsigned short setClass) {
       languageObject = KsLanguageContext::QueryLanguage(language);
       languageLooked = true;
     }
-    entry = VariantFor(entry, languageObject);
+    if (languageObject != nullptr && languageObject->VariantSwitch()) {
+      entry = ksstring::VariantEntry(entry, languageObject);
+    }
   }
 
   // Contractions read ahead in the buffer; a character delivered from an

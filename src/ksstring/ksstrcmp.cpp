@@ -321,11 +321,44 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
   return comparison.Run();
 }
 
-}  // namespace
+// The quick kinds of the table's bytes under cmpOp, or null when the
+// wildcards in force are not those the table was made for.
+inline const uint8_t* QuickKinds(const ksstring::SimpleOrders& simple, unsigned short cmpOp) {
+  if ((cmpOp & KS_CMP_NO_WILDCARDS) != 0) return simple.quick[0];
+  const ksstring::WildcardOrders& current = ksstring::CurrentWildcardOrders();
+  if (current.star != simple.star || current.question != simple.question) return nullptr;
+  return simple.quick[1];
+}
 
-int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, unsigned char codeSet2,
-             unsigned char language2, const char* s2, unsigned short cmpOp, short length,
-             unsigned char format, int* matchOut) {
+// Two 8-bit texts of one code set and language under a levelled operator:
+// most comparisons are decided by the bytes' plain orders alone, through a
+// table lookup per byte and no iterator. Sets result and returns true when
+// that decides.
+bool QuickCompare(const ksstring::SimpleOrders& simple, const char* s1, const char* s2, unsigned short cmpOp,
+                  int& result) {
+  const uint8_t* kinds = QuickKinds(simple, cmpOp);
+  if (kinds == nullptr) return false;
+  const ksstring::QuickCompareRules rules{kinds, (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
+                                          (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0};
+  return ksstring::CompareSimpleBytes(simple, reinterpret_cast<const unsigned char*>(s1),
+                                      reinterpret_cast<const unsigned char*>(s2), rules, result);
+}
+
+// Whether the quick comparison may answer: both operands of one code set
+// and language, whole texts, levels, and no match position to report.
+inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1, const char* s1,
+                                unsigned char codeSet2, unsigned char language2, const char* s2,
+                                unsigned short cmpOp, short length, int* matchOut) {
+  return codeSet1 == codeSet2 && language1 == language2 && length < 0 && (cmpOp & KS_CMP_PLAIN_ORDER) == 0 &&
+         s1 != nullptr && s2 != nullptr && (matchOut == nullptr || (cmpOp & KS_CMP_SKIP_SPACES) == 0);
+}
+
+// Everything but the common case of KsStrCmp, out of line so that the
+// common case keeps its few values in registers.
+[[gnu::noinline]] int CompareInGeneral(unsigned char codeSet1, unsigned char language1, const char* s1,
+                                       unsigned char codeSet2, unsigned char language2, const char* s2,
+                                       unsigned short cmpOp, short length, unsigned char format,
+                                       int* matchOut) {
   const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
   const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
   const bool null1 = ksstring::IsNullPair(codeSet1, language1);
@@ -343,25 +376,39 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
   if (codeSet2 == 0) codeSet2 = KsLanguageContext::GetNativeCodeSet();
   if (format == ksstring::kDefaultId) format = 1;
 
-  const ksstring::WildcardOrders& wildcards = ksstring::CurrentWildcardOrders();
-  // Two 8-bit texts of one code set and language: most comparisons are
-  // decided by their bytes' plain orders alone.
-  if (!plain && length < 0 && (matchOut == nullptr || (cmpOp & KS_CMP_SKIP_SPACES) == 0) &&
-      codeSet1 == codeSet2 && language1 == language2 && s1 != nullptr && s2 != nullptr) {
+  if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, matchOut)) {
     // Iterators read language 255 as the default language; so does this.
     const unsigned char language =
         language1 == ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language1;
     const ksstring::SimpleOrders* simple = ksstring::SimpleOrdersOf(codeSet1, language);
-    const ksstring::SimpleCompareRules quick{!noWildcards, (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
-                                             (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0, wildcards.star,
-                                             wildcards.question};
     int result = 0;
-    if (simple != nullptr &&
-        ksstring::CompareSimpleBytes(*simple, reinterpret_cast<const unsigned char*>(s1),
-                                     reinterpret_cast<const unsigned char*>(s2), quick, result)) {
+    if (simple != nullptr && QuickCompare(*simple, s1, s2, cmpOp, result)) return result;
+  }
+  return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
+}
+
+}  // namespace
+
+int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, unsigned char codeSet2,
+             unsigned char language2, const char* s2, unsigned short cmpOp, short length,
+             unsigned char format, int* matchOut) {
+  // The common case first, with its table found in one load (no null
+  // operand, code set 0 or default language has one there): texts that are
+  // equal or differ at the primary level at their first different bytes.
+  // Everything else, including the other quick answers, is in general.
+  if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, matchOut)) {
+    const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
+    const uint8_t* kinds = simple != nullptr ? QuickKinds(*simple, cmpOp) : nullptr;
+    int result = 0;
+    if (kinds != nullptr &&
+        ksstring::ComparePrimaryBytes(*simple, kinds, reinterpret_cast<const unsigned char*>(s1),
+                                      reinterpret_cast<const unsigned char*>(s2), result)) {
       return result;
     }
+    // Both operands have codeSet1 and language1 here; saying so frees two
+    // registers.
+    return CompareInGeneral(codeSet1, language1, s1, codeSet1, language1, s2, cmpOp, length, format,
+                            matchOut);
   }
-
-  return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
+  return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
 }

@@ -5,19 +5,10 @@
 #include "ksstring.h"
 
 namespace ksstring {
-namespace {
 
-// The plain order of an ASCII character in code set 1, where the
-// wildcard characters always have entries.
+// Code set 1 has entries for the wildcard characters.
 uint16_t OrderInCodeSet1(char ch) {
   return KsChar(ch, 1, 0).Order();
-}
-
-}  // namespace
-
-WildcardOrders& CurrentWildcardOrders() {
-  static WildcardOrders orders{OrderInCodeSet1('*'), OrderInCodeSet1('?'), OrderInCodeSet1('\\')};
-  return orders;
 }
 
 }  // namespace ksstring

@@ -14,6 +14,13 @@ struct WildcardOrders {
   uint16_t escape;
 };
 
-WildcardOrders& CurrentWildcardOrders();
+// The first collation order of an ASCII character in code set 1.
+uint16_t OrderInCodeSet1(char ch);
+
+// Inline: every comparison with wildcards reads them.
+inline WildcardOrders& CurrentWildcardOrders() {
+  static WildcardOrders orders{OrderInCodeSet1('*'), OrderInCodeSet1('?'), OrderInCodeSet1('\\')};
+  return orders;
+}
 
 }  // namespace ksstring

@@ -12,10 +12,12 @@
 
 namespace ks::datefmt {
 
-// Prints value under format into out (format must not be null) and returns out.
+// Prints value under format into out and returns out. A null format prints
+// nothing (the classes put their default formats in its place).
 KsString& PrintFields(KsString& out, const DateTimeFields& value, const char* format);
 
-// Scans in under format into value (which is written in any case). False
+// Scans in under format into value (which is written in any case); a null
+// format reads like an empty one. False
 // only when a directive meets the end of the input; the fields read up to
 // there are stored all the same. Text beginning with the null print string
 // scans as the null value.

@@ -12,19 +12,17 @@ namespace {
 
 // Decimal text of value with at least minDigits digits after the sign, as
 // printf's "%0N.Nd" gives it.
-void AppendDecimal(TextBuilder& out, long long value, int minDigits) {
-  // 20 digits, a sign and the padding of at most four digits fit.
-  char text[32];
-  char* end = text + sizeof text;
-  char* p = end;
-  unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
-  do {
-    *--p = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  while (end - p < minDigits) *--p = '0';
-  if (value < 0) *--p = '-';
-  out.Append(p, static_cast<size_t>(end - p));
+void AppendDecimal(TextBuilder& out, int value, int minDigits) {
+  unsigned magnitude = value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  int digits = 1;
+  for (unsigned rest = magnitude / 10; rest != 0; rest /= 10) ++digits;
+  const int width = (digits > minDigits ? digits : minDigits) + (value < 0 ? 1 : 0);
+  char* text = out.Extend(static_cast<size_t>(width));
+  if (text == nullptr) return;
+  char* p = text + width;
+  for (int i = 0; i < digits; ++i, magnitude /= 10) *--p = static_cast<char>('0' + magnitude % 10);
+  while (p > text) *--p = '0';
+  if (value < 0) text[0] = '-';
 }
 
 // Seconds with as many fraction digits as the nanoseconds need: none, 3, 6
@@ -78,8 +76,7 @@ class Printer {
   Printer(const DateTimeFields& value, const char* format)
       : fields_{value.year,   value.month,  value.day,        value.hour,
                 value.minute, value.second, value.nanoseconds},
-        clock_(TwelveHourClock(value.hour, FormatHasMarker(format))),
-        out_() {}
+        clock_(TwelveHourClock(value.hour, FormatHasMarker(format))) {}
 
   const char* Run(const char* format) {
     const char* p = format;
@@ -186,7 +183,8 @@ class Printer {
         AppendFraction(out_, fields_[kSecond], fields_[kNanos]);
         return fields_[kSecond] == 0 && fields_[kNanos] == 0;
       case Action::DayCount: {
-        const long long count = fields_[kDay] + 30LL * (fields_[kMonth] + 12LL * fields_[kYear]);
+        // At most 32767 years of 360 days: far inside int.
+        const int count = fields_[kDay] + 30 * (fields_[kMonth] + 12 * fields_[kYear]);
         AppendDecimal(out_, count, info.minDigits);
         return count == 0;
       }
@@ -219,6 +217,7 @@ class Printer {
 }  // namespace
 
 KsString& PrintFields(KsString& out, const DateTimeFields& value, const char* format) {
+  if (format == nullptr) format = "";
   Printer printer(value, format);
   out = printer.Run(format);
   return out;

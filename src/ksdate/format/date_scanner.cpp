@@ -335,6 +335,7 @@ bool ScanFields(DateTimeFields& value, KsString& in, const char* format) {
     return true;
   }
   Scanner scanner(text.begin(), text.end());
+  if (format == nullptr) format = "";
   const bool scanned = scanner.Run(format);
   value = scanner.Result();
   return scanned;

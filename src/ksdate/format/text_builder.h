@@ -11,7 +11,8 @@ namespace ks::datefmt {
 
 class TextBuilder {
  public:
-  TextBuilder() = default;
+  // User-provided, so that the inline buffer is never zeroed first.
+  TextBuilder() {}
   TextBuilder(const TextBuilder&) = delete;
   TextBuilder& operator=(const TextBuilder&) = delete;
   ~TextBuilder() {
@@ -24,7 +25,16 @@ class TextBuilder {
     size_ += length;
   }
   void Append(const char* text) { Append(text, std::strlen(text)); }
-  void Append(char c) { Append(&c, 1); }
+  void Append(char c) {
+    if (Reserve(1)) data_[size_++] = c;
+  }
+  // Room for `length` more characters, to be written by the caller; null
+  // when there is none.
+  char* Extend(size_t length) {
+    if (!Reserve(length)) return nullptr;
+    size_ += length;
+    return data_ + size_ - length;
+  }
 
   size_t Size() const { return size_; }
   // REQUIRES: size <= Size().
