@@ -4,6 +4,7 @@
 
 #include "ksstring/collation_key.h"
 #include "ksstring/units.h"
+#include "ksstring/wildcard_orders.h"
 
 namespace ksstring {
 
@@ -59,12 +60,14 @@ LanguageSlot& FilledLanguage(const CodeSetSlot& codeSet, unsigned char codeSetId
   return slot;
 }
 
-uint8_t QuickKindOf(const SimpleOrders& orders, unsigned unit, bool wildcards) {
+// With wildcards, star and question are the wildcard orders.
+uint8_t QuickKindOf(const SimpleOrders& orders, unsigned unit, bool wildcards, uint16_t star,
+                    uint16_t question) {
   if (unit == 0) return kQuickElement;
   const uint16_t order = orders.order[unit];
   // An order 0 inside the text ends the walk there; leave that to the walk.
   if (!orders.simple[unit] || order == 0) return kQuickWalk;
-  if (wildcards && (order == orders.star || order == orders.question)) return kQuickWalk;
+  if (wildcards && (order == star || order == question)) return kQuickWalk;
   if (order >= kFirstDigitOrder || orders.orderClass[unit] >= kUndefinedClass) return kQuickElement;
   return kQuickIgnorable;
 }
@@ -76,8 +79,8 @@ uint16_t DefaultWildcardOrder(char ch) {
   return entry != nullptr ? entry->order : 0;
 }
 
-const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& slot, unsigned char language,
-                                      int switchOn) {
+const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& slot, unsigned char codeSetId,
+                                      unsigned char language, int switchOn) {
   const uint16_t star = DefaultWildcardOrder('*');
   const uint16_t question = DefaultWildcardOrder('?');
   const std::lock_guard<std::mutex> lock(gFillMutex);
@@ -100,12 +103,13 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
     fresh.order[unit] = entry->order;
     if (entry->classByte != nullptr) fresh.orderClass[unit] = *entry->classByte;
   }
-  fresh.star = star;
-  fresh.question = question;
+  fresh.codeSet = codeSetId;
+  fresh.language = language;
+  fresh.wildcardPair = WildcardPair(star, question);
   for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
     fresh.key[unit] = unit != 0 ? CollationKey(fresh.order[unit], fresh.orderClass[unit]) : 0;
-    fresh.quick[0][unit] = QuickKindOf(fresh, unit, false);
-    fresh.quick[1][unit] = QuickKindOf(fresh, unit, true);
+    fresh.quick[0][unit] = QuickKindOf(fresh, unit, false, star, question);
+    fresh.quick[1][unit] = QuickKindOf(fresh, unit, true, star, question);
   }
   slot.simple[switchOn].store(&fresh, std::memory_order_release);
   if (!hasVariants && language < kNullLanguage) {
@@ -115,11 +119,12 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
   return &fresh;
 }
 
-const SimpleOrders* SimpleOrdersFor(const CodeSetSlot& codeSet, LanguageSlot& slot, unsigned char language) {
+const SimpleOrders* SimpleOrdersFor(const CodeSetSlot& codeSet, LanguageSlot& slot, unsigned char codeSetId,
+                                    unsigned char language) {
   if (!slot.eightBitTable) return nullptr;
   const int switchOn = slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
   const SimpleOrders* orders = slot.simple[switchOn].load(std::memory_order_acquire);
-  return orders != nullptr ? orders : BuildSimpleOrders(codeSet, slot, language, switchOn);
+  return orders != nullptr ? orders : BuildSimpleOrders(codeSet, slot, codeSetId, language, switchOn);
 }
 
 }  // namespace
@@ -137,7 +142,7 @@ const KsCollationEntry* VariantEntry(const KsCollationEntry* entry, const KsLang
 const SimpleOrders* FillSimpleOrders(unsigned char codeSet, unsigned char language) {
   codeSet = NativeIfZero(codeSet);
   const CodeSetSlot& codeSetSlot = FilledCodeSet(codeSet);
-  return SimpleOrdersFor(codeSetSlot, FilledLanguage(codeSetSlot, codeSet, language), language);
+  return SimpleOrdersFor(codeSetSlot, FilledLanguage(codeSetSlot, codeSet, language), codeSet, language);
 }
 
 unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsCodeSet*& object,
@@ -147,7 +152,7 @@ unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsC
   object = codeSetSlot.object;
   byteEntries = codeSetSlot.hasTable ? codeSetSlot.entries : nullptr;
   LanguageSlot& slot = FilledLanguage(codeSetSlot, codeSet, language);
-  simpleOrders = SimpleOrdersFor(codeSetSlot, slot, language);
+  simpleOrders = SimpleOrdersFor(codeSetSlot, slot, codeSet, language);
   return slot.languageClass;
 }
 

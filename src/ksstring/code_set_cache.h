@@ -34,11 +34,13 @@ struct SimpleOrders {
   // The comparison key of each simple byte's order; 0 for the end.
   uint32_t key[kCachedUnits];
   // The quick kind of each byte, without wildcards ([0]) and with the '*'
-  // and '?' orders below as wildcards ([1]). Those are the orders the
-  // wildcards start with; [1] serves only while they are still in force.
+  // and '?' orders of wildcardPair as wildcards ([1]). Those are the orders
+  // the wildcards start with; [1] serves only while they are in force.
   uint8_t quick[2][kCachedUnits];
-  uint16_t star;
-  uint16_t question;
+  uint32_t wildcardPair;  // WildcardPair of the wildcards [1] was made for
+  // The code set and language the orders are for.
+  unsigned char codeSet;
+  unsigned char language;
 };
 
 // The entry that replaces `entry` for `language` while the language's

@@ -325,8 +325,7 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
 // wildcards in force are not those the table was made for.
 inline const uint8_t* QuickKinds(const ksstring::SimpleOrders& simple, unsigned short cmpOp) {
   if ((cmpOp & KS_CMP_NO_WILDCARDS) != 0) return simple.quick[0];
-  const ksstring::WildcardOrders& current = ksstring::CurrentWildcardOrders();
-  if (current.star != simple.star || current.question != simple.question) return nullptr;
+  if (ksstring::gWildcardPair.load(std::memory_order_relaxed) != simple.wildcardPair) return nullptr;
   return simple.quick[1];
 }
 
@@ -355,10 +354,11 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
 
 // Everything but the common case of KsStrCmp, out of line so that the
 // common case keeps its few values in registers.
-[[gnu::noinline]] int CompareInGeneral(unsigned char codeSet1, unsigned char language1, const char* s1,
-                                       unsigned char codeSet2, unsigned char language2, const char* s2,
-                                       unsigned short cmpOp, short length, unsigned char format,
-                                       int* matchOut) {
+[[gnu::noinline, gnu::cold]] int CompareInGeneral(unsigned char codeSet1, unsigned char language1,
+                                                  const char* s1, unsigned char codeSet2,
+                                                  unsigned char language2, const char* s2,
+                                                  unsigned short cmpOp, short length, unsigned char format,
+                                                  int* matchOut) {
   const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
   const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
   const bool null1 = ksstring::IsNullPair(codeSet1, language1);
@@ -402,13 +402,9 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
     int result = 0;
     if (kinds != nullptr &&
         ksstring::ComparePrimaryBytes(*simple, kinds, reinterpret_cast<const unsigned char*>(s1),
-                                      reinterpret_cast<const unsigned char*>(s2), result)) {
+                                      reinterpret_cast<const unsigned char*>(s2), result)) [[likely]] {
       return result;
     }
-    // Both operands have codeSet1 and language1 here; saying so frees two
-    // registers.
-    return CompareInGeneral(codeSet1, language1, s1, codeSet1, language1, s2, cmpOp, length, format,
-                            matchOut);
   }
   return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
 }

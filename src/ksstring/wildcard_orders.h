@@ -4,6 +4,7 @@
 // SetEscape replace them.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace ksstring {
@@ -14,13 +15,17 @@ struct WildcardOrders {
   uint16_t escape;
 };
 
-// The first collation order of an ASCII character in code set 1.
-uint16_t OrderInCodeSet1(char ch);
+// star | question << 16 of the orders in force, kept beside them for the
+// quick comparison, which checks both with one load; 0 until they are read
+// ('*' always has an order).
+inline std::atomic<uint32_t> gWildcardPair{0};
 
-// Inline: every comparison with wildcards reads them.
-inline WildcardOrders& CurrentWildcardOrders() {
-  static WildcardOrders orders{OrderInCodeSet1('*'), OrderInCodeSet1('?'), OrderInCodeSet1('\\')};
-  return orders;
+constexpr uint32_t WildcardPair(uint16_t star, uint16_t question) {
+  return star | static_cast<uint32_t>(question) << 16;
 }
+
+// The orders in force, read on first use. Thread-safe until a setter runs.
+const WildcardOrders& CurrentWildcardOrders();
+void SetWildcardOrder(uint16_t WildcardOrders::*which, uint16_t order);
 
 }  // namespace ksstring

@@ -13,6 +13,13 @@ namespace {
 // Decimal text of value with at least minDigits digits after the sign, as
 // printf's "%0N.Nd" gives it.
 void AppendDecimal(TextBuilder& out, int value, int minDigits) {
+  if (minDigits == 2 && value >= 0 && value < 100) {  // months, days and times
+    char* text = out.Extend(2);
+    if (text == nullptr) return;
+    text[0] = static_cast<char>('0' + value / 10);
+    text[1] = static_cast<char>('0' + value % 10);
+    return;
+  }
   unsigned magnitude = value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);
   int digits = 1;
   for (unsigned rest = magnitude / 10; rest != 0; rest /= 10) ++digits;
