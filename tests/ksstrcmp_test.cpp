@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <iterator>
+#include <random>
 #include <string>
 
+#include "i18nsvc.h"
 #include "kschar.h"
 #include "ksstring.h"
 
@@ -294,6 +297,89 @@ TEST(KsStrCmpConsistency, UnlimitedAndLongLengthAgree) {
         }
       }
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Random texts over characters of every kind — plain letters of both cases,
+// accented letters, the Swedish variants, an expansion (sharp s), the
+// traditional Spanish contractions, spaces, symbols, digits and both
+// wildcards — in pairs that share a prefix and differ at a few places, so
+// that the comparison gets past the first byte. The whole-text comparison
+// (length -1) takes the quick byte path where it can; a length that no text
+// reaches always walks the collation orders. The two must agree exactly.
+TEST(KsStrCmpConsistency, QuickPathAgreesWithTheWalkOnRandomTexts) {
+  static const char kAlphabet[] =
+      "aabcdeehllnorsstzABCEHLZ"
+      "\xE4\xE5\xF6\xE9\xC9\xC4\xDF\xE6"
+      " -.,0719*?";
+  std::mt19937 random(1234);
+  auto pick = [&] { return kAlphabet[random() % (sizeof kAlphabet - 1)]; };
+  auto randomText = [&] {
+    std::string text(random() % 12, ' ');
+    for (char& ch : text) ch = pick();
+    return text;
+  };
+  const unsigned char languages[] = {0, 1, 2, 3, 4, 255};
+  const unsigned short operators[] = {0, 0x10, 0x20, 0x40, 0x60, 0x90, 0x210, 0x230, 0x2F0};
+  for (int i = 0; i < 3000; ++i) {
+    const std::string a = randomText();
+    std::string b = a;
+    for (unsigned changes = random() % 3; changes > 0 && !b.empty(); --changes)
+      b[random() % b.size()] = pick();
+    if (random() % 4 == 0) b += pick();
+    const unsigned char language = languages[random() % std::size(languages)];
+    for (unsigned short cmpOp : operators) {
+      ASSERT_EQ(KsStrCmp(1, language, a.c_str(), 1, language, b.c_str(), cmpOp, -1, 1, nullptr),
+                KsStrCmp(1, language, a.c_str(), 1, language, b.c_str(), cmpOp, 1000, 1, nullptr))
+          << '"' << a << "\" / \"" << b << "\" language " << int(language) << " operator " << cmpOp;
+    }
+  }
+}
+
+// The quick path keeps one table of byte orders per language and variant
+// switch: turning Swedish's switch off must move a-umlaut back among the
+// a's, on the quick path as on the walk. z is 0x5070, a-umlaut 0x5078 with
+// the switch on and 0x530C (a, accent 6) with it off.
+TEST(KsStrCmpConsistency, VariantSwitchChoosesTheQuickTable) {
+  KsLanguage* swedish = KsLanguageContext::QueryLanguage(KS_LANGUAGE_SWEDISH);
+  ASSERT_NE(swedish, nullptr);
+  const struct {
+    bool switchOn;
+    int expected;
+  } cases[] = {{true, 0x407800 - 0x407000}, {false, 0x400C00 - 0x407000}, {true, 0x407800 - 0x407000}};
+  for (const auto& c : cases) {
+    swedish->SetVariantSwitch(c.switchOn);
+    for (short length : {-1, 1000}) {
+      EXPECT_EQ(
+          KsStrCmp(1, KS_LANGUAGE_SWEDISH, "b\xE4", 1, KS_LANGUAGE_SWEDISH, "bz", 0x10, length, 1, nullptr),
+          c.expected)
+          << c.switchOn << " length " << length;
+    }
+  }
+  swedish->SetVariantSwitch(true);
+}
+
+// The quick path knows which bytes are wildcards only for the wildcard
+// orders it was made for; after SetAsterisk it must leave '%' to the walk.
+TEST(KsStrCmpWildcards, ReplacedStarIsHonouredOnEveryPath) {
+  struct Case {
+    const char* text;
+    const char* pattern;
+    bool matches;
+  };
+  const Case withPercent[] = {{"a%bc", "a%c", true}, {"abc", "a%", true}, {"a*bc", "a*c", false}};
+  const Case withStar[] = {{"a%bc", "a%c", false}, {"a*bc", "a*c", true}};
+  KsString::SetAsterisk(KsChar('%', 1, 0));
+  for (const Case& c : withPercent) {
+    EXPECT_EQ(Cmp(c.text, c.pattern, 0) == 0, c.matches) << c.text << " / " << c.pattern;
+  }
+  KsString::SetAsterisk(KsChar('*', 1, 0));
+  for (const Case& c : withStar) {
+    EXPECT_EQ(Cmp(c.text, c.pattern, 0) == 0, c.matches) << c.text << " / " << c.pattern;
   }
 }
 

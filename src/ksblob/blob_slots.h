@@ -40,8 +40,7 @@ void* BlobDefaultValue(unsigned count, int asNull);
 // The type-table row: the slots of the type set on the table's row.
 constexpr KsTypeDescriptor BlobRow(KsTypeDescriptor d) {
   using Slots = ClassSlots<KsBlob>;
-  d.create = Slots::Create;
-  d.destroy = Slots::Delete;
+  SetClassMemorySlots<KsBlob>(d);
   d.store = BlobStore;
   d.load = BlobLoad;
   d.nullSizeGet = BlobNullSizeGet;
@@ -51,10 +50,6 @@ constexpr KsTypeDescriptor BlobRow(KsTypeDescriptor d) {
   d.hash = BlobHash;
   d.convertToKsString = BlobConvertToKsString;
   d.convertFromKsString = BlobConvertFromKsString;
-  d.constructor = Slots::Constructor;
-  d.destructor = Slots::Destructor;
-  d.assignment = Slots::Assignment;
-  d.copy = Slots::Copy;
   d.translate = BlobTranslate;
   d.isNull = Slots::IsNull;
   d.setNull = Slots::SetNull;

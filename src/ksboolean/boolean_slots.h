@@ -29,8 +29,7 @@ int BooleanGetValue(void* value, unsigned count, unsigned char format, unsigned 
 // The type-table row: the slots of the type set on the table's row.
 constexpr KsTypeDescriptor BooleanRow(KsTypeDescriptor d) {
   using Slots = ClassSlots<KsBoolean>;
-  d.create = Slots::Create;
-  d.destroy = Slots::Delete;
+  SetClassMemorySlots<KsBoolean>(d);
   d.store = CharStore;
   d.load = CharStore;
   d.nullSizeGet = CharNullSizeGet;
@@ -40,10 +39,6 @@ constexpr KsTypeDescriptor BooleanRow(KsTypeDescriptor d) {
   d.hash = BooleanHash;
   d.convertToKsString = BooleanConvertToKsString;
   d.convertFromKsString = BooleanConvertFromKsString;
-  d.constructor = Slots::Constructor;
-  d.destructor = Slots::Destructor;
-  d.assignment = Slots::Assignment;
-  d.copy = Slots::Copy;
   d.translate = CharSlots::Translate;
   d.isNull = Slots::IsNull;
   d.setNull = Slots::SetNull;

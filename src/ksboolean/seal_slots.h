@@ -40,9 +40,7 @@ void* SealDefaultValue(unsigned count, int asNull);
 
 // The type-table row: the slots of the type set on the table's row.
 constexpr KsTypeDescriptor SealRow(KsTypeDescriptor d) {
-  using Slots = ClassSlots<KsSeal>;
-  d.create = Slots::Create;
-  d.destroy = Slots::Delete;
+  SetClassMemorySlots<KsSeal>(d);
   d.store = SealStore;
   d.load = SealStore;
   d.nullSizeGet = SealNullSizeGet;
@@ -52,10 +50,6 @@ constexpr KsTypeDescriptor SealRow(KsTypeDescriptor d) {
   d.hash = SealHash;
   d.convertToKsString = SealConvertToKsString;
   d.convertFromKsString = SealConvertFromKsString;
-  d.constructor = Slots::Constructor;
-  d.destructor = Slots::Destructor;
-  d.assignment = Slots::Assignment;
-  d.copy = Slots::Copy;
   d.translate = SealTranslate;
   d.isNull = NeverNull;
   d.printToString = SealPrintToString;

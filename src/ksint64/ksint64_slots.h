@@ -41,9 +41,7 @@ namespace ks {
 // The type-table row: the slots of the type set on the table's row (names,
 // format and size word come with it).
 constexpr KsTypeDescriptor Int64Row(KsTypeDescriptor d) {
-  using Slots = ClassSlots<KsInt64>;
-  d.create = Slots::Create;
-  d.destroy = Slots::Delete;
+  SetClassMemorySlots<KsInt64>(d);
   d.store = Int64Store;
   d.load = Int64Store;
   d.nullSizeGet = Int64NullSizeGet;
@@ -53,10 +51,6 @@ constexpr KsTypeDescriptor Int64Row(KsTypeDescriptor d) {
   d.hash = Int64Hash;
   d.convertToKsString = Int64ConvertToKsString;
   d.convertFromKsString = Int64ConvertFromKsString;
-  d.constructor = Slots::Constructor;
-  d.destructor = Slots::Destructor;
-  d.assignment = Slots::Assignment;
-  d.copy = Slots::Copy;
   d.translate = Int64Translate;
   d.isNull = NeverNull;
   d.printToString = Int64PrintToString;

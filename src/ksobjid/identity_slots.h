@@ -52,12 +52,7 @@ int RefGetValue(void* value, unsigned count, unsigned char format, unsigned char
 template <class T>
 constexpr void SetIdentityMemorySlots(KsTypeDescriptor& d) {
   using Slots = ClassSlots<T>;
-  d.create = Slots::Create;
-  d.destroy = Slots::Delete;
-  d.constructor = Slots::Constructor;
-  d.destructor = Slots::Destructor;
-  d.assignment = Slots::Assignment;
-  d.copy = Slots::Copy;
+  SetClassMemorySlots<T>(d);
   d.isNull = Slots::IsNull;
   d.setNull = Slots::SetNull;
 }

@@ -353,12 +353,11 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
 }
 
 // Everything but the common case of KsStrCmp, out of line so that the
-// common case keeps its few values in registers.
-[[gnu::noinline, gnu::cold]] int CompareInGeneral(unsigned char codeSet1, unsigned char language1,
-                                                  const char* s1, unsigned char codeSet2,
-                                                  unsigned char language2, const char* s2,
-                                                  unsigned short cmpOp, short length, unsigned char format,
-                                                  int* matchOut) {
+// common case stays small.
+[[gnu::noinline]] int CompareInGeneral(unsigned char codeSet1, unsigned char language1, const char* s1,
+                                       unsigned char codeSet2, unsigned char language2, const char* s2,
+                                       unsigned short cmpOp, short length, unsigned char format,
+                                       int* matchOut) {
   const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
   const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
   const bool null1 = ksstring::IsNullPair(codeSet1, language1);

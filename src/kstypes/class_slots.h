@@ -69,4 +69,17 @@ struct ClassSlots {
   static int SetNull(void* value) { return static_cast<T*>(value)->SetNullValue(); }
 };
 
+// Points a type-table row's memory slots (Create, Delete, Constructor,
+// Destructor, Assignment, Copy) at ClassSlots<T>.
+template <class T, class Descriptor>
+constexpr void SetClassMemorySlots(Descriptor& d) {
+  using Slots = ClassSlots<T>;
+  d.create = Slots::Create;
+  d.destroy = Slots::Delete;
+  d.constructor = Slots::Constructor;
+  d.destructor = Slots::Destructor;
+  d.assignment = Slots::Assignment;
+  d.copy = Slots::Copy;
+}
+
 }  // namespace ks

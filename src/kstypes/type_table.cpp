@@ -93,12 +93,7 @@ constexpr KsTypeDescriptor Primitive(const char* name, const char* typeIdName, c
 constexpr KsTypeDescriptor StringType(bool legacy) {
   using Slots = ClassSlots<KsString>;
   KsTypeDescriptor d = Unbuilt("KsString", "KsSTRING_T", "%s", KsSizeWord(sizeof(KsString), false));
-  d.create = Slots::Create;
-  d.destroy = Slots::Delete;
-  d.constructor = Slots::Constructor;
-  d.destructor = Slots::Destructor;
-  d.assignment = Slots::Assignment;
-  d.copy = Slots::Copy;
+  SetClassMemorySlots<KsString>(d);
   d.isNull = legacy ? NeverNull : Slots::IsNull;
   d.setNull = legacy ? nullptr : Slots::SetNull;
   if (legacy) d.getValue = NoGetValue;
