@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "ksslots.h"
+#include "kstypcmp/layouts.h"
 
 namespace ks {
 
@@ -87,9 +88,9 @@ int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsi
   int result = 0;
   const size_t whole = std::min({walk, first.WholeElements(), second.WholeElements()});
   if (first.InPlace()) {
-    while (i < whole && Layout::Order(first.Raw(i), second.Raw(i)) == 0) ++i;
+    while (i < whole && layout::Equal<Layout>(first.Raw(i), second.Raw(i))) ++i;
   } else {
-    while (i < whole && Layout::Order(first.Whole(i), second.Whole(i)) == 0) ++i;
+    while (i < whole && layout::Equal<Layout>(first.Whole(i), second.Whole(i))) ++i;
   }
   for (; i < walk; ++i) {
     result = Layout::Order(first.At(i), second.At(i));

@@ -44,6 +44,7 @@ template <class T>
 struct IntegerOrder {
   using Value = T;
   static int Order(T a, T b) { return ThreeWay(a, b); }
+  static bool Equal(T a, T b) { return a == b; }
 };
 
 struct Char : IntegerOrder<int8_t> {
@@ -167,5 +168,15 @@ struct Boolean {
   }
   static uint32_t Image(Value v) { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(v))); }
 };
+
+// Whether two elements order equal; integers say it with one comparison.
+template <class Layout>
+inline bool Equal(typename Layout::Value a, typename Layout::Value b) {
+  if constexpr (requires { Layout::Equal(a, b); }) {
+    return Layout::Equal(a, b);
+  } else {
+    return Layout::Order(a, b) == 0;
+  }
+}
 
 }  // namespace ks::layout
