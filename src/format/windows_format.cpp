@@ -119,14 +119,14 @@ Conversion Parse(const char* format, size_t i) {
   return c;
 }
 
-std::string Printf(const char* spec, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* spec, ...) {
+std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+std::string Printf(const char* format, ...) {
   va_list args;
-  va_start(args, spec);
+  va_start(args, format);
   va_list copy;
   va_copy(copy, args);
   char small[128];
-  const int needed = std::vsnprintf(small, sizeof small, spec, args);
+  const int needed = std::vsnprintf(small, sizeof small, format, args);
   va_end(args);
   std::string text;
   if (needed < 0) {
@@ -137,7 +137,7 @@ std::string Printf(const char* spec, ...) {
     text.assign(small, static_cast<size_t>(needed));
   } else {
     text.resize(static_cast<size_t>(needed) + 1);
-    std::vsnprintf(text.data(), text.size(), spec, copy);
+    std::vsnprintf(text.data(), text.size(), format, copy);
     text.resize(static_cast<size_t>(needed));
   }
   va_end(copy);
@@ -198,21 +198,21 @@ bool FormatPlainInteger(const Conversion& c, const FormatArg& arg, std::string& 
 }
 
 std::string FormatOne(const Conversion& c, const FormatArg& arg) {
-  std::string spec = "%" + c.flags + c.width + c.precision;
+  std::string rewritten = "%" + c.flags + c.width + c.precision;
   switch (c.family()) {
     case Family::Integer: {
-      spec += "ll";
-      spec += c.conversion;
+      rewritten += "ll";
+      rewritten += c.conversion;
       const long long v = IntegerOf(arg);
-      if (c.isSigned()) return Printf(spec.c_str(), CutSigned(v, c.bits));
-      return Printf(spec.c_str(), CutUnsigned(static_cast<unsigned long long>(v), c.bits));
+      if (c.isSigned()) return Printf(rewritten.c_str(), CutSigned(v, c.bits));
+      return Printf(rewritten.c_str(), CutUnsigned(static_cast<unsigned long long>(v), c.bits));
     }
     case Family::Character:
-      spec += 'c';
-      return Printf(spec.c_str(), static_cast<int>(static_cast<unsigned char>(IntegerOf(arg))));
+      rewritten += 'c';
+      return Printf(rewritten.c_str(), static_cast<int>(static_cast<unsigned char>(IntegerOf(arg))));
     case Family::Floating:
-      spec += c.conversion;
-      return Printf(spec.c_str(), FloatingOf(arg));
+      rewritten += c.conversion;
+      return Printf(rewritten.c_str(), FloatingOf(arg));
     default:
       return {};
   }
