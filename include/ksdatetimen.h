@@ -28,9 +28,11 @@ class KS_API KsDateTimeNBase {
   KsDateTime dateTime;  // year, month, day, hour, minute, second
   int32_t nanoseconds;  // 0..999,999,999 in a normalised value
 
- protected:
+ public:
+  // What a carry into the day field means (see above).
   enum class DayRule : unsigned char { Calendar, ThirtyDay };
 
+ protected:
   constexpr KsDateTimeNBase(short y, char mo, char d, char h, char mi, char s, int ns)
       : dateTime(KsDate(y, mo, d), KsTime(h, mi, s)), nanoseconds(ns) {}
   KsDateTimeNBase(const KsDateTime& dt, int ns) : dateTime(dt), nanoseconds(ns) {}
@@ -52,9 +54,45 @@ class KS_API KsDateTimeNBase {
   int HasNullPattern() const;
 };
 
+// The operations KsDateTimeN and KsTimeSpan share, each bound to the class's
+// day rule and day count: amounts added with carries, totals, comparison and
+// the special-value tests. Derived provides GetTotalDays, DefaultValue and
+// ZeroValue.
+template <class Derived, KsDateTimeNBase::DayRule kRule>
+class KS_API KsDateTimeNUnits : public KsDateTimeNBase {
+ public:
+  void AddDays(int days) { CarryDays(days, kRule); }
+  void AddHours(int hours) { CarryHours(hours, kRule); }
+  void AddMinutes(int minutes) { CarryMinutes(minutes, kRule); }
+  void AddSeconds(int seconds) { CarrySeconds(static_cast<long long>(seconds), kRule); }
+  void AddSeconds(long long seconds) { CarrySeconds(seconds, kRule); }
+  void AddSeconds(double seconds) { CarrySeconds(seconds, kRule); }
+  void AddNanoSeconds(int nanos) { CarryNanoSeconds(nanos, kRule); }
+  void AddNanoSeconds(long long nanos) { CarryNanoSeconds(nanos, kRule); }
+
+  long long GetTotalSeconds() const { return TotalSeconds(Self().GetTotalDays()); }
+  long long GetTotalNanoSeconds() const { return TotalNanoSeconds(Self().GetTotalDays()); }
+  double GetTotalSeconds_f() const { return TotalSecondsF(Self().GetTotalDays()); }
+
+  // The first six fields as KsDateTime::Compare; then -1, 0 or 1 by the
+  // nanoseconds, where -1 nanoseconds match anything unless flag 0x10 is set.
+  int Compare(const Derived& other, unsigned short flags) const { return CompareWith(other, flags); }
+  int operator==(const Derived& other) const { return EqualTo(other); }
+
+  int IsNullValue() const { return HasNullPattern(); }
+  int IsDefaultValue() const { return EqualTo(Derived::DefaultValue()); }
+  int IsZeroValue() const { return EqualTo(Derived::ZeroValue()); }
+
+ protected:
+  using KsDateTimeNBase::KsDateTimeNBase;
+
+ private:
+  const Derived& Self() const { return static_cast<const Derived&>(*this); }
+};
+
 class KsTimeSpan;
 
-class KS_API KsDateTimeN : public KsDateTimeNBase {
+class KS_API KsDateTimeN : public KsDateTimeNUnits<KsDateTimeN, KsDateTimeNBase::DayRule::Calendar> {
  public:
   // The null value.
   KsDateTimeN();
@@ -66,25 +104,13 @@ class KS_API KsDateTimeN : public KsDateTimeNBase {
   KsDateTimeN(const KsTime& t);
   // The fields as given, unchecked.
   constexpr KsDateTimeN(short y, char mo, char d, char h, char mi, char s, int ns)
-      : KsDateTimeNBase(y, mo, d, h, mi, s, ns) {}
+      : KsDateTimeNUnits(y, mo, d, h, mi, s, ns) {}
   // 0000-01-01 00:00:00 moved forward by seconds.
   explicit KsDateTimeN(double seconds);
   KsDateTimeN& operator=(const KsDateTime& dt);
 
-  void AddDays(int days) { CarryDays(days, DayRule::Calendar); }
-  void AddHours(int hours) { CarryHours(hours, DayRule::Calendar); }
-  void AddMinutes(int minutes) { CarryMinutes(minutes, DayRule::Calendar); }
-  void AddSeconds(int seconds) { CarrySeconds(static_cast<long long>(seconds), DayRule::Calendar); }
-  void AddSeconds(long long seconds) { CarrySeconds(seconds, DayRule::Calendar); }
-  void AddSeconds(double seconds) { CarrySeconds(seconds, DayRule::Calendar); }
-  void AddNanoSeconds(int nanos) { CarryNanoSeconds(nanos, DayRule::Calendar); }
-  void AddNanoSeconds(long long nanos) { CarryNanoSeconds(nanos, DayRule::Calendar); }
-
   // Days since 0000-01-01 (Julian Day Number 1721060).
   int GetTotalDays() const;
-  long long GetTotalSeconds() const { return TotalSeconds(GetTotalDays()); }
-  long long GetTotalNanoSeconds() const { return TotalNanoSeconds(GetTotalDays()); }
-  double GetTotalSeconds_f() const { return TotalSecondsF(GetTotalDays()); }
   // 0000-01-01 00:00:00.0 moved forward by the amount.
   void SetTotalDays(int days);
   void SetTotalSeconds(long long seconds);
@@ -98,15 +124,8 @@ class KS_API KsDateTimeN : public KsDateTimeNBase {
   int ToLocalTime();
   int ToUTCTime();
 
-  // The first six fields as KsDateTime::Compare; then -1, 0 or 1 by the
-  // nanoseconds, where -1 nanoseconds match anything unless flag 0x10 is set.
-  int Compare(const KsDateTimeN& other, unsigned short flags) const { return CompareWith(other, flags); }
-  int operator==(const KsDateTimeN& other) const { return EqualTo(other); }
   int IsValidDateTime() const;
 
-  int IsNullValue() const { return HasNullPattern(); }
-  int IsDefaultValue() const { return EqualTo(DefaultValue()); }
-  int IsZeroValue() const { return EqualTo(ZeroValue()); }
   int SetNullValue();
   int SetDefaultValue();
 
@@ -120,7 +139,7 @@ class KS_API KsDateTimeN : public KsDateTimeNBase {
   void ScanFromKsString(KsString& in, const char* format);
 };
 
-class KS_API KsTimeSpan : public KsDateTimeNBase {
+class KS_API KsTimeSpan : public KsDateTimeNUnits<KsTimeSpan, KsDateTimeNBase::DayRule::ThirtyDay> {
  public:
   // The null value.
   KsTimeSpan();
@@ -131,25 +150,13 @@ class KS_API KsTimeSpan : public KsDateTimeNBase {
   KsTimeSpan(int days, int hours, int minutes, int seconds, int nanos);
   // Every field stored as given, cut to its width, not normalised.
   constexpr KsTimeSpan(int years, int months, int days, int hours, int minutes, int seconds, int nanos)
-      : KsDateTimeNBase(static_cast<short>(years), static_cast<char>(months), static_cast<char>(days),
-                        static_cast<char>(hours), static_cast<char>(minutes), static_cast<char>(seconds),
-                        nanos) {}
+      : KsDateTimeNUnits(static_cast<short>(years), static_cast<char>(months), static_cast<char>(days),
+                         static_cast<char>(hours), static_cast<char>(minutes), static_cast<char>(seconds),
+                         nanos) {}
   explicit KsTimeSpan(double seconds);
-
-  void AddDays(int days) { CarryDays(days, DayRule::ThirtyDay); }
-  void AddHours(int hours) { CarryHours(hours, DayRule::ThirtyDay); }
-  void AddMinutes(int minutes) { CarryMinutes(minutes, DayRule::ThirtyDay); }
-  void AddSeconds(int seconds) { CarrySeconds(static_cast<long long>(seconds), DayRule::ThirtyDay); }
-  void AddSeconds(long long seconds) { CarrySeconds(seconds, DayRule::ThirtyDay); }
-  void AddSeconds(double seconds) { CarrySeconds(seconds, DayRule::ThirtyDay); }
-  void AddNanoSeconds(int nanos) { CarryNanoSeconds(nanos, DayRule::ThirtyDay); }
-  void AddNanoSeconds(long long nanos) { CarryNanoSeconds(nanos, DayRule::ThirtyDay); }
 
   // days + 30 * (months + 12 * years).
   int GetTotalDays() const;
-  long long GetTotalSeconds() const { return TotalSeconds(GetTotalDays()); }
-  long long GetTotalNanoSeconds() const { return TotalNanoSeconds(GetTotalDays()); }
-  double GetTotalSeconds_f() const { return TotalSecondsF(GetTotalDays()); }
   // The zero span plus the amount.
   void SetTotalDays(int days);
   void SetTotalSeconds(long long seconds);
@@ -166,12 +173,6 @@ class KS_API KsTimeSpan : public KsDateTimeNBase {
   void SetSeconds(int seconds) { dateTime.time.second = static_cast<int8_t>(seconds); }
   void SetNanoSeconds(int nanos) { nanoseconds = nanos; }
 
-  int Compare(const KsTimeSpan& other, unsigned short flags) const { return CompareWith(other, flags); }
-  int operator==(const KsTimeSpan& other) const { return EqualTo(other); }
-
-  int IsNullValue() const { return HasNullPattern(); }
-  int IsDefaultValue() const { return EqualTo(DefaultValue()); }
-  int IsZeroValue() const { return EqualTo(ZeroValue()); }
   int SetNullValue();
   int SetDefaultValue();
 

@@ -19,13 +19,13 @@ KsDateTime FromClock(const bdate& d, const btime& t) {
 
 }  // namespace
 
-KsDateTimeN::KsDateTimeN() : KsDateTimeNBase(NullValue().dateTime, 0) {}
-KsDateTimeN::KsDateTimeN(const KsDate& d) : KsDateTimeNBase(KsDateTime(d, kMidnight), 0) {}
-KsDateTimeN::KsDateTimeN(const KsDate& d, const KsTime& t) : KsDateTimeNBase(KsDateTime(d, t), 0) {}
-KsDateTimeN::KsDateTimeN(const KsDateTime& dt) : KsDateTimeNBase(dt, 0) {}
-KsDateTimeN::KsDateTimeN(const KsTime& t) : KsDateTimeNBase(KsDateTime(kNoDate, t), 0) {}
+KsDateTimeN::KsDateTimeN() : KsDateTimeNUnits(NullValue().dateTime, 0) {}
+KsDateTimeN::KsDateTimeN(const KsDate& d) : KsDateTimeNUnits(KsDateTime(d, kMidnight), 0) {}
+KsDateTimeN::KsDateTimeN(const KsDate& d, const KsTime& t) : KsDateTimeNUnits(KsDateTime(d, t), 0) {}
+KsDateTimeN::KsDateTimeN(const KsDateTime& dt) : KsDateTimeNUnits(dt, 0) {}
+KsDateTimeN::KsDateTimeN(const KsTime& t) : KsDateTimeNUnits(KsDateTime(kNoDate, t), 0) {}
 
-KsDateTimeN::KsDateTimeN(double seconds) : KsDateTimeNBase(ZeroValue().dateTime, 0) {
+KsDateTimeN::KsDateTimeN(double seconds) : KsDateTimeNUnits(ZeroValue().dateTime, 0) {
   AddSeconds(seconds);
 }
 

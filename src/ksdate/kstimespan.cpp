@@ -7,7 +7,7 @@ namespace {
 constexpr int kNanosPerSecond = 1'000'000'000;
 }  // namespace
 
-KsTimeSpan::KsTimeSpan() : KsDateTimeNBase(NullValue().dateTime, 0) {}
+KsTimeSpan::KsTimeSpan() : KsDateTimeNUnits(NullValue().dateTime, 0) {}
 
 KsTimeSpan::KsTimeSpan(int days, int hours, int minutes, int seconds, int nanos)
     : KsTimeSpan(0, 0, 0, hours, minutes, seconds, nanos) {
