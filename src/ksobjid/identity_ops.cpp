@@ -28,6 +28,21 @@ int CompareUnsigned(unsigned a, unsigned b) {
   return a == b ? 0 : (a > b ? 1 : -1);
 }
 
+// The object number (B, L, H) and the class (C, V) travel between the
+// identity classes field by field; these two copies say which fields.
+template <class To, class From>
+void CopyObjectNumber(To& to, const From& from) {
+  to.blockNumber = from.blockNumber;
+  to.objectLow = from.objectLow;
+  to.objectHigh = from.objectHigh;
+}
+
+template <class To, class From>
+void CopyClass(To& to, const From& from) {
+  to.classNumber = from.classNumber;
+  to.classVersion = from.classVersion;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -82,25 +97,19 @@ int KsClassId::SetNullValue() {
 // KsRef
 
 KsRef& KsRef::operator=(const KsObjId& id) {
-  blockNumber = id.blockNumber;
-  objectLow = id.objectLow;
-  objectHigh = id.objectHigh;
+  CopyObjectNumber(*this, id);
   return *this;
 }
 
 KsRef& KsRef::operator=(const KsLocalRef& local) {
-  blockNumber = local.blockNumber;
-  objectLow = local.objectLow;
-  objectHigh = local.objectHigh;
+  CopyObjectNumber(*this, local);
   databaseNumber = 0;
-  classNumber = local.classNumber;
-  classVersion = local.classVersion;
+  CopyClass(*this, local);
   return *this;
 }
 
 KsRef& KsRef::operator=(const KsClassId& classId) {
-  classNumber = classId.classNumber;
-  classVersion = classId.classVersion;
+  CopyClass(*this, classId);
   return *this;
 }
 
@@ -142,33 +151,24 @@ int KsRef::SetNullValue() {
 // KsLocalRef
 
 KsLocalRef& KsLocalRef::operator=(const KsLocalRef& other) {
-  blockNumber = other.blockNumber;
-  objectLow = other.objectLow;
-  objectHigh = other.objectHigh;
-  classNumber = other.classNumber;
-  classVersion = other.classVersion;
+  CopyObjectNumber(*this, other);
+  CopyClass(*this, other);
   return *this;
 }
 
 KsLocalRef& KsLocalRef::operator=(const KsObjId& id) {
-  blockNumber = id.blockNumber;
-  objectLow = id.objectLow;
-  objectHigh = id.objectHigh;
+  CopyObjectNumber(*this, id);
   return *this;
 }
 
 KsLocalRef& KsLocalRef::operator=(const KsClassId& classId) {
-  classNumber = classId.classNumber;
-  classVersion = classId.classVersion;
+  CopyClass(*this, classId);
   return *this;
 }
 
 KsLocalRef& KsLocalRef::operator=(const KsRef& ref) {
-  blockNumber = ref.blockNumber;
-  objectLow = ref.objectLow;
-  objectHigh = ref.objectHigh;
-  classNumber = ref.classNumber;
-  classVersion = ref.classVersion;
+  CopyObjectNumber(*this, ref);
+  CopyClass(*this, ref);
   return *this;
 }
 
