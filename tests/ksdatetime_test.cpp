@@ -186,11 +186,47 @@ TEST_F(DateTimeClock, DateTimeNReadsNanoseconds) {
   ExpectFields(v.NowUTC(), {2021, 4, 15, 10, 20, 30, 123456789});
 }
 
+// One amount added through the overload the case names; shared by the
+// carry tables of KsDateTimeN and KsTimeSpan.
+enum class Add { Days, Hours, Minutes, Seconds, Seconds64, SecondsF, Nanos, Nanos64 };
+
+template <class T>
+void AddAmount(T& v, Add op, double amount) {
+  const int small = static_cast<int>(amount);
+  const long long large = static_cast<long long>(amount);
+  switch (op) {
+    case Add::Days:
+      v.AddDays(small);
+      break;
+    case Add::Hours:
+      v.AddHours(small);
+      break;
+    case Add::Minutes:
+      v.AddMinutes(small);
+      break;
+    case Add::Seconds:
+      v.AddSeconds(small);
+      break;
+    case Add::Seconds64:
+      v.AddSeconds(large);
+      break;
+    case Add::SecondsF:
+      v.AddSeconds(amount);
+      break;
+    case Add::Nanos:
+      v.AddNanoSeconds(small);
+      break;
+    case Add::Nanos64:
+      v.AddNanoSeconds(large);
+      break;
+  }
+}
+
 TEST(KsDateTimeNCarries, CalendarDaysForValidDates) {
-  enum Op { Days, Hours, Minutes, Seconds, Seconds64, Nanos, Nanos64 };
+  using enum Add;
   struct Case {
     Fields from;
-    Op op;
+    Add op;
     long long amount;
     Fields to;
   };
@@ -210,30 +246,7 @@ TEST(KsDateTimeNCarries, CalendarDaysForValidDates) {
   };
   for (const Case& c : cases) {
     KsDateTimeN v = DateTimeN(c.from);
-    const int amount = static_cast<int>(c.amount);
-    switch (c.op) {
-      case Days:
-        v.AddDays(amount);
-        break;
-      case Hours:
-        v.AddHours(amount);
-        break;
-      case Minutes:
-        v.AddMinutes(amount);
-        break;
-      case Seconds:
-        v.AddSeconds(amount);
-        break;
-      case Seconds64:
-        v.AddSeconds(c.amount);
-        break;
-      case Nanos:
-        v.AddNanoSeconds(amount);
-        break;
-      case Nanos64:
-        v.AddNanoSeconds(c.amount);
-        break;
-    }
+    AddAmount(v, c.op, static_cast<double>(c.amount));
     ExpectFields(v, c.to);
   }
 }
@@ -303,10 +316,10 @@ TEST(KsDateTimeNValues, ConstructionAndSpecialValues) {
 }
 
 TEST(KsTimeSpanCarries, ThirtyDayMonthsAndNegativeSpans) {
-  enum Op { Days, Hours, Minutes, Seconds, Nanos, SecondsF };
+  using enum Add;
   struct Case {
     Fields from;
-    Op op;
+    Add op;
     double amount;
     Fields to;
   };
@@ -326,27 +339,7 @@ TEST(KsTimeSpanCarries, ThirtyDayMonthsAndNegativeSpans) {
   };
   for (const Case& c : cases) {
     KsTimeSpan v = Span(c.from);
-    const int amount = static_cast<int>(c.amount);
-    switch (c.op) {
-      case Days:
-        v.AddDays(amount);
-        break;
-      case Hours:
-        v.AddHours(amount);
-        break;
-      case Minutes:
-        v.AddMinutes(amount);
-        break;
-      case Seconds:
-        v.AddSeconds(amount);
-        break;
-      case Nanos:
-        v.AddNanoSeconds(amount);
-        break;
-      case SecondsF:
-        v.AddSeconds(c.amount);
-        break;
-    }
+    AddAmount(v, c.op, c.amount);
     ExpectFields(v, c.to);
   }
 }

@@ -1,11 +1,11 @@
 #include "format/windows_format.h"
 
 #include <cctype>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cstdarg>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace ksformat {
@@ -15,8 +15,8 @@ enum class Family { Integer, Character, Floating, Memory, Literal };
 
 // One "%..." conversion of a format, as parsed.
 struct Conversion {
-  size_t begin = 0;  // at '%'
-  size_t end = 0;    // one past the conversion character (or set)
+  size_t begin = 0;         // at '%'
+  size_t end = 0;           // one past the conversion character (or set)
   bool suppressed = false;  // scanf's '*'
   bool starWidth = false;   // printf's '*' width or precision
   std::string flags, width, precision;
@@ -27,13 +27,29 @@ struct Conversion {
 
   Family family() const {
     switch (conversion) {
-      case 'd': case 'i': case 'o': case 'u': case 'x': case 'X':
+      case 'd':
+      case 'i':
+      case 'o':
+      case 'u':
+      case 'x':
+      case 'X':
         return Family::Integer;
       case 'c':
         return Family::Character;
-      case 'e': case 'E': case 'f': case 'F': case 'g': case 'G': case 'a': case 'A':
+      case 'e':
+      case 'E':
+      case 'f':
+      case 'F':
+      case 'g':
+      case 'G':
+      case 'a':
+      case 'A':
         return Family::Floating;
-      case 's': case 'S': case 'p': case 'n': case '[':
+      case 's':
+      case 'S':
+      case 'p':
+      case 'n':
+      case '[':
         return Family::Memory;
       default:
         return Family::Literal;
@@ -44,12 +60,12 @@ struct Conversion {
   // Field widths and precisions beyond this are hostile rather than
   // useful: they would make one value print megabytes of padding.
   static constexpr size_t kMaxFieldDigits = 4;  // up to 9999
-  bool bounded() const {
-    return width.size() <= kMaxFieldDigits && precision.size() <= kMaxFieldDigits + 1;
-  }
+  bool bounded() const { return width.size() <= kMaxFieldDigits && precision.size() <= kMaxFieldDigits + 1; }
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Parses the conversion that starts at format[i] == '%' (not "%%").
 Conversion Parse(const char* format, size_t i) {
@@ -146,10 +162,14 @@ std::string Printf(const char* format, ...) {
 
 long long CutSigned(long long v, int bits) {
   switch (bits) {
-    case 8: return static_cast<int8_t>(v);
-    case 16: return static_cast<int16_t>(v);
-    case 32: return static_cast<int32_t>(v);
-    default: return v;
+    case 8:
+      return static_cast<int8_t>(v);
+    case 16:
+      return static_cast<int16_t>(v);
+    case 32:
+      return static_cast<int32_t>(v);
+    default:
+      return v;
   }
 }
 
@@ -166,9 +186,12 @@ long long IntegerOf(const FormatArg& arg) {
 
 double FloatingOf(const FormatArg& arg) {
   switch (arg.kind) {
-    case FormatArg::Kind::Floating: return arg.floating;
-    case FormatArg::Kind::Signed: return static_cast<double>(arg.integer);
-    default: return static_cast<double>(static_cast<unsigned long long>(arg.integer));
+    case FormatArg::Kind::Floating:
+      return arg.floating;
+    case FormatArg::Kind::Signed:
+      return static_cast<double>(arg.integer);
+    default:
+      return static_cast<double>(static_cast<unsigned long long>(arg.integer));
   }
 }
 
@@ -178,10 +201,19 @@ bool FormatPlainInteger(const Conversion& c, const FormatArg& arg, std::string& 
   if (!c.flags.empty() || !c.width.empty() || !c.precision.empty()) return false;
   int base = 10;
   switch (c.conversion) {
-    case 'd': case 'i': case 'u': break;
-    case 'x': case 'X': base = 16; break;
-    case 'o': base = 8; break;
-    default: return false;
+    case 'd':
+    case 'i':
+    case 'u':
+      break;
+    case 'x':
+    case 'X':
+      base = 16;
+      break;
+    case 'o':
+      base = 8;
+      break;
+    default:
+      return false;
   }
   char buffer[24];
   const long long v = IntegerOf(arg);
@@ -191,7 +223,8 @@ bool FormatPlainInteger(const Conversion& c, const FormatArg& arg, std::string& 
                                              CutUnsigned(static_cast<unsigned long long>(v), c.bits), base);
   if (ec != std::errc()) return false;
   if (c.conversion == 'X') {
-    for (char* p = buffer; p != end; ++p) *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
+    for (char* p = buffer; p != end; ++p)
+      *p = static_cast<char>(std::toupper(static_cast<unsigned char>(*p)));
   }
   text.append(buffer, end);
   return true;
@@ -240,8 +273,9 @@ std::string FormatWindows(const char* format, const FormatArg* args, int argCoun
     }
     const Conversion c = Parse(format, i);
     const Family family = c.family();
-    const bool formats = !c.starWidth && !c.suppressed && c.bounded() && next < argCount &&
-                         (family == Family::Integer || family == Family::Character || family == Family::Floating);
+    const bool formats =
+        !c.starWidth && !c.suppressed && c.bounded() && next < argCount &&
+        (family == Family::Integer || family == Family::Character || family == Family::Floating);
     if (formats) {
       const FormatArg& arg = args[next++];
       if (!FormatPlainInteger(c, arg, text)) text += FormatOne(c, arg);
@@ -283,9 +317,15 @@ std::string RewriteScan(const char* format, Assign assign) {
     if (c.conversion == 'n') continue;
     if (!c.suppressed && assign(c)) {
       switch (c.family()) {
-        case Family::Integer: out += "%" + c.width + "ll" + c.conversion; break;
-        case Family::Floating: out += "%" + c.width + "l" + c.conversion; break;
-        default: out += "%c"; break;  // a wide %c would write several bytes
+        case Family::Integer:
+          out += "%" + c.width + "ll" + c.conversion;
+          break;
+        case Family::Floating:
+          out += "%" + c.width + "l" + c.conversion;
+          break;
+        default:
+          out += "%c";
+          break;  // a wide %c would write several bytes
       }
     } else {
       out += "%*" + c.width;
@@ -299,13 +339,15 @@ std::string RewriteScan(const char* format, Assign assign) {
 
 namespace {
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // The common formats, literal text followed by one plain integer conversion
 // ("%ld", "#%lu", "%I64d"), read without the C library's scanf: the same
 // matching rules, the same strtoll/strtoull conversion. Returns false when
 // the format is not of that shape, so that the general path decides.
-bool ScanPlainInteger(const char* text, const char* format, ScanTarget target, ScanResult& result) {
+bool ScanPlainInteger(const char* text, const char* format, ScanInto target, ScanResult& result) {
   size_t i = 0;
   const char* in = text;
   while (format[i] != '\0' && format[i] != '%') {
@@ -318,20 +360,25 @@ bool ScanPlainInteger(const char* text, const char* format, ScanTarget target, S
   }
   if (format[i] != '%') return false;
   const Conversion c = Parse(format, i);
-  if (c.suppressed || !c.width.empty() || c.family() != Family::Integer || format[c.end] != '\0') return false;
-  const int base = c.conversion == 'x' || c.conversion == 'X' ? 16 : c.conversion == 'o' ? 8 : c.conversion == 'i' ? 0 : 10;
+  if (c.suppressed || !c.width.empty() || c.family() != Family::Integer || format[c.end] != '\0')
+    return false;
+  const int base = c.conversion == 'x' || c.conversion == 'X' ? 16
+                   : c.conversion == 'o'                      ? 8
+                   : c.conversion == 'i'                      ? 0
+                                                              : 10;
   while (IsSpace(*in)) ++in;
   char* end = nullptr;
   errno = 0;
   unsigned long long raw = c.isSigned() ? static_cast<unsigned long long>(std::strtoll(in, &end, base))
                                         : std::strtoull(in, &end, base);
   if (end == in) return true;
-  const unsigned long long cut = c.isSigned()
-                                     ? static_cast<unsigned long long>(CutSigned(static_cast<long long>(raw), c.bits))
-                                     : CutUnsigned(raw, c.bits);
+  const unsigned long long cut =
+      c.isSigned() ? static_cast<unsigned long long>(CutSigned(static_cast<long long>(raw), c.bits))
+                   : CutUnsigned(raw, c.bits);
   result.assigned = true;
-  if (target.kind == ScanTarget::Kind::Floating) {
-    result.floating = c.isSigned() ? static_cast<double>(static_cast<long long>(cut)) : static_cast<double>(cut);
+  if (target == ScanInto::Floating) {
+    result.floating =
+        c.isSigned() ? static_cast<double>(static_cast<long long>(cut)) : static_cast<double>(cut);
   } else {
     result.integer = static_cast<long long>(cut);
   }
@@ -340,7 +387,7 @@ bool ScanPlainInteger(const char* text, const char* format, ScanTarget target, S
 
 }  // namespace
 
-ScanResult ScanWindows(const char* text, const char* format, ScanTarget target) {
+ScanResult ScanWindows(const char* text, const char* format, ScanInto target) {
   ScanResult result{false, 0, 0.0};
   if (text == nullptr || format == nullptr) return result;
   if (ScanPlainInteger(text, format, target, result)) return result;
@@ -362,10 +409,12 @@ ScanResult ScanWindows(const char* text, const char* format, ScanTarget target) 
       if (std::sscanf(text, rewritten.c_str(), &raw) != 1) return result;
       result.assigned = true;
       // The conversion's own width applies first, then the target's.
-      const unsigned long long cut = c.isSigned() ? static_cast<unsigned long long>(CutSigned(static_cast<long long>(raw), c.bits))
-                                                  : CutUnsigned(raw, c.bits);
-      if (target.kind == ScanTarget::Kind::Floating) {
-        result.floating = c.isSigned() ? static_cast<double>(static_cast<long long>(cut)) : static_cast<double>(cut);
+      const unsigned long long cut =
+          c.isSigned() ? static_cast<unsigned long long>(CutSigned(static_cast<long long>(raw), c.bits))
+                       : CutUnsigned(raw, c.bits);
+      if (target == ScanInto::Floating) {
+        result.floating =
+            c.isSigned() ? static_cast<double>(static_cast<long long>(cut)) : static_cast<double>(cut);
       } else {
         result.integer = static_cast<long long>(cut);
       }
@@ -384,7 +433,7 @@ ScanResult ScanWindows(const char* text, const char* format, ScanTarget target) 
       if (std::sscanf(text, rewritten.c_str(), &value) != 1) return result;
       result.assigned = true;
       result.floating = value;
-      if (target.kind != ScanTarget::Kind::Floating) {
+      if (target != ScanInto::Floating) {
         result.integer = IntegerOf(FormatArg::Floating(value));
       }
       return result;

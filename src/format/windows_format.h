@@ -36,28 +36,27 @@ struct FormatArg {
 // arguments are copied as they stand. A null format gives "".
 std::string FormatWindows(const char* format, const FormatArg* args, int argCount);
 
-inline std::string FormatWindows(const char* format, FormatArg arg) { return FormatWindows(format, &arg, 1); }
+inline std::string FormatWindows(const char* format, FormatArg arg) {
+  return FormatWindows(format, &arg, 1);
+}
 
-// What a scan reads into.
-struct ScanTarget {
-  enum class Kind { Signed, Unsigned, Floating };
-  Kind kind;
-  int bits;  // 8, 16, 32 or 64 for integers; 32 or 64 for floating point
-};
+// What a scan reads into: an integer (the bit pattern, which the caller
+// cuts to its own width) or a floating-point number.
+enum class ScanInto { Integer, Floating };
 
 // The result of a scan: the value read, as wide as it can be.
 struct ScanResult {
   bool assigned;
-  long long integer;  // Signed and Unsigned targets (bit pattern, cut to the width)
-  double floating;    // Floating targets
+  long long integer;  // ScanInto::Integer: the bit pattern, cut to the conversion's width
+  double floating;    // ScanInto::Floating
 };
 
 // Reads one value from text under format by the scanf rules. The first
 // numeric or character conversion assigns; every other conversion is matched
 // but not assigned ("%n" is dropped). The value converted is cut to the
-// target's width as the C library's own narrower conversions do. Never reads
+// width the conversion's length modifier names. Never reads
 // past the terminator of text. A null text or format assigns nothing.
-ScanResult ScanWindows(const char* text, const char* format, ScanTarget target);
+ScanResult ScanWindows(const char* text, const char* format, ScanInto target);
 
 // Reads two values, a double and an int, in this order (the mantissa and
 // exponent of the "ldex" formats). Returns the number of values assigned.

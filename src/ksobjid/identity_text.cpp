@@ -89,8 +89,8 @@ bool ScanIdentityFields(const IdentityText& layout, uint32_t* values, const KsSt
   auto readField = [&](int field) {
     if (field >= 0) {
       const bool wide = layout.fields[field].wide;
-      const auto result = ksformat::ScanWindows(text.c_str() + t, wide ? "%u" : "%hu",
-                                                {ksformat::ScanTarget::Kind::Unsigned, wide ? 32 : 16});
+      const auto result =
+          ksformat::ScanWindows(text.c_str() + t, wide ? "%u" : "%hu", ksformat::ScanInto::Integer);
       if (result.assigned) values[field] = static_cast<uint32_t>(result.integer);
     }
     while (t < textLength && IsDigit(text[t])) ++t;

@@ -21,7 +21,7 @@ namespace {
 
 using ksformat::FormatArg;
 using ksformat::FormatWindows;
-using ksformat::ScanTarget;
+using ksformat::ScanInto;
 using ksformat::ScanWindows;
 
 constexpr char kDefaultFloatFormat[] = "%.17g";
@@ -51,10 +51,10 @@ const char* ScanText(KsString& in, KsString& holder) {
 }
 
 template <class T>
-void* ScanInteger(void* values, KsString& in, const char* format, ScanTarget::Kind kind) {
+void* ScanInteger(void* values, KsString& in, const char* format) {
   if (values == nullptr) return nullptr;
   KsString holder;
-  const auto result = ScanWindows(ScanText(in, holder), format, {kind, int{8 * sizeof(T)}});
+  const auto result = ScanWindows(ScanText(in, holder), format, ScanInto::Integer);
   if (result.assigned) WriteRaw(values, static_cast<T>(result.integer));
   return values;
 }
@@ -70,7 +70,7 @@ bool ScanDouble(const char* text, const char* format, double& value) {
     return true;
   }
   if (!IsDefaultFloatFormat(format)) {
-    const auto result = ScanWindows(text, format, {ScanTarget::Kind::Floating, 64});
+    const auto result = ScanWindows(text, format, ScanInto::Floating);
     if (result.assigned) value = result.floating;
     return result.assigned;
   }
@@ -200,27 +200,27 @@ void* CharScanFromString(void* values, KsString& in, const char* format, unsigne
   // Each element starts one character further on, so a hexadecimal input
   // fills one element and the next ones read from inside it.
   for (unsigned i = 0; i < count && *text != '\0'; ++i, ++text) {
-    auto hex = ScanWindows(text, "0x%x", {ScanTarget::Kind::Unsigned, 32});
+    auto hex = ScanWindows(text, "0x%x", ScanInto::Integer);
     if (hex.assigned) {
       bytes[i] = static_cast<unsigned char>(hex.integer);
       continue;
     }
-    auto one = ScanWindows(text, format, {ScanTarget::Kind::Unsigned, 8});
+    auto one = ScanWindows(text, format, ScanInto::Integer);
     if (one.assigned) bytes[i] = static_cast<unsigned char>(one.integer);
   }
   return values;
 }
 
 void* ShortScanFromString(void* values, KsString& in, const char* format, unsigned) {
-  return ScanInteger<int16_t>(values, in, format, ScanTarget::Kind::Signed);
+  return ScanInteger<int16_t>(values, in, format);
 }
 
 void* LongScanFromString(void* values, KsString& in, const char* format, unsigned) {
-  return ScanInteger<int32_t>(values, in, format, ScanTarget::Kind::Signed);
+  return ScanInteger<int32_t>(values, in, format);
 }
 
 void* O_8BScanFromString(void* values, KsString& in, const char* format, unsigned) {
-  return ScanInteger<int64_t>(values, in, format, ScanTarget::Kind::Signed);
+  return ScanInteger<int64_t>(values, in, format);
 }
 
 void* DoubleScanFromString(void* values, KsString& in, const char* format, unsigned) {
@@ -239,7 +239,7 @@ void* FloatScanFromString(void* values, KsString& in, const char* format, unsign
     double value = 0;
     if (ScanDouble(text, format, value)) WriteRaw(values, static_cast<float>(value));
   } else {
-    const auto result = ScanWindows(text, format, {ScanTarget::Kind::Floating, 32});
+    const auto result = ScanWindows(text, format, ScanInto::Floating);
     if (result.assigned) WriteRaw(values, static_cast<float>(result.floating));
   }
   return values;
