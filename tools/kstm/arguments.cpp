@@ -1,6 +1,7 @@
 #include "arguments.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "cli_error.h"
@@ -42,9 +43,10 @@ std::optional<std::string> Arguments::Value(const std::string& option) const {
   return found->second;
 }
 
-unsigned ParseUnsigned(const std::string& text, unsigned max, const char* what) {
-  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-  const std::string digits = hex ? text.substr(2) : text;
+unsigned ParseUnsigned(const std::string& text, unsigned max, const char* what, bool hexadecimal) {
+  const bool prefixed = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const bool hex = hexadecimal || prefixed;
+  const std::string digits = prefixed ? text.substr(2) : text;
   bool valid = !digits.empty();
   for (char c : digits) {
     const bool digit = c >= '0' && c <= '9';
@@ -56,8 +58,10 @@ unsigned ParseUnsigned(const std::string& text, unsigned max, const char* what) 
     const unsigned long long value = std::strtoull(digits.c_str(), nullptr, hex ? 16 : 10);
     if (errno == 0 && value <= max) return static_cast<unsigned>(value);
   }
-  throw BadInput(std::string(what) + " must be a number from 0 to " + std::to_string(max) + ", not '" + text +
-                 "'");
+  char maxText[16];
+  std::snprintf(maxText, sizeof maxText, hexadecimal ? "%X" : "%u", max);
+  throw BadInput(std::string(what) + " must be a " + (hexadecimal ? "hexadecimal " : "") +
+                 "number from 0 to " + maxText + ", not '" + text + "'");
 }
 
 }  // namespace kstm

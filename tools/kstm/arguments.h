@@ -33,8 +33,9 @@ class Arguments {
   std::map<std::string, std::string> values_;
 };
 
-// Parses a whole number in decimal or, with 0x, hexadecimal, within
-// [0, max]; throws a bad-input CliError naming the option otherwise.
-unsigned ParseUnsigned(const std::string& text, unsigned max, const char* what);
+// Parses a whole number within [0, max]: decimal, or with 0x hexadecimal;
+// with `hexadecimal` always hexadecimal, the 0x optional. Throws a bad-input
+// CliError naming `what` otherwise.
+unsigned ParseUnsigned(const std::string& text, unsigned max, const char* what, bool hexadecimal = false);
 
 }  // namespace kstm

@@ -63,8 +63,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(word, "--version") == 0 || std::strcmp(word, "version") == 0) return PrintVersion();
   const kstm::Command* command = FindCommand(word);
   if (command == nullptr) {
-    std::fprintf(stderr, "kstm: unknown command '%s'\n", word);
-    PrintUsage(stderr);
+    std::fprintf(stderr, "kstm: unknown command '%s' (see kstm --help)\n", word);
     return kstm::kExitBadInput;
   }
   for (int i = 2; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {

@@ -22,8 +22,7 @@ const char* FormatOption(const Arguments& args, std::optional<std::string>& stor
 unsigned short CmpOpOption(const Arguments& args) {
   const std::optional<std::string> text = args.Value("--cmpop");
   if (!text) return KsString::GetDefaultCmpOp();
-  const bool prefixed = text->size() > 2 && (*text)[0] == '0' && ((*text)[1] == 'x' || (*text)[1] == 'X');
-  return static_cast<unsigned short>(ParseUnsigned(prefixed ? *text : "0x" + *text, 0xFFFF, "--cmpop"));
+  return static_cast<unsigned short>(ParseUnsigned(*text, 0xFFFF, "--cmpop", true));
 }
 
 void ApplyLanguageOption(const Arguments& args) {
