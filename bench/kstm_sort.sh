@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `kstm sort` against `LC_ALL=C.UTF-8 sort` on the same files, measured in
 # the same run: 100k and 1M random words (or numbers), best of three runs
-# each, reported as seconds and as the ratio kstm / sort.
+# each, reported as processor seconds and as the ratio kstm / sort.
 #
 # Usage: bench/kstm_sort.sh [TYPE] [KSTM]
 #   TYPE  the type to sort by (default KsString; a numeric type sorts random
@@ -40,21 +40,22 @@ generate() {
   }'
 }
 
-# best_of_three INPUT COMMAND...: the shortest wall time of three runs.
+# best_of_three INPUT COMMAND...: the least processor time (user + system)
+# of three runs. Processor time rather than wall time, so that other work on
+# the machine does not blur the ratio; sort(1) may use several threads, and
+# their times add up.
 best_of_three() {
-  local input=$1 best="" start end
+  local input=$1 best="" TIMEFORMAT='%U %S'
   shift
   for _ in 1 2 3; do
-    start=$(date +%s.%N)
-    "$@" <"$input" >"$work/out" 2>"$work/err" || { cat "$work/err" >&2; return 1; }
-    end=$(date +%s.%N)
-    best=$(awk -v s="$start" -v e="$end" -v b="$best" 'BEGIN { t = e - s; print (b == "" || t < b) ? t : b }')
+    { time "$@" <"$input" >"$work/out" 2>"$work/err"; } 2>"$work/time" || { cat "$work/err" >&2; return 1; }
+    best=$(awk -v b="$best" '{ t = $1 + $2; print (b == "" || t < b) ? t : b }' "$work/time")
   done
   printf '%.3f' "$best"
 }
 
 echo "kstm sort $type against LC_ALL=C.UTF-8 sort ($kind; best of three runs)"
-printf '%10s %12s %12s %8s\n' lines "kstm (s)" "sort (s)" ratio
+printf '%10s %12s %12s %8s\n' lines "kstm (cpu s)" "sort (cpu s)" ratio
 for lines in 100000 1000000; do
   generate "$lines" >"$work/input"
   if ! kstm_time=$(best_of_three "$work/input" "$kstm" sort "$type"); then

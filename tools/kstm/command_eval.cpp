@@ -13,13 +13,6 @@
 namespace kstm {
 namespace {
 
-std::vector<unsigned char> StoredFromText(const TypeHandle& type, const std::string& text,
-                                          unsigned char format, const std::string& what) {
-  ValueArray value(type, 1);
-  ScanUtf8(type, value.At(0), text.data(), text.size(), nullptr, what);
-  return StoreValue(type, value.At(0), format);
-}
-
 // A recorded bound as hexadecimal and, when it loads as a value of the
 // type, as text.
 void PrintBound(const TypeHandle& type, const char* name, const void* bytes, unsigned length,
@@ -62,12 +55,12 @@ int RunEval(int argc, char** argv) {
   const unsigned char order = ParseOrder(args.Value("--order"));
   type.Require({Slot::Create, Slot::ScanFromString, Slot::Store});
 
-  std::vector<unsigned char> key = StoredFromText(type, args.Positional()[1], order, "the key");
+  std::vector<unsigned char> key = StoreText(type, args.Positional()[1], nullptr, order, "the key");
   std::vector<unsigned char> low, high;
   KsIdxBounds current{nullptr, nullptr, 0, 0, 0};
   if (args.Has("--low")) {
-    low = StoredFromText(type, *args.Value("--low"), order, "--low");
-    high = StoredFromText(type, *args.Value("--high"), order, "--high");
+    low = StoreText(type, *args.Value("--low"), nullptr, order, "--low");
+    high = StoreText(type, *args.Value("--high"), nullptr, order, "--high");
     // The record describes bound lengths in one byte.
     if (low.size() > UINT8_MAX || high.size() > UINT8_MAX)
       throw BadInput("a bound's stored form exceeds 255 bytes");

@@ -86,25 +86,30 @@ int RunSort(int argc, char** argv) {
   }
   progress.Step("scanned", count);
 
-  // The slot itself, called for every pair without the dispatch.
+  // The slot itself, called for every pair without the dispatch. The values
+  // are sorted by address, which gives back the line: the array is contiguous.
   const KsTypeCmpFunc compare = type.Mgr().CmpFuncPtrGet(type.Id());
-  auto order = [&](uint32_t a, uint32_t b) {
+  auto order = [&](void* a, void* b) {
     int status = 0;
-    return compare(8, 0, at[a], 0, at[b], cmpOp, 1, status);
+    return compare(8, 0, a, 0, b, cmpOp, 1, status);
   };
   const bool reverse = args.Has("--reverse");
-  std::vector<uint32_t> sorted(count);
-  for (size_t i = 0; i < count; ++i) sorted[i] = static_cast<uint32_t>(i);
-  StableSortBounded(sorted,
-                    [&](uint32_t a, uint32_t b) { return reverse ? order(b, a) < 0 : order(a, b) < 0; });
+  std::vector<void*> sorted(at);
+  StableSortBounded(sorted, [&](void* a, void* b) { return reverse ? order(b, a) < 0 : order(a, b) < 0; });
   progress.Step("sorted", count);
+  const auto* base = static_cast<const unsigned char*>(at[0]);
+  const size_t size = type.Mgr().MemLenGet(type.Id(), 1);
+  auto lineOf = [&](void* value) {
+    return static_cast<size_t>(static_cast<const unsigned char*>(value) - base) / size;
+  };
 
   const bool unique = args.Has("--unique");
   static char outputBuffer[1 << 16];
   std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
   for (size_t i = 0; i < count; ++i) {
     if (unique && i > 0 && order(sorted[i - 1], sorted[i]) == 0) continue;
-    std::fwrite(lines.Data(sorted[i]), 1, lines.Size(sorted[i]) + 1, stdout);
+    const size_t line = lineOf(sorted[i]);
+    std::fwrite(lines.Data(line), 1, lines.Size(line) + 1, stdout);
   }
   std::fflush(stdout);
   return kExitOk;

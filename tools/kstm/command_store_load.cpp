@@ -32,10 +32,8 @@ int RunStore(int argc, char** argv) {
   const char* format = FormatOption(args, formatText);
   type.Require({Slot::Create, Slot::ScanFromString, Slot::Store});
   for (size_t i = 1; i < args.Positional().size(); ++i) {
-    const std::string& text = args.Positional()[i];
-    ValueArray value(type, 1);
-    ScanUtf8(type, value.At(0), text.data(), text.size(), format, "text " + std::to_string(i));
-    const std::vector<unsigned char> bytes = StoreValue(type, value.At(0), order);
+    const std::vector<unsigned char> bytes =
+        StoreText(type, args.Positional()[i], format, order, "text " + std::to_string(i));
     std::printf("%s\n", FormatHex(bytes.data(), bytes.size()).c_str());
   }
   return kExitOk;

@@ -173,6 +173,13 @@ std::vector<unsigned char> StoreValue(const TypeHandle& type, void* value, unsig
   return bytes;
 }
 
+std::vector<unsigned char> StoreText(const TypeHandle& type, const std::string& text, const char* format,
+                                     unsigned char order, const std::string& what) {
+  ValueArray value(type, 1);
+  ScanUtf8(type, value.At(0), text.data(), text.size(), format, what);
+  return StoreValue(type, value.At(0), order);
+}
+
 void LoadRecords(const TypeHandle& type, const std::vector<unsigned char>& bytes, unsigned char format,
                  const std::function<void(size_t offset, void* value)>& onValue) {
   if (bytes.empty()) throw BadInput("no stored bytes given");

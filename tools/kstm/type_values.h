@@ -83,6 +83,10 @@ std::string PrintValue(const TypeHandle& type, void* value, const char* format);
 // The stored form of one in-memory value.
 std::vector<unsigned char> StoreValue(const TypeHandle& type, void* value, unsigned char format);
 
+// The stored form of the value that UTF-8 text scans to (see ScanUtf8).
+std::vector<unsigned char> StoreText(const TypeHandle& type, const std::string& text, const char* format,
+                                     unsigned char order, const std::string& what);
+
 // Walks the stored records in bytes one after another. Each record's length
 // is read through the type's SizeGetFromMemFile slot, which sees only the
 // bytes given, and checked against what remains before the record is loaded
