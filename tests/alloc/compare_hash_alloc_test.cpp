@@ -21,9 +21,8 @@ TEST(NoAllocation, CompareAndHashOfEveryFixedLayout) {
   KsTypeMgr mgr;
   std::vector<unsigned char> a(64 * 8, 0x11), b(64 * 8, 0x11);
   b.back() = 0x12;
-  const int types[] = {Ks1B_T,       Ks2B_T,    Ks4B_T,       KsDOUBLE_T, KsFLOAT_T, KsU2B_T,
-                       KsU4B_T,      KsINT_T,   KsUNSIGNED_T, KsENUM_T,   KsU1B_T,   KsBLOCKID_T,
-                       D_INTERVAL_T, KsINT64_T, KsBOOLEAN_T,  Ks8B_T,     KsU8B_T};
+  const int types[] = {Ks1B_T, Ks2B_T, Ks4B_T, KsDOUBLE_T, KsFLOAT_T, KsU2B_T, KsU4B_T, KsINT_T, KsUNSIGNED_T,
+                       KsENUM_T, KsU1B_T, KsBLOCKID_T, D_INTERVAL_T, KsINT64_T, KsBOOLEAN_T, Ks8B_T, KsU8B_T};
   ks::testing::AllocationCounter counter;
   unsigned sink = 0;
   for (int type : types) {

@@ -12,7 +12,7 @@ void __libc_free(void* p);
 namespace {
 std::atomic<size_t> gAllocations{0};
 std::atomic<bool> gFailing{false};
-}  // namespace
+}
 
 extern "C" {
 void* malloc(size_t size) {
@@ -30,18 +30,10 @@ void* realloc(void* p, size_t size) {
   if (gFailing.load(std::memory_order_relaxed)) return nullptr;
   return __libc_realloc(p, size);
 }
-void free(void* p) {
-  __libc_free(p);
-}
+void free(void* p) { __libc_free(p); }
 }
 
-size_t ks::testing::AllocationCount() {
-  return gAllocations.load(std::memory_order_relaxed);
-}
+size_t ks::testing::AllocationCount() { return gAllocations.load(std::memory_order_relaxed); }
 
-ks::testing::FailingAllocations::FailingAllocations() {
-  gFailing.store(true);
-}
-ks::testing::FailingAllocations::~FailingAllocations() {
-  gFailing.store(false);
-}
+ks::testing::FailingAllocations::FailingAllocations() { gFailing.store(true); }
+ks::testing::FailingAllocations::~FailingAllocations() { gFailing.store(false); }
