@@ -121,52 +121,6 @@ TEST(DateEvaluator, LowKeyNeverFallsBelowTheSmallestDate) {
   }
 }
 
-// The mask comes first: 0x0010 is dropped and wildcards always widen; the
-// incoming inexact bit and 0x8000 are kept.
-TEST(DateEvaluator, MaskComesFirstSoWildcardsAlwaysWiden) {
-  struct Case {
-    unsigned short in;
-    Bytes key;
-    unsigned short out;
-  };
-  const Case cases[] = {{0x0019, Date(2021, kAny, 1), 0x0009},
-                        {0x0009, Date(2021, 3, 1), 0x0009},
-                        {0x8101, Date(2021, 3, 1), 0x8001},
-                        {0x0011, Date(2021, 3, kAny), 0x0009}};
-  for (const Case& c : cases) {
-    unsigned short flags = c.in;
-    Evaluate(KsDATE_T, nullptr, flags, c.key, 1);
-    EXPECT_EQ(flags, c.out) << std::hex << c.in;
-  }
-}
-
-// Without current bounds the estimate is 0; the key is still recorded and
-// widened.
-TEST(DateEvaluator, WithoutBoundsReturnsZeroAndStillRecords) {
-  RecordedBounds out;
-  unsigned short flags = LT;
-  EXPECT_EQ(Evaluate(KsDATE_T, nullptr, flags, Date(2021, kAny, 1), 1, &out), 0.0f);
-  EXPECT_EQ(out.Low(), Bytes{});
-  EXPECT_EQ(out.High(), Date(2021, 12, 1));
-  EXPECT_EQ(flags, LT | 0x0008);
-}
-
-// Later restrictions leave recorded bounds as they are, except for the
-// fields that their wildcards widen.
-TEST(DateEvaluator, LaterKeysWriteOnlyTheirWidenedFields) {
-  RecordedBounds out;
-  unsigned short flags = EQ;
-  Evaluate(KsDATE_T, nullptr, flags, Date(2021, 4, 15), 1, &out);
-  flags = EQ;
-  Evaluate(KsDATE_T, nullptr, flags, Date(2022, 5, 16), 1, &out);
-  EXPECT_EQ(out.Low(), Date(2021, 4, 15));
-  EXPECT_EQ(out.High(), Date(2021, 4, 15));
-  flags = EQ;
-  Evaluate(KsDATE_T, nullptr, flags, Date(2023, kAny, 1), 1, &out);
-  EXPECT_EQ(out.Low(), Date(2021, 1, 15));
-  EXPECT_EQ(out.High(), Date(2021, 12, 15));
-}
-
 // A recorded buffer too short for a widened field is left alone.
 TEST(DateEvaluator, ShortRecordedBuffersAreNotOverrun) {
   RecordedBounds out;
@@ -219,46 +173,75 @@ TEST(TimeEvaluator, WidensFromTheFirstWildcardByteOn) {
   }
 }
 
-// The time-of-day mask 0x8007 drops both 0x0010 and an incoming inexact bit:
-// the returned 0x0008 reports this key's wildcards only.
-TEST(TimeEvaluator, MaskComesFirstSoWildcardsAlwaysWiden) {
+// The mask comes first: 0x0010 is dropped and wildcards always widen. The
+// date mask 0x800F keeps an incoming inexact bit; the time-of-day mask 0x8007
+// drops it, so that the returned 0x0008 reports this key's wildcards only.
+TEST(DateAndTimeEvaluators, MaskComesFirstSoWildcardsAlwaysWiden) {
   struct Case {
+    char type;
     unsigned short in;
     Bytes key;
     unsigned short out;
   };
-  const Case cases[] = {{0x0011, Time(12, 0xFF, 30), 0x0009},
-                        {0x0009, Time(12, 0, 30), 0x0001},
-                        {0x8103, Time(12, 0, 30), 0x8003}};
+  const Case cases[] = {
+      {KsDATE_T, 0x0019, Date(2021, kAny, 1), 0x0009}, {KsDATE_T, 0x0009, Date(2021, 3, 1), 0x0009},
+      {KsDATE_T, 0x8101, Date(2021, 3, 1), 0x8001},    {KsDATE_T, 0x0011, Date(2021, 3, kAny), 0x0009},
+      {KsTIME_T, 0x0011, Time(12, 0xFF, 30), 0x0009},  {KsTIME_T, 0x0009, Time(12, 0, 30), 0x0001},
+      {KsTIME_T, 0x8103, Time(12, 0, 30), 0x8003}};
   for (const Case& c : cases) {
     unsigned short flags = c.in;
-    Evaluate(KsTIME_T, nullptr, flags, c.key, 1);
-    EXPECT_EQ(flags, c.out) << std::hex << c.in;
+    Evaluate(c.type, nullptr, flags, c.key, 1);
+    EXPECT_EQ(flags, c.out) << int(c.type) << " " << std::hex << c.in;
   }
 }
 
-// Recorded bounds are not overwritten by later keys: only widened fields
-// are written into them.
-TEST(TimeEvaluator, LaterKeysWriteOnlyTheirWidenedFields) {
-  RecordedBounds out;
-  unsigned short flags = EQ;
-  Evaluate(KsTIME_T, nullptr, flags, Time(10, 0, 0), 1, &out);
-  flags = EQ;
-  Evaluate(KsTIME_T, nullptr, flags, Time(11, 0, 0), 1, &out);
-  EXPECT_EQ(out.Low(), Time(10, 0, 0));
-  EXPECT_EQ(out.High(), Time(10, 0, 0));
-  flags = EQ;
-  Evaluate(KsTIME_T, nullptr, flags, Time(11, 0xFF, 0), 1, &out);
-  EXPECT_EQ(out.Low(), Time(10, 0x80, 0x80));
-  EXPECT_EQ(out.High(), Time(10, 0x7F, 0x7F));
+// Later restrictions leave recorded bounds as they are, except for the
+// fields that their wildcards widen.
+TEST(DateAndTimeEvaluators, LaterKeysWriteOnlyTheirWidenedFields) {
+  struct Case {
+    char type;
+    Bytes first, second, widening, low, high;
+  };
+  const Case cases[] = {
+      {KsDATE_T, Date(2021, 4, 15), Date(2022, 5, 16), Date(2023, kAny, 1), Date(2021, 1, 15),
+       Date(2021, 12, 15)},
+      {KsTIME_T, Time(10, 0, 0), Time(11, 0, 0), Time(11, 0xFF, 0), Time(10, 0x80, 0x80),
+       Time(10, 0x7F, 0x7F)},
+  };
+  for (const Case& c : cases) {
+    RecordedBounds out;
+    unsigned short flags = EQ;
+    Evaluate(c.type, nullptr, flags, c.first, 1, &out);
+    flags = EQ;
+    Evaluate(c.type, nullptr, flags, c.second, 1, &out);
+    EXPECT_EQ(out.Low(), c.first) << int(c.type);
+    EXPECT_EQ(out.High(), c.first) << int(c.type);
+    flags = EQ;
+    Evaluate(c.type, nullptr, flags, c.widening, 1, &out);
+    EXPECT_EQ(out.Low(), c.low) << int(c.type);
+    EXPECT_EQ(out.High(), c.high) << int(c.type);
+  }
 }
 
-TEST(TimeEvaluator, WithoutBoundsReturnsZeroAndStillRecords) {
-  RecordedBounds out;
-  unsigned short flags = LT;
-  EXPECT_EQ(Evaluate(KsTIME_T, nullptr, flags, Time(10, 0, 0), 1, &out), 0.0f);
-  EXPECT_EQ(out.Low(), Bytes{});
-  EXPECT_EQ(out.High(), Time(10, 0, 0));
+// Without current bounds the estimate is 0; the key is still recorded and
+// widened.
+TEST(DateAndTimeEvaluators, WithoutBoundsReturnZeroAndStillRecord) {
+  struct Case {
+    char type;
+    Bytes key, high;
+    unsigned short flags;
+  };
+  const Case cases[] = {{KsDATE_T, Date(2021, kAny, 1), Date(2021, 12, 1), LT | 0x0008},
+                        {KsTIME_T, Time(10, 0, 0), Time(10, 0, 0), LT},
+                        {KsTIME_T, Time(10, 0xFF, 0), Time(10, 0x7F, 0x7F), LT | 0x0008}};
+  for (const Case& c : cases) {
+    RecordedBounds out;
+    unsigned short flags = LT;
+    EXPECT_EQ(Evaluate(c.type, nullptr, flags, c.key, 1, &out), 0.0f) << int(c.type);
+    EXPECT_EQ(out.Low(), Bytes{}) << int(c.type);
+    EXPECT_EQ(out.High(), c.high) << int(c.type);
+    EXPECT_EQ(flags, c.flags) << int(c.type);
+  }
 }
 
 }  // namespace

@@ -109,6 +109,8 @@ float DateEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, un
 }
 
 // From the first wildcard byte on, the key spans every value of the bytes.
+// As for dates, 0x0010 does not survive the mask, so wildcards are always
+// honoured: the mask is the first step of every evaluator with wildcards.
 float TimeEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
                        unsigned count, KsIdxBounds* outBounds) {
   flags &= evaluate::kKeepComparison;
