@@ -30,7 +30,8 @@ Bytes Time(int hour, int minute, int second) {
           static_cast<unsigned char>(second)};
 }
 
-struct DateCase {
+// A key under one comparison and the estimate it gives.
+struct EstimateCase {
   const char* what;
   Bytes key;
   unsigned short flags;
@@ -39,7 +40,7 @@ struct DateCase {
 
 // An index over the days of 2021.
 TEST(DateEvaluator, CountsDaysOfTheIndexRange) {
-  const DateCase cases[] = {
+  const EstimateCase cases[] = {
       {"one day", Date(2021, 4, 15), EQ, 1.0f / 365},
       {"before April 15", Date(2021, 4, 15), LT, 104.0f / 365},
       {"after April 15", Date(2021, 4, 15), GT, 260.0f / 365},
@@ -53,7 +54,7 @@ TEST(DateEvaluator, CountsDaysOfTheIndexRange) {
   };
   for (unsigned char format : {1, 2}) {
     CurrentBounds bounds(Date(2021, 1, 1, format), Date(2021, 12, 31, format));
-    for (const DateCase& c : cases) {
+    for (const EstimateCase& c : cases) {
       unsigned short flags = c.flags;
       Bytes key = c.key;
       if (format == 2) std::swap(key[0], key[1]);
@@ -68,6 +69,17 @@ struct Widening {
   Bytes low, high;
 };
 
+// An equality with the key records the widened low and high keys, and says
+// whether it widened anything.
+void ExpectWidening(char type, const Widening& c) {
+  RecordedBounds out;
+  unsigned short flags = EQ;
+  Evaluate(type, nullptr, flags, c.key, 1, &out);
+  EXPECT_EQ(out.Low(), c.low) << c.what;
+  EXPECT_EQ(out.High(), c.high) << c.what;
+  EXPECT_EQ(flags, c.low == c.key ? EQ : EQ | 0x0008) << c.what;
+}
+
 // The recorded bounds of an equality take the widened fields; the low key
 // never falls below the smallest date, -4713-11-24 (day number 0).
 TEST(DateEvaluator, WidensWildcardFieldsIntoTheRecordedBounds) {
@@ -81,14 +93,7 @@ TEST(DateEvaluator, WidensWildcardFieldsIntoTheRecordedBounds) {
       // them, although the low key counts from -4713-11-24.
       {"any year", Date(kAny, 4, 15), Date(-4713, 4, 15), Date(32766, 4, 15)},
   };
-  for (const Widening& c : cases) {
-    RecordedBounds out;
-    unsigned short flags = EQ;
-    Evaluate(KsDATE_T, nullptr, flags, c.key, 1, &out);
-    EXPECT_EQ(out.Low(), c.low) << c.what;
-    EXPECT_EQ(out.High(), c.high) << c.what;
-    EXPECT_EQ(flags, EQ | 0x0008) << c.what;
-  }
+  for (const Widening& c : cases) ExpectWidening(KsDATE_T, c);
 }
 
 TEST(DateEvaluator, WidenedYearsAreWrittenInTheFormatsByteOrder) {
@@ -104,18 +109,12 @@ TEST(DateEvaluator, WidenedYearsAreWrittenInTheFormatsByteOrder) {
 // or not.
 TEST(DateEvaluator, LowKeyNeverFallsBelowTheSmallestDate) {
   CurrentBounds bounds(Date(-4713, 11, 14), Date(-4713, 12, 3));
-  struct Case {
-    const char* what;
-    Bytes key;
-    unsigned short flags;
-    float estimate;
-  };
-  const Case cases[] = {
+  const EstimateCase cases[] = {
       {"January 5 of any year", Date(kAny, 1, 5), LT, 0.5f},
       {"the 30th of any month of -4713", Date(-4713, kAny, 30), EQ, 4.0f / 20},
       {"any day of any month of -4713", Date(-4713, kAny, kAny), LT, 0.5f},
   };
-  for (const Case& c : cases) {
+  for (const EstimateCase& c : cases) {
     unsigned short flags = c.flags;
     EXPECT_FLOAT_EQ(Evaluate(KsDATE_T, &bounds, flags, c.key, 1), c.estimate) << c.what;
   }
@@ -135,13 +134,7 @@ TEST(DateEvaluator, ShortRecordedBuffersAreNotOverrun) {
 
 // An index over a whole day, 00:00:00 to 23:59:59.
 TEST(TimeEvaluator, CountsSecondsOfTheIndexRange) {
-  struct Case {
-    const char* what;
-    Bytes key;
-    unsigned short flags;
-    float estimate;
-  };
-  const Case cases[] = {
+  const EstimateCase cases[] = {
       {"one second", Time(12, 0, 0), EQ, 1.0f / 86400},
       {"the morning", Time(12, 0, 0), LT, 0.5f},
       {"after noon", Time(12, 0, 0), GT, 43199.0f / 86400},
@@ -151,7 +144,7 @@ TEST(TimeEvaluator, CountsSecondsOfTheIndexRange) {
       {"any second", Time(12, 30, 0xFF), EQ, 256.0f / 86400},
   };
   CurrentBounds bounds(Time(0, 0, 0), Time(23, 59, 59));
-  for (const Case& c : cases) {
+  for (const EstimateCase& c : cases) {
     unsigned short flags = c.flags;
     EXPECT_FLOAT_EQ(Evaluate(KsTIME_T, &bounds, flags, c.key, 1), c.estimate) << c.what;
   }
@@ -164,13 +157,7 @@ TEST(TimeEvaluator, WidensFromTheFirstWildcardByteOn) {
       {"second", Time(12, 30, 0xFF), Time(12, 30, 0x80), Time(12, 30, 0x7F)},
       {"none", Time(12, 30, 15), Time(12, 30, 15), Time(12, 30, 15)},
   };
-  for (const Widening& c : cases) {
-    RecordedBounds out;
-    unsigned short flags = EQ;
-    Evaluate(KsTIME_T, nullptr, flags, c.key, 1, &out);
-    EXPECT_EQ(out.Low(), c.low) << c.what;
-    EXPECT_EQ(out.High(), c.high) << c.what;
-  }
+  for (const Widening& c : cases) ExpectWidening(KsTIME_T, c);
 }
 
 // The mask comes first: 0x0010 is dropped and wildcards always widen. The
