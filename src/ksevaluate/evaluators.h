@@ -6,7 +6,8 @@
 // null), the flags word (the comparison in, the inexact bit out), the key in
 // the stored form named by format, the element count (which only sizes the
 // recorded bounds) and the output bounds (may be null).
-// REQUIRES: the key holds `count` values of its stored form.
+// REQUIRES: the key holds `count` values of its stored form, and at least
+// one (the estimate reads the first).
 #pragma once
 
 #include "ksslots.h"

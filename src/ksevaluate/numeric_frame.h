@@ -84,7 +84,7 @@ inline float Estimate(double count, double low, double high) {
 // The evaluator slot of a member. Without current bounds the count is 0
 // (members that count without bounds measure against 0..0), so the
 // estimate is 0 and only the key is recorded.
-// REQUIRES: key holds `count` values of the stored form named by format.
+// REQUIRES: key holds max(count, 1) values of the stored form named by format.
 template <class Member>
 float EvaluateNumber(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
                      unsigned count, KsIdxBounds* outBounds) {
