@@ -18,7 +18,8 @@ using evaluate::WildcardField;
 constexpr unsigned kDateSize = 4;
 constexpr unsigned kTimeSize = 3;
 
-// Stored date: year (16 bits, the format's byte order), month, day.
+// Stored date: year (16 bits, the format's byte order), month, day. What a
+// widened date field becomes depends on the calendar (see DateEvalAndBound).
 constexpr WildcardField kYear{0, 2, 0, 0};
 constexpr WildcardField kMonth{2, 1, 0, 0};
 constexpr WildcardField kDay{3, 1, 0, 0};
@@ -46,13 +47,6 @@ int DaysOfMonth(int year, int month) {
   return calendar::JulianDayNumber(nextYear, nextMonth, 1) - calendar::JulianDayNumber(year, month, 1);
 }
 
-// The numbers (days or seconds) of the index's current bounds, 0..0 without them.
-struct CurrentRange {
-  double low = 0;
-  double high = 0;
-  bool present = false;
-};
-
 // Stored time: hour, minute and second, one signed byte each; a widened field
 // spans every value that the byte can hold.
 constexpr WildcardField kTimeFields[] = {{0, 1, -128, 127}, {1, 1, -128, 127}, {2, 1, -128, 127}};
@@ -60,13 +54,6 @@ constexpr WildcardField kTimeFields[] = {{0, 1, -128, 127}, {1, 1, -128, 127}, {
 int SecondsOf(const unsigned char* time) {
   return (static_cast<int8_t>(time[0]) * 60 + static_cast<int8_t>(time[1])) * 60 +
          static_cast<int8_t>(time[2]);
-}
-
-// The estimate of the frame for a key range [keyLow, keyHigh].
-float EstimateRange(unsigned short flags, double keyLow, double keyHigh, const CurrentRange& range) {
-  const double selected =
-      range.present ? evaluate::Overlap(flags, keyLow, keyHigh, range.low, range.high, 1) : 0;
-  return evaluate::Estimate<evaluate::FrameRule::kPlain>(selected, range.low, range.high);
 }
 
 }  // namespace
@@ -78,7 +65,7 @@ float EstimateRange(unsigned short flags, double keyLow, double keyHigh, const C
 float DateEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
                        unsigned count, KsIdxBounds* outBounds) {
   flags &= evaluate::kKeepComparisonAndInexact;
-  CurrentRange range;
+  evaluate::NumberRange range;
   if (evaluate::HasBothBounds(bounds, kDateSize)) {
     range = {
         static_cast<double>(DayNumber(ReadDate(static_cast<const unsigned char*>(bounds->low), format))),
@@ -105,7 +92,7 @@ float DateEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, un
   widen(kDay, low.day, inSmallestMonth ? smallest.day : 1, high.day, DaysOfMonth(high.year, high.month));
   if (inSmallestMonth && low.day < smallest.day) low.day = smallest.day;
 
-  return EstimateRange(flags, DayNumber(low), DayNumber(high), range);
+  return evaluate::EstimateKeyRange(flags, DayNumber(low), DayNumber(high), range);
 }
 
 // From the first wildcard byte on, the key spans every value of the bytes.
@@ -114,7 +101,7 @@ float DateEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, un
 float TimeEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
                        unsigned count, KsIdxBounds* outBounds) {
   flags &= evaluate::kKeepComparison;
-  CurrentRange range;
+  evaluate::NumberRange range;
   if (evaluate::HasBothBounds(bounds, kTimeSize)) {
     range = {static_cast<double>(SecondsOf(static_cast<const unsigned char*>(bounds->low))),
              static_cast<double>(SecondsOf(static_cast<const unsigned char*>(bounds->high))), true};
@@ -125,7 +112,7 @@ float TimeEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, un
   std::memcpy(low, key, kTimeSize);
   std::memcpy(high, key, kTimeSize);
   evaluate::WidenFromFirstWildcard(kTimeFields, std::size(kTimeFields), format, low, high, outBounds, flags);
-  return EstimateRange(flags, SecondsOf(low), SecondsOf(high), range);
+  return evaluate::EstimateKeyRange(flags, SecondsOf(low), SecondsOf(high), range);
 }
 
 }  // namespace ks

@@ -103,6 +103,21 @@ float EvaluateNumber(KsIdxBounds* bounds, unsigned short& flags, void* key, unsi
   return Estimate<Member::kRule>(selected, low, high);
 }
 
+// The numbers of an index's current bounds, 0..0 when it has none; for
+// evaluators that number their values themselves (dates and times).
+struct NumberRange {
+  double low = 0;
+  double high = 0;
+  bool present = false;
+};
+
+// The frame for a key that covers [keyLow, keyHigh], as a key with wildcard
+// fields does: 0 without current bounds.
+inline float EstimateKeyRange(unsigned short flags, double keyLow, double keyHigh, const NumberRange& range) {
+  const double selected = range.present ? Overlap(flags, keyLow, keyHigh, range.low, range.high, 1) : 0;
+  return Estimate<FrameRule::kPlain>(selected, range.low, range.high);
+}
+
 // A member whose values are those of a fixed-size comparison layout.
 template <class Layout, FrameRule kMemberRule = FrameRule::kPlain>
 struct LayoutMember {
