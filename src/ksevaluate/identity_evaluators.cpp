@@ -39,7 +39,8 @@ constexpr uint64_t kReferenceSpace = 18446744065119617025u;
 
 KS_DEFINE_NUMERIC_EVALUATOR(ObjIdEvalAndBound, ObjIdMember)
 
-// Class ids have no order that a scan could use.
+// Class ids are not measured: any key may select the whole index, and the
+// scan stays open (nothing is recorded).
 float ClassIdEvalAndBound(KsIdxBounds*, unsigned short&, void*, unsigned char, unsigned, KsIdxBounds*) {
   return 1.0f;
 }

@@ -54,7 +54,8 @@ float BooleanEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key,
   return static_cast<float>((bounds != nullptr ? 1.0 : 0.0) / 3);
 }
 
-// Blobs have no order that a scan could use.
+// Blobs are not measured: any key may select the whole index, and the scan
+// stays open (nothing is recorded).
 float BlobEvalAndBound(KsIdxBounds*, unsigned short&, void*, unsigned char, unsigned, KsIdxBounds*) {
   return 1.0f;
 }
