@@ -31,28 +31,19 @@ TEST(Overlap, CountsTheSelectedPartOfTheRange) {
     unsigned short flags;
     double keyLow, keyHigh, low, high, unit, selected;
   };
+  // clang-format off
   const Case cases[] = {
-      {EQ, 50, 50, 1, 100, 1, 1},
-      {LT, 50, 50, 1, 100, 1, 49},
-      {GT, 50, 50, 1, 100, 1, 50},
-      {GE, 50, 50, 1, 100, 1, 51},
-      {NE, 50, 50, 1, 100, 1, 99},
-      {7, 50, 50, 1, 100, 1, 100},
-      // A key beyond the range lies one unit outside it.
-      {LT, 500, 500, 1, 100, 1, 100},
-      {GT, -7, -7, 1, 100, 1, 100},
-      {LT, 0, 0, 1, 100, 1, 0},
-      {EQ, 500, 500, 1, 100, 1, 0},
-      {GT, 100, 100, 1, 100, 1, 0},
-      // A key range (a key with wildcards) and a unit of its own.
-      {EQ, 20, 29, 1, 100, 1, 10},
-      {LT, 20, 29, 1, 100, 1, 19},
-      {GT, 20, 29, 1, 100, 1, 71},
-      {EQ, 90, 120, 1, 100, 1, 11},
-      {EQ, 256, 256, 0, 1280, 128, 128},
-      {LT, 2000, 2000, 0, 1280, 128, 1408},
+      {EQ, 50, 50, 1, 100, 1, 1}, {LT, 50, 50, 1, 100, 1, 49}, {GT, 50, 50, 1, 100, 1, 50},
+      {GE, 50, 50, 1, 100, 1, 51}, {NE, 50, 50, 1, 100, 1, 99}, {7, 50, 50, 1, 100, 1, 100},
       {0, 50, 50, 1, 100, 1, 0},
+      // A key beyond the range lies one unit outside it.
+      {LT, 500, 500, 1, 100, 1, 100}, {GT, -7, -7, 1, 100, 1, 100}, {LT, 0, 0, 1, 100, 1, 0},
+      {EQ, 500, 500, 1, 100, 1, 0}, {GT, 100, 100, 1, 100, 1, 0},
+      // A key range (a key with wildcards), and a unit of its own.
+      {EQ, 20, 29, 1, 100, 1, 10}, {LT, 20, 29, 1, 100, 1, 19}, {GT, 20, 29, 1, 100, 1, 71},
+      {EQ, 90, 120, 1, 100, 1, 11}, {EQ, 256, 256, 0, 1280, 128, 128}, {LT, 2000, 2000, 0, 1280, 128, 1408},
   };
+  // clang-format on
   for (const Case& c : cases) {
     EXPECT_EQ(ks::evaluate::Overlap(c.flags, c.keyLow, c.keyHigh, c.low, c.high, c.unit), c.selected)
         << "flags " << c.flags << " key " << c.keyLow << ".." << c.keyHigh;
@@ -132,19 +123,26 @@ TEST(NumericFrame, EveryMemberEstimatesTheShareOfAnIntegerRange) {
   }
 }
 
-TEST(NumericFrame, BytesKeepTheirSignedness) {
-  unsigned short flags = LT;
-  const Bytes lowChar{0x80}, highChar{0x7F};  // -128 .. 127
-  CurrentBounds signedBounds(lowChar, highChar);
-  EXPECT_FLOAT_EQ(Evaluate(Ks1B_T, &signedBounds, flags, {0x00}, 1), 128.0f / 256);
-  CurrentBounds unsignedBounds(Bytes{0x00}, Bytes{0xFF});
-  EXPECT_FLOAT_EQ(Evaluate(KsU1B_T, &unsignedBounds, flags, {0x80}, 1), 128.0f / 256);
-}
-
-TEST(NumericFrame, UnsignedWordsAboveTheSignedRange) {
-  unsigned short flags = LT;
-  CurrentBounds bounds(StoredOf(KsUNSIGNED_T, 0u, 2), StoredOf(KsUNSIGNED_T, 0xFFFFFFFFu, 2));
-  EXPECT_FLOAT_EQ(Evaluate(KsUNSIGNED_T, &bounds, flags, StoredOf(KsUNSIGNED_T, 0x80000000u, 2), 2), 0.5f);
+// The middle of each layout's whole range, read with its signedness.
+TEST(NumericFrame, LayoutsKeepTheirSignedness) {
+  struct Case {
+    char type;
+    Bytes low, high, key;
+    unsigned char format;
+  };
+  const Case cases[] = {
+      {Ks1B_T, {0x80}, {0x7F}, {0x00}, 1},  // -128 .. 127
+      {KsU1B_T, {0x00}, {0xFF}, {0x80}, 1},
+      {Ks2B_T, {0x80, 0x00}, {0x7F, 0xFF}, {0x00, 0x00}, 2},
+      {KsU2B_T, {0x00, 0x00}, {0xFF, 0xFF}, {0x80, 0x00}, 2},
+      {KsUNSIGNED_T, {0, 0, 0, 0}, {0xFF, 0xFF, 0xFF, 0xFF}, {0x80, 0, 0, 0}, 2},
+      {Ks4B_T, {0x80, 0, 0, 0}, {0x7F, 0xFF, 0xFF, 0xFF}, {0, 0, 0, 0}, 2},
+  };
+  for (const Case& c : cases) {
+    unsigned short flags = LT;
+    CurrentBounds bounds(c.low, c.high);
+    EXPECT_FLOAT_EQ(Evaluate(c.type, &bounds, flags, c.key, c.format), 0.5f) << int(c.type);
+  }
 }
 
 // Without current bounds the count is 0, even where the zero-count rule
