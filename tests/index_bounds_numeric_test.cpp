@@ -12,7 +12,7 @@
 #include "basesvc.h"
 #include "index_bounds_support.h"
 #include "ksboolean.h"
-#include "ksevaluate/overlap.h"
+#include "kstypevl/overlap.h"
 #include "ksint64.h"
 #include "ksobjid.h"
 

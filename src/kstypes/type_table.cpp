@@ -20,7 +20,7 @@
 #include "ksblob/blob_slots.h"
 #include "ksboolean/boolean_slots.h"
 #include "ksboolean/seal_slots.h"
-#include "ksevaluate/evaluators.h"
+#include "kstypevl/evaluators.h"
 
 namespace {
 

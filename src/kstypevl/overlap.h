@@ -6,7 +6,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "ksevaluate/eval_flags.h"
+#include "kstypevl/eval_flags.h"
 
 namespace ks::evaluate {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "ksevaluate/evaluators.h"
-#include "ksevaluate/numeric_frame.h"
+#include "kstypevl/evaluators.h"
+#include "kstypevl/numeric_frame.h"
 #include "ksobjid/identity_fields.h"
 #include "ksobjid/identity_slots.h"
 

@@ -5,9 +5,9 @@
 #include <iterator>
 
 #include "ksdate/julian_day.h"
-#include "ksevaluate/evaluators.h"
-#include "ksevaluate/numeric_frame.h"
-#include "ksevaluate/wildcard_widening.h"
+#include "kstypevl/evaluators.h"
+#include "kstypevl/numeric_frame.h"
+#include "kstypevl/wildcard_widening.h"
 #include "kstypcmp/layouts.h"
 
 namespace ks {

@@ -19,9 +19,9 @@
 #include <cmath>
 #include <cstddef>
 
-#include "ksevaluate/bound_recording.h"
-#include "ksevaluate/eval_flags.h"
-#include "ksevaluate/overlap.h"
+#include "kstypevl/bound_recording.h"
+#include "kstypevl/eval_flags.h"
+#include "kstypevl/overlap.h"
 #include "ksidxbounds.h"
 
 namespace ks::evaluate {

@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "ksboolean/seal_slots.h"
-#include "ksevaluate/evaluators.h"
-#include "ksevaluate/numeric_frame.h"
+#include "kstypevl/evaluators.h"
+#include "kstypevl/numeric_frame.h"
 #include "kstypcmp/layouts.h"
 
 namespace ks {

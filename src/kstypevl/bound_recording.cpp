@@ -1,10 +1,10 @@
-#include "ksevaluate/bound_recording.h"
+#include "kstypevl/bound_recording.h"
 
 #include <cstdlib>
 #include <cstring>
 
 #include "basesvc.h"
-#include "ksevaluate/eval_flags.h"
+#include "kstypevl/eval_flags.h"
 
 namespace ks::evaluate {
 namespace {

@@ -1,7 +1,7 @@
-#include "ksevaluate/wildcard_widening.h"
+#include "kstypevl/wildcard_widening.h"
 
 #include "base/byteorder.h"
-#include "ksevaluate/eval_flags.h"
+#include "kstypevl/eval_flags.h"
 #include "kstypes/raw_value.h"
 
 namespace ks::evaluate {
