@@ -199,7 +199,7 @@ class Printer {
         if (wildcard_) {
           out_.Append('*');
         } else {
-          out_.Append(info.upperCase ? (clock_.pm ? "PM" : "AM") : (clock_.pm ? "pm" : "am"));
+          out_.Append(clock_.pm ? "PM" : "AM");
         }
         return fields_[kHour] == 0;
       case Action::Percent:

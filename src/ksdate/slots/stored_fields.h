@@ -1,0 +1,118 @@
+// The stored forms of the date and time types as lists of fields: one list
+// per type says where each field stands in memory and in the stored record,
+// how wide it is and how it orders. Storing, loading and the stored
+// comparison all walk that list, so the nine types share one routine each.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "basesvc.h"
+#include "kstypcmp/layouts.h"
+
+namespace ks::dateslots {
+
+enum class FieldKind : uint8_t {
+  Int8,    // one signed byte
+  Int16,   // 16 bits in the format's byte order, signed order
+  Word16,  // 16 bits in the format's byte order, unsigned order
+  Int32,   // 32 bits in the format's byte order, signed order
+};
+
+struct StoredField {
+  uint8_t memoryOffset;
+  uint8_t storedOffset;
+  FieldKind kind;
+  // Whether all bits set in the second operand's field match anything.
+  bool wildcard;
+};
+
+template <size_t N>
+using FieldList = StoredField[N];
+
+// Memory form to stored form (and back: each conversion is its own inverse).
+template <size_t N>
+inline void ConvertFields(const StoredField (&fields)[N], unsigned char* to, const unsigned char* from,
+                          unsigned char format, bool toStored) {
+  for (const StoredField& f : fields) {
+    unsigned char* out = to + (toStored ? f.storedOffset : f.memoryOffset);
+    const unsigned char* in = from + (toStored ? f.memoryOffset : f.storedOffset);
+    switch (f.kind) {
+      case FieldKind::Int8:
+        *out = *in;
+        break;
+      case FieldKind::Int16:
+      case FieldKind::Word16:
+        ShortStoreOne(out, in, format);
+        break;
+      case FieldKind::Int32:
+        LongStoreOne(out, in, format);
+        break;
+    }
+  }
+}
+
+// A field of a stored record as a number in its order, and whether all its
+// bits are set.
+struct FieldValue {
+  long long number;
+  bool allBitsSet;
+};
+
+inline FieldValue ReadField(const StoredField& f, const unsigned char* record, unsigned char format) {
+  const unsigned char* p = record + f.storedOffset;
+  switch (f.kind) {
+    case FieldKind::Int8: {
+      const int8_t v = static_cast<int8_t>(*p);
+      return {v, v == -1};
+    }
+    case FieldKind::Int16: {
+      const int16_t v = layout::Short::FromStored(p, format);
+      return {v, v == -1};
+    }
+    case FieldKind::Word16: {
+      const uint16_t v = layout::Word::FromStored(p, format);
+      return {v, v == 0xFFFF};
+    }
+    case FieldKind::Int32: {
+      const int32_t v = layout::Long::FromStored(p, format);
+      return {v, v == -1};
+    }
+  }
+  return {0, false};
+}
+
+// -1 or 1 at the first field that differs, 0 when none does. With wildcards
+// on, a wildcard field of b that has all bits set is skipped: the wildcard
+// sits in the second operand only.
+template <size_t N>
+inline int CompareStoredFields(const StoredField (&fields)[N], const unsigned char* a, const unsigned char* b,
+                               unsigned char format, bool wildcards) {
+  for (const StoredField& f : fields) {
+    const FieldValue y = ReadField(f, b, format);
+    if (wildcards && f.wildcard && y.allBitsSet) continue;
+    const FieldValue x = ReadField(f, a, format);
+    if (x.number != y.number) return x.number < y.number ? -1 : 1;
+  }
+  return 0;
+}
+
+// The number of leading elements that are byte for byte the same in both
+// arrays, at most `limit`. Such elements compare equal under every order of
+// these types, so the walk can start after them.
+inline size_t EqualPrefix(const unsigned char* a, const unsigned char* b, size_t size, size_t limit) {
+  constexpr size_t kBlock = 512;  // elements per memcmp
+  size_t done = 0;
+  while (done < limit) {
+    const size_t n = limit - done < kBlock ? limit - done : kBlock;
+    if (std::memcmp(a + done * size, b + done * size, n * size) != 0) {
+      while (std::memcmp(a + done * size, b + done * size, size) == 0) ++done;
+      return done;
+    }
+    done += n;
+  }
+  return done;
+}
+
+}  // namespace ks::dateslots
