@@ -3,6 +3,8 @@
 // arithmetic of times and intervals, zones, and the period tests.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "basesvc.h"
 #include "ksdate.h"
 #include "ksdatetime.h"
@@ -350,6 +352,29 @@ TEST_F(OdmgTime, TimestampsMoveByTheDayOfMonthAndTheTime) {
   ExpectDate(moved.date(), {2021, 4, 16});
   EXPECT_EQ(moved.hour(), 6);
   EXPECT_EQ(moved.tz_hour(), 3);
+}
+
+// Intervals far beyond any date, infinite or not a number, move values to
+// some value without overflow or an endless loop.
+TEST_F(OdmgTime, ExtremeIntervalsKeepTheArithmeticDefined) {
+  const float extremes[] = {3.0e38f, -3.0e38f, std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()};
+  for (float seconds : extremes) {
+    const d_Interval delta = d_Interval::FromSeconds(seconds);
+    d_Timestamp stamp(2021, 4, 15, 10);
+    stamp += delta;
+    stamp -= delta;
+    d_Time time(10, 0, 0.0f);
+    time += delta;
+    time -= delta;
+    d_Date date(2021, 4, 15);
+    date += delta;
+    EXPECT_GE(delta.hour(), -23);
+    EXPECT_LE(delta.hour(), 23);
+  }
+  d_Timestamp stamp(2021, 4, 15, 10);
+  stamp += d_Interval::FromSeconds(-1.0e9f);  // about 31 years back, raised by whole days
+  EXPECT_EQ(stamp.year(), 1989);
 }
 
 TEST_F(OdmgTime, TimestampComparisonsTakeTheDateFirst) {

@@ -1,4 +1,5 @@
 // d_Timestamp: a d_Date and a d_Time.
+#include <algorithm>
 #include <cmath>
 
 #include "ksdate/odmg/float_seconds.h"
@@ -31,6 +32,10 @@ d_Timestamp& d_Timestamp::operator=(const d_Date& date) {
 
 namespace {
 
+// Beyond a million million days no date of a 16-bit year is left; moves are
+// held there so that the day arithmetic cannot overflow.
+constexpr long long kFarDays = 1'000'000'000'000;
+
 // The day of the month and the time of day as one interval, plus delta; the
 // whole days of the sum move the date from the first of the month's eve, the
 // rest of the sum is the new time of day in the same zone.
@@ -40,11 +45,11 @@ void Move(d_Timestamp& stamp, const d_Interval& delta) {
   float t = (clock + delta).totalSeconds;
   long long days;
   if (t < 0.0f) {
-    const double k = std::ceil(-static_cast<double>(t) / 86400.0);
+    const double k = std::min(std::ceil(-static_cast<double>(t) / 86400.0), static_cast<double>(kFarDays));
     t = t + static_cast<float>(86400.0 * k);
     days = -ks::calendar::TruncateToInt64(k) - dayOfMonth;
   } else {
-    days = ks::odmg::WholeSeconds(t / 86400.0f) - dayOfMonth;
+    days = ks::calendar::Clamp(ks::odmg::WholeSeconds(t / 86400.0f), 0, kFarDays) - dayOfMonth;
   }
   stamp.datePart.setAbsDate(ClampToInt(stamp.datePart.getAbsDate() + days));
   const long long whole = ks::odmg::WholeSeconds(t);
