@@ -9,6 +9,7 @@
 // only the text and generator slots from here.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "ksdate.h"
@@ -63,8 +64,6 @@ struct DateTextSlots {
 //   WriteText, ReadText, Start, Next, and Now (null when op 'O' leaves the
 //   value unchanged).
 #define KS_DATE_TRAITS_FUNCTIONS(T)                                              \
-  using Value = T;                                                               \
-  static int CompareMemory(const T& a, const T& b, unsigned short cmpOp);        \
   static uint32_t HashMemory(const T& value);                                    \
   static uint32_t HashStored(const unsigned char* record, unsigned char format); \
   static void WriteText(const T& value, KsString& text);                         \
@@ -72,106 +71,114 @@ struct DateTextSlots {
   static void Start(T& value);                                                   \
   static bool Next(T& value)
 
+using dateslots::ByteFields;
 using dateslots::FieldKind;
+using dateslots::Join;
 using dateslots::StoredField;
 
-struct KsDateTraits {
+// The calendar classes order in memory by their own Compare, which takes
+// the compare flags (wildcards unless bit 0x10 is set).
+template <class T>
+struct CalendarTraits {
+  using Value = T;
+  static int CompareMemory(const T& a, const T& b, unsigned short cmpOp) { return a.Compare(b, cmpOp); }
+};
+
+// The ODMG classes order in memory by their != (a difference).
+template <class T>
+struct OdmgTraits {
+  using Value = T;
+  static int CompareMemory(const T& a, const T& b, unsigned short) { return a != b; }
+};
+
+// Stored fields: a 16-bit year (signed for the Ks classes, unsigned for
+// d_Date), then bytes. Every field of the Ks classes and of d_Date is a
+// wildcard field; d_Time has none.
+constexpr std::array<StoredField, 3> kKsDateFields =
+    Join(std::array<StoredField, 1>{{{0, 0, FieldKind::Int16, true}}}, ByteFields<2>(2, 2, true));
+constexpr std::array<StoredField, 6> kKsDateTimeFields = Join(kKsDateFields, ByteFields<3>(4, 4, true));
+// The nanoseconds follow the seven stored bytes (at 8 in memory, after a
+// byte of padding).
+constexpr std::array<StoredField, 7> kKsDateTimeNFields =
+    Join(kKsDateTimeFields, std::array<StoredField, 1>{{{8, 7, FieldKind::Int32, true}}});
+// d_Date's year orders unsigned in the stored form, while its memory order
+// (day numbers) is signed: stored year -2 sorts after year 1. Indexes built
+// on the stored order depend on it.
+constexpr std::array<StoredField, 3> kDDateFields =
+    Join(std::array<StoredField, 1>{{{0, 0, FieldKind::Word16, true}}}, ByteFields<2>(2, 2, true));
+constexpr std::array<StoredField, 6> kDTimeFields = ByteFields<6>(0, 0, false);
+
+struct KsDateTraits : CalendarTraits<KsDate> {
   KS_DATE_TRAITS_FUNCTIONS(KsDate);
   static void Now(KsDate& value);
   static constexpr unsigned kStoredSize = 4;
   static constexpr const char* kFormat = "%a %e.%b %Y";
   static constexpr DateDefault kDefault = DateDefault::EmptyTextOrNull;
-  static constexpr StoredField kFields[] = {
-      {0, 0, FieldKind::Int16, true}, {2, 2, FieldKind::Int8, true}, {3, 3, FieldKind::Int8, true}};
+  static constexpr std::array<StoredField, 3> kFields = kKsDateFields;
 };
 
-struct KsTimeTraits {
+struct KsTimeTraits : CalendarTraits<KsTime> {
   KS_DATE_TRAITS_FUNCTIONS(KsTime);
   static void Now(KsTime& value);
   static constexpr unsigned kStoredSize = 3;
   static constexpr const char* kFormat = "%I:%M:%S %p";
   static constexpr DateDefault kDefault = DateDefault::EmptyTextOrNull;
-  static constexpr StoredField kFields[] = {
-      {0, 0, FieldKind::Int8, true}, {1, 1, FieldKind::Int8, true}, {2, 2, FieldKind::Int8, true}};
+  static constexpr std::array<StoredField, 3> kFields = ByteFields<3>(0, 0, true);
 };
 
-// KsDateTime's fields, the leading part of KsDateTimeN's and KsTimeSpan's.
-#define KS_DATETIME_FIELDS                                                                      \
-  {0, 0, FieldKind::Int16, true}, {2, 2, FieldKind::Int8, true}, {3, 3, FieldKind::Int8, true}, \
-      {4, 4, FieldKind::Int8, true}, {5, 5, FieldKind::Int8, true}, {                           \
-    6, 6, FieldKind::Int8, true                                                                 \
-  }
-
-struct KsDateTimeTraits {
+struct KsDateTimeTraits : CalendarTraits<KsDateTime> {
   KS_DATE_TRAITS_FUNCTIONS(KsDateTime);
   static void Now(KsDateTime& value);
   static constexpr unsigned kStoredSize = 7;
   static constexpr const char* kFormat = "%a %e.%b %Y %I:%M:%S %p";
   static constexpr DateDefault kDefault = DateDefault::EmptyTextOrNull;
-  static constexpr StoredField kFields[] = {KS_DATETIME_FIELDS};
+  static constexpr std::array<StoredField, 6> kFields = kKsDateTimeFields;
 };
 
-struct KsDateTimeNTraits {
+struct KsDateTimeNTraits : CalendarTraits<KsDateTimeN> {
   KS_DATE_TRAITS_FUNCTIONS(KsDateTimeN);
   static void Now(KsDateTimeN& value);
   static constexpr unsigned kStoredSize = 11;
   static constexpr const char* kFormat = "%X";
   static constexpr DateDefault kDefault = DateDefault::Created;
-  static constexpr StoredField kFields[] = {KS_DATETIME_FIELDS, {8, 7, FieldKind::Int32, true}};
+  static constexpr std::array<StoredField, 7> kFields = kKsDateTimeNFields;
 };
 
-struct KsTimeSpanTraits {
+struct KsTimeSpanTraits : CalendarTraits<KsTimeSpan> {
   KS_DATE_TRAITS_FUNCTIONS(KsTimeSpan);
   static constexpr void (*Now)(KsTimeSpan&) = nullptr;
   static constexpr unsigned kStoredSize = 11;
   static constexpr const char* kFormat = "%V";
   static constexpr DateDefault kDefault = DateDefault::Created;
-  static constexpr StoredField kFields[] = {KS_DATETIME_FIELDS, {8, 7, FieldKind::Int32, true}};
+  static constexpr std::array<StoredField, 7> kFields = kKsDateTimeNFields;
 };
-#undef KS_DATETIME_FIELDS
 
-// d_Date's year orders unsigned in the stored form, while its memory order
-// (day numbers) is signed: stored year -2 sorts after year 1. Indexes built
-// on the stored order depend on it.
-#define KS_D_DATE_FIELDS                                            \
-  {0, 0, FieldKind::Word16, true}, {2, 2, FieldKind::Int8, true}, { \
-    3, 3, FieldKind::Int8, true                                     \
-  }
-#define KS_D_TIME_FIELDS(at)                                                              \
-  {at + 0, at + 0, FieldKind::Int8, false}, {at + 1, at + 1, FieldKind::Int8, false},     \
-      {at + 2, at + 2, FieldKind::Int8, false}, {at + 3, at + 3, FieldKind::Int8, false}, \
-      {at + 4, at + 4, FieldKind::Int8, false}, {                                         \
-    at + 5, at + 5, FieldKind::Int8, false                                                \
-  }
-
-struct DDateTraits {
+struct DDateTraits : OdmgTraits<d_Date> {
   KS_DATE_TRAITS_FUNCTIONS(d_Date);
   static void Now(d_Date& value);
   static constexpr unsigned kStoredSize = 4;
   static constexpr const char* kFormat = "%a %b %e";
   static constexpr DateDefault kDefault = DateDefault::EmptyText;
-  static constexpr StoredField kFields[] = {KS_D_DATE_FIELDS};
+  static constexpr std::array<StoredField, 3> kFields = kDDateFields;
 };
 
-struct DTimeTraits {
+struct DTimeTraits : OdmgTraits<d_Time> {
   KS_DATE_TRAITS_FUNCTIONS(d_Time);
   static void Now(d_Time& value);
   static constexpr unsigned kStoredSize = 6;
   static constexpr const char* kFormat = "%I:%M:%S %p";
   static constexpr DateDefault kDefault = DateDefault::EmptyText;
-  static constexpr StoredField kFields[] = {KS_D_TIME_FIELDS(0)};
+  static constexpr std::array<StoredField, 6> kFields = kDTimeFields;
 };
 
-struct DTimestampTraits {
+struct DTimestampTraits : OdmgTraits<d_Timestamp> {
   KS_DATE_TRAITS_FUNCTIONS(d_Timestamp);
   static void Now(d_Timestamp& value);
   static constexpr unsigned kStoredSize = 10;
   static constexpr const char* kFormat = "%a %b %e %I:%M:%S %p";
   static constexpr DateDefault kDefault = DateDefault::EmptyText;
-  static constexpr StoredField kFields[] = {KS_D_DATE_FIELDS, KS_D_TIME_FIELDS(4)};
+  static constexpr std::array<StoredField, 9> kFields = Join(kDDateFields, ByteFields<6>(4, 4, false));
 };
-#undef KS_D_DATE_FIELDS
-#undef KS_D_TIME_FIELDS
 
 struct DIntervalTraits {
   using Value = d_Interval;

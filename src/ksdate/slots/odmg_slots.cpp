@@ -74,9 +74,6 @@ const d_Interval kHundredth(0, 0, 0, 0.01f);
 
 // d_Date ---------------------------------------------------------------------
 
-int DDateTraits::CompareMemory(const d_Date& a, const d_Date& b, unsigned short) {
-  return a != b;
-}
 uint32_t DDateTraits::HashMemory(const d_Date& v) {
   return DDateWord(v);
 }
@@ -105,9 +102,6 @@ bool DDateTraits::Next(d_Date& v) {
 
 // d_Time ---------------------------------------------------------------------
 
-int DTimeTraits::CompareMemory(const d_Time& a, const d_Time& b, unsigned short) {
-  return a != b;
-}
 uint32_t DTimeTraits::HashMemory(const d_Time& v) {
   return DTimeWord(v);
 }
@@ -136,9 +130,6 @@ bool DTimeTraits::Next(d_Time& v) {
 
 // d_Timestamp ----------------------------------------------------------------
 
-int DTimestampTraits::CompareMemory(const d_Timestamp& a, const d_Timestamp& b, unsigned short) {
-  return a != b;
-}
 uint32_t DTimestampTraits::HashMemory(const d_Timestamp& v) {
   return DDateWord(v.date()) ^ DTimeWord(v.time());
 }

@@ -4,6 +4,7 @@
 // comparison all walk that list, so the nine types share one routine each.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -28,13 +29,31 @@ struct StoredField {
   bool wildcard;
 };
 
+// count one-byte fields from the given offsets on.
 template <size_t N>
-using FieldList = StoredField[N];
+constexpr std::array<StoredField, N> ByteFields(uint8_t memoryOffset, uint8_t storedOffset, bool wildcard) {
+  std::array<StoredField, N> fields{};
+  for (size_t i = 0; i < N; ++i) {
+    fields[i] = {static_cast<uint8_t>(memoryOffset + i), static_cast<uint8_t>(storedOffset + i),
+                 FieldKind::Int8, wildcard};
+  }
+  return fields;
+}
+
+// a's fields followed by b's.
+template <size_t A, size_t B>
+constexpr std::array<StoredField, A + B> Join(const std::array<StoredField, A>& a,
+                                              const std::array<StoredField, B>& b) {
+  std::array<StoredField, A + B> fields{};
+  for (size_t i = 0; i < A; ++i) fields[i] = a[i];
+  for (size_t i = 0; i < B; ++i) fields[A + i] = b[i];
+  return fields;
+}
 
 // Memory form to stored form (and back: each conversion is its own inverse).
 template <size_t N>
-inline void ConvertFields(const StoredField (&fields)[N], unsigned char* to, const unsigned char* from,
-                          unsigned char format, bool toStored) {
+inline void ConvertFields(const std::array<StoredField, N>& fields, unsigned char* to,
+                          const unsigned char* from, unsigned char format, bool toStored) {
   for (const StoredField& f : fields) {
     unsigned char* out = to + (toStored ? f.storedOffset : f.memoryOffset);
     const unsigned char* in = from + (toStored ? f.memoryOffset : f.storedOffset);
@@ -87,8 +106,8 @@ inline FieldValue ReadField(const StoredField& f, const unsigned char* record, u
 // on, a wildcard field of b that has all bits set is skipped: the wildcard
 // sits in the second operand only.
 template <size_t N>
-inline int CompareStoredFields(const StoredField (&fields)[N], const unsigned char* a, const unsigned char* b,
-                               unsigned char format, bool wildcards) {
+inline int CompareStoredFields(const std::array<StoredField, N>& fields, const unsigned char* a,
+                               const unsigned char* b, unsigned char format, bool wildcards) {
   for (const StoredField& f : fields) {
     const FieldValue y = ReadField(f, b, format);
     if (wildcards && f.wildcard && y.allBitsSet) continue;
