@@ -2,6 +2,7 @@
 #include "basesvc.h"
 #include "ksdate.h"
 #include "ksdate/odmg/astronomical_day.h"
+#include "ksdate/odmg/orderings.h"
 #include "ksdate/saturating.h"
 #include "ksdatetime.h"
 #include "ksodmg.h"
@@ -119,18 +120,7 @@ int d_Date::operator==(const d_Date& other) const {
 int operator!=(const d_Date& a, const d_Date& b) {
   return a.getAbsDate() - b.getAbsDate();
 }
-int operator<(const d_Date& a, const d_Date& b) {
-  return (a != b) < 0;
-}
-int operator<=(const d_Date& a, const d_Date& b) {
-  return (a != b) <= 0;
-}
-int operator>(const d_Date& a, const d_Date& b) {
-  return (a != b) > 0;
-}
-int operator>=(const d_Date& a, const d_Date& b) {
-  return (a != b) >= 0;
-}
+KS_ODMG_ORDERINGS(d_Date)
 
 d_Date operator+(const d_Date& date, const d_Interval& interval) {
   d_Date result = date;

@@ -4,6 +4,7 @@
 #include "basesvc.h"
 #include "ksdate.h"
 #include "ksdate/odmg/float_seconds.h"
+#include "ksdate/odmg/orderings.h"
 #include "ksdatetime.h"
 #include "ksodmg.h"
 
@@ -157,18 +158,7 @@ int operator!=(const d_Time& a, const d_Time& b) {
   if (a.minute() != b.minute()) return a.minute() - b.minute();
   return ks::odmg::WholeInt(a.second() - b.second());
 }
-int operator<(const d_Time& a, const d_Time& b) {
-  return (a != b) < 0;
-}
-int operator<=(const d_Time& a, const d_Time& b) {
-  return (a != b) <= 0;
-}
-int operator>(const d_Time& a, const d_Time& b) {
-  return (a != b) > 0;
-}
-int operator>=(const d_Time& a, const d_Time& b) {
-  return (a != b) >= 0;
-}
+KS_ODMG_ORDERINGS(d_Time)
 
 d_Time operator+(const d_Time& time, const d_Interval& interval) {
   d_Time result = time;

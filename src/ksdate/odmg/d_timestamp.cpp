@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "ksdate/odmg/float_seconds.h"
+#include "ksdate/odmg/orderings.h"
 #include "ksdate/saturating.h"
 #include "ksdatetime.h"
 #include "ksodmg.h"
@@ -78,18 +79,7 @@ int operator!=(const d_Timestamp& a, const d_Timestamp& b) {
   const int byDate = a.date() != b.date();
   return byDate != 0 ? byDate : (a.time() != b.time());
 }
-int operator<(const d_Timestamp& a, const d_Timestamp& b) {
-  return (a != b) < 0;
-}
-int operator<=(const d_Timestamp& a, const d_Timestamp& b) {
-  return (a != b) <= 0;
-}
-int operator>(const d_Timestamp& a, const d_Timestamp& b) {
-  return (a != b) > 0;
-}
-int operator>=(const d_Timestamp& a, const d_Timestamp& b) {
-  return (a != b) >= 0;
-}
+KS_ODMG_ORDERINGS(d_Timestamp)
 
 d_Timestamp operator+(const d_Timestamp& stamp, const d_Interval& interval) {
   d_Timestamp result = stamp;
