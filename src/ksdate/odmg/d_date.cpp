@@ -122,14 +122,4 @@ int operator!=(const d_Date& a, const d_Date& b) {
 }
 KS_ODMG_ORDERINGS(d_Date)
 
-d_Date operator+(const d_Date& date, const d_Interval& interval) {
-  d_Date result = date;
-  return result += interval;
-}
-d_Date operator+(const d_Interval& interval, const d_Date& date) {
-  return date + interval;
-}
-d_Date operator-(const d_Date& date, const d_Interval& interval) {
-  d_Date result = date;
-  return result -= interval;
-}
+KS_ODMG_INTERVAL_MOVES(d_Date)

@@ -81,14 +81,4 @@ int operator!=(const d_Timestamp& a, const d_Timestamp& b) {
 }
 KS_ODMG_ORDERINGS(d_Timestamp)
 
-d_Timestamp operator+(const d_Timestamp& stamp, const d_Interval& interval) {
-  d_Timestamp result = stamp;
-  return result += interval;
-}
-d_Timestamp operator+(const d_Interval& interval, const d_Timestamp& stamp) {
-  return stamp + interval;
-}
-d_Timestamp operator-(const d_Timestamp& stamp, const d_Interval& interval) {
-  d_Timestamp result = stamp;
-  return result -= interval;
-}
+KS_ODMG_INTERVAL_MOVES(d_Timestamp)
