@@ -296,6 +296,26 @@ TEST_F(DateSlots, HashWordsOfMemoryAndStoredForms) {
   EXPECT_EQ(mgr.Hash(KsDATE_T, 0, two, 2, kMemory, status), 0x8C9CDA00u);
 }
 
+// The memory hash word of a d_Time takes the whole seconds' low 16 bits,
+// without their sign: a second of -1 adds 0xFFFF, not -1.
+TEST_F(DateSlots, DTimeMemoryHashTakesTheLow16BitsOfTheSeconds) {
+  d_Time time = d_Time::FromFields(0, 0, 10, 20, -1, 0);
+  int status = 0;
+  EXPECT_EQ(mgr.Hash(D_TIME_T, 0, &time, 1, kMemory, status), 0x6F2AB193u);
+}
+
+// Nanoseconds follow the dot as a plain number: 5 ns is ".5", which reads
+// back as 5 ns, not half a second.
+TEST_F(DateSlots, NanosecondTextIsUnpadded) {
+  KsDateTimeN value(2021, 4, 15, 0, 0, 1, 5);
+  KsTypeConvertData* record = mgr.ConvertTo(KsDATIME_N_T, &value, 1);
+  EXPECT_STREQ(record->GetString(0)->StrGet(), "2459320:1.5");
+  auto* back = static_cast<KsDateTimeN*>(mgr.ConvertFrom(KsDATIME_N_T, record, 1));
+  EXPECT_EQ(*back == value, 1);
+  mgr.Delete(KsDATIME_N_T, back, 1);
+  delete record;
+}
+
 struct TextCase {
   KsTypeId type;
   const void* value;
@@ -626,6 +646,15 @@ TEST_F(DateSlots, DefaultFormatRoundTripsLoseFields) {
   d_Interval scanned;
   mgr.ScanFromKsString(D_INTERVAL_T, &scanned, intervalText);
   EXPECT_EQ(scanned.seconds(), 3600.0f);
+
+  // d_Time prints neither hundredths nor zone, and reads back in the
+  // default zone.
+  d_Time zoned(14, 5, 9.5f, 3, 0);
+  KsString timeText(Print(D_TIME_T, &zoned).c_str());
+  EXPECT_STREQ(timeText.StrGet(), "02:05:09 PM");
+  d_Time timeBack(0);
+  mgr.ScanFromKsString(D_TIME_T, &timeBack, timeText);
+  EXPECT_EQ(Stored(D_TIME_T, &timeBack, kLittle), (Bytes{0, 0, 14, 5, 9, 0}));
 
   d_Date switchDay(1582, 10, 4);
   EXPECT_EQ(switchDay.day_of_week(), d_Date::Thursday);
