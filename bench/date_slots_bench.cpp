@@ -80,6 +80,22 @@ void BM_KsTypeMgr_CmpOfStoredKsDateTimeFirstElementDiffers(benchmark::State& sta
 }
 BENCHMARK(BM_KsTypeMgr_CmpOfStoredKsDateTimeFirstElementDiffers);
 
+// The second array's years are all wildcards (0xFFFF): no element is the
+// same byte for byte, so every element goes through the field order.
+void BM_KsTypeMgr_CmpOfStoredKsDateTimeWildcardYears(benchmark::State& state) {
+  StoredArrays arrays = MakeArrays(false);
+  for (unsigned i = 0; i < kElements; ++i)
+    arrays.second[i * kStoredSize] = arrays.second[i * kStoredSize + 1] = 0xFF;
+  KsTypeMgr mgr;
+  for (auto _ : state) {
+    int status = 0;
+    benchmark::DoNotOptimize(mgr.Cmp(KsDATIME_T, 0, arrays.first.data(), 0, arrays.second.data(), 0,
+                                     kElements, kLittleEndian, status));
+  }
+  state.SetBytesProcessed(state.iterations() * arrays.first.size());
+}
+BENCHMARK(BM_KsTypeMgr_CmpOfStoredKsDateTimeWildcardYears);
+
 constexpr const char* kDateFormat = "%a %e.%b %Y";
 
 void BM_Reference_StrftimeOfDate(benchmark::State& state) {

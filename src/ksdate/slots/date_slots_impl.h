@@ -108,8 +108,8 @@ int DateStorageSlots<Traits>::Compare(unsigned char format, unsigned len1, void*
   const bool wildcards = (cmpOp & 0x10) == 0;
   return dateslots::CompareElements(Traits::kStoredSize, len1, values1, len2, values2, count, status,
                                     [format, wildcards](const unsigned char* a, const unsigned char* b) {
-                                      return dateslots::CompareStoredFields(Traits::kFields, a, b, format,
-                                                                            wildcards);
+                                      return dateslots::CompareStoredFields<Traits::kFields>(a, b, format,
+                                                                                             wildcards);
                                     });
 }
 

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "basesvc.h"
 #include "kstypcmp/layouts.h"
@@ -102,19 +103,33 @@ inline FieldValue ReadField(const StoredField& f, const unsigned char* record, u
   return {0, false};
 }
 
-// -1 or 1 at the first field that differs, 0 when none does. With wildcards
-// on, a wildcard field of b that has all bits set is skipped: the wildcard
-// sits in the second operand only.
-template <size_t N>
-inline int CompareStoredFields(const std::array<StoredField, N>& fields, const unsigned char* a,
-                               const unsigned char* b, unsigned char format, bool wildcards) {
-  for (const StoredField& f : fields) {
-    const FieldValue y = ReadField(f, b, format);
-    if (wildcards && f.wildcard && y.allBitsSet) continue;
-    const FieldValue x = ReadField(f, a, format);
-    if (x.number != y.number) return x.number < y.number ? -1 : 1;
-  }
-  return 0;
+// -1, 0 or 1 for one field. With wildcards on, a wildcard field of b that
+// has all bits set matches anything: the wildcard sits in the second operand
+// only.
+template <StoredField kField>
+inline int CompareStoredField(const unsigned char* a, const unsigned char* b, unsigned char format,
+                              bool wildcards) {
+  const FieldValue y = ReadField(kField, b, format);
+  if (kField.wildcard && wildcards && y.allBitsSet) return 0;
+  const FieldValue x = ReadField(kField, a, format);
+  return x.number == y.number ? 0 : (x.number < y.number ? -1 : 1);
+}
+
+template <auto kFields, size_t... kIndex>
+inline int CompareStoredFieldsIn(const unsigned char* a, const unsigned char* b, unsigned char format,
+                                 bool wildcards, std::index_sequence<kIndex...>) {
+  int result = 0;
+  static_cast<void>((((result = CompareStoredField<kFields[kIndex]>(a, b, format, wildcards)) != 0) || ...));
+  return result;
+}
+
+// -1 or 1 at the first field that differs, 0 when none does. The field list
+// is a template argument, so that each type's order compiles to straight
+// code without a walk over the list.
+template <auto kFields>
+inline int CompareStoredFields(const unsigned char* a, const unsigned char* b, unsigned char format,
+                               bool wildcards) {
+  return CompareStoredFieldsIn<kFields>(a, b, format, wildcards, std::make_index_sequence<kFields.size()>());
 }
 
 // The number of leading elements that are byte for byte the same in both
