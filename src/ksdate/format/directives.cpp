@@ -37,10 +37,10 @@ constexpr std::array<DirectiveInfo, 128> BuildTable() {
   table['N'] = Number(kNanos, 1);
   table['f'] = {Action::Fraction, kSecond, 0, false, nullptr};
   table['J'] = {Action::DayCount, kDay, 1, false, nullptr};
-  // Both markers print in capitals. %P has always been "AM"/"PM". %p is
-  // sometimes described as the small-letter form, but the stored default
-  // formats ("%I:%M:%S %p") have always printed "PM", and texts made with them
-  // are read back, so %p keeps the capitals too.
+  // Both markers print in capitals. %P is "AM"/"PM"; %p, which strftime
+  // habit would make the small-letter form, prints capitals as well because
+  // the types' default formats ("%I:%M:%S %p") have always printed "PM" and
+  // texts made with them are read back.
   table['p'] = {Action::Marker, kHour, 0, false, nullptr};
   table['P'] = {Action::Marker, kHour, 0, false, nullptr};
   table['D'] = Expand("%Y-%m-%d");
