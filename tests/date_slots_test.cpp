@@ -260,6 +260,36 @@ TEST_F(DateSlots, CompareAndHashStopAtTheGivenLengths) {
   EXPECT_EQ(mgr.Hash(KsDATIME_T, 0, sa.data(), 0, kLittle, status), 0u);
 }
 
+// Long arrays: the first pair that differs in the order decides, also far
+// behind runs of identical elements; a wildcard element differs in its bytes
+// but not in the order.
+TEST_F(DateSlots, CompareFindsTheFirstDifferenceInLongArrays) {
+  constexpr unsigned kCount = 1500;
+  std::vector<KsDate> dates;
+  for (unsigned i = 0; i < kCount; ++i) dates.push_back(KsDate(static_cast<int>(2459000 + i)));
+  for (unsigned char format : {kLittle, kBig}) {
+    Bytes a = Stored(KsDATE_T, dates.data(), format, kCount);
+    Bytes b = a;
+    b[1000 * 4] = b[1000 * 4 + 1] = 0xFF;  // year of element 1000: any
+    b[1200 * 4 + 3] += 1;                  // element 1200 later
+    b[1300 * 4 + 3] -= 1;                  // element 1300 earlier
+    int status = -1;
+    EXPECT_EQ(mgr.Cmp(KsDATE_T, 0, a.data(), 0, b.data(), 0, kCount, format, status), -1);
+    EXPECT_EQ(status, 0);
+    // Swapped, the all-ones year is in the first operand: year -1 sorts first.
+    EXPECT_EQ(mgr.Cmp(KsDATE_T, 0, b.data(), 0, a.data(), 0, kCount, format, status), -1);
+    EXPECT_EQ(
+        mgr.Cmp(KsDATE_T, 0, b.data() + 1001 * 4, 0, a.data() + 1001 * 4, 0, kCount - 1001, format, status),
+        1);
+    EXPECT_EQ(mgr.Cmp(KsDATE_T, 0, a.data(), 0, b.data(), 0x10, kCount, format, status), 1)
+        << "year 0xFFFF is -1";
+    EXPECT_EQ(mgr.Cmp(KsDATE_T, 1200 * 4, a.data(), 0, b.data(), 0, kCount, format, status), 0);
+    EXPECT_EQ(status, 2101);
+    EXPECT_EQ(mgr.Cmp(KsDATE_T, 0, a.data(), 0, b.data(), 0, 1200, format, status), 0);
+    EXPECT_EQ(status, 0);
+  }
+}
+
 // Date and clock words of one value hash alike in memory and stored form;
 // the nanosecond types read the stored word at offset 6 (second byte and
 // three nanosecond bytes), so their two hashes differ.

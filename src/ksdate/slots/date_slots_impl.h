@@ -87,9 +87,10 @@ int CompareElements(size_t size, unsigned len1, void* values1, unsigned len2, vo
   auto* a = static_cast<unsigned char*>(values1);
   auto* b = static_cast<unsigned char*>(values2);
   const size_t skip = limit > 1 ? EqualPrefix(a, b, size, limit - 1) : 0;
-  const unsigned skipBytes = static_cast<unsigned>(skip * size);
-  return CompareFixedElements(size, len1 != 0 ? len1 - skipBytes : 0, a + skipBytes,
-                              len2 != 0 ? len2 - skipBytes : 0, b + skipBytes,
+  // A length that is given exceeds the skipped bytes, so it stays a length.
+  const size_t skipBytes = skip * size;
+  return CompareFixedElements(size, len1 != 0 ? len1 - static_cast<unsigned>(skipBytes) : 0, a + skipBytes,
+                              len2 != 0 ? len2 - static_cast<unsigned>(skipBytes) : 0, b + skipBytes,
                               count - static_cast<unsigned>(skip), status, order);
 }
 
