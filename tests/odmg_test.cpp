@@ -218,6 +218,9 @@ TEST(OdmgInterval, Arithmetic) {
   EXPECT_EQ(c.seconds(), -3600.0f);
   EXPECT_EQ(a > b, 1);
   EXPECT_EQ(a == d_Interval(0, 0, 60), 1);
+  EXPECT_EQ(d_Interval().is_zero(), 1);
+  EXPECT_EQ((a - a).is_zero(), 1);
+  EXPECT_EQ(a.is_zero(), 0);
   EXPECT_EQ(a != b, 1);
   EXPECT_EQ(d_Interval(INT32_MIN, INT32_MIN, INT32_MIN, 0).seconds() < 0, 1);
 }
