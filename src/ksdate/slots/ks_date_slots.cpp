@@ -9,6 +9,7 @@
 #include <climits>
 
 #include "ksdate/slots/date_slots_impl.h"
+#include "ksdate/slots/hash_words.h"
 #include "ksdate/slots/record_text.h"
 
 namespace ks {
@@ -23,11 +24,6 @@ uint32_t TimeWord(const KsTime& t) {
   return dateslots::FieldWord(t.hour, t.minute, t.second);
 }
 
-// The hash words of stored records: the year in the format's byte order.
-uint32_t StoredDateWord(const unsigned char* p, unsigned char format) {
-  return dateslots::FieldWord(layout::Short::FromStored(p, format), static_cast<int8_t>(p[2]),
-                              static_cast<int8_t>(p[3]));
-}
 uint32_t StoredTimeWord(const unsigned char* p) {
   return dateslots::FieldWord(static_cast<int8_t>(p[0]), static_cast<int8_t>(p[1]),
                               static_cast<int8_t>(p[2]));
@@ -99,7 +95,8 @@ uint32_t NanoHashMemory(const T& v) {
   return TimeWord(v.dateTime.time) ^ DateWord(v.dateTime.date) ^ static_cast<uint32_t>(v.nanoseconds);
 }
 uint32_t NanoHashStored(const unsigned char* p, unsigned char format) {
-  return StoredTimeWord(p + 4) ^ StoredDateWord(p, format) ^ layout::Dword::FromStored(p + 6, format);
+  return StoredTimeWord(p + 4) ^ dateslots::StoredDateWord(p, format) ^
+         layout::Dword::FromStored(p + 6, format);
 }
 
 }  // namespace
@@ -110,7 +107,7 @@ uint32_t KsDateTraits::HashMemory(const KsDate& v) {
   return DateWord(v);
 }
 uint32_t KsDateTraits::HashStored(const unsigned char* p, unsigned char format) {
-  return StoredDateWord(p, format);
+  return dateslots::StoredDateWord(p, format);
 }
 void KsDateTraits::WriteText(const KsDate& v, KsString& text) {
   WriteUnlessNull(v, text, [](const KsDate& d, KsString& t) { t << d.dayabs(); });
@@ -158,7 +155,7 @@ uint32_t KsDateTimeTraits::HashMemory(const KsDateTime& v) {
   return TimeWord(v.time) ^ DateWord(v.date);
 }
 uint32_t KsDateTimeTraits::HashStored(const unsigned char* p, unsigned char format) {
-  return StoredTimeWord(p + 4) ^ StoredDateWord(p, format);
+  return StoredTimeWord(p + 4) ^ dateslots::StoredDateWord(p, format);
 }
 void KsDateTimeTraits::WriteText(const KsDateTime& v, KsString& text) {
   WriteUnlessNull(v, text, WriteDayAndSeconds);

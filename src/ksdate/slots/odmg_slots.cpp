@@ -12,6 +12,7 @@
 #include "ksdate/odmg/float_seconds.h"
 #include "ksdate/saturating.h"
 #include "ksdate/slots/date_slots_impl.h"
+#include "ksdate/slots/hash_words.h"
 #include "ksdate/slots/record_text.h"
 
 namespace ks {
@@ -21,11 +22,6 @@ using ks::calendar::ClampToInt;
 
 uint32_t DDateWord(const d_Date& d) {
   return dateslots::FieldWord(d.calYear, static_cast<int8_t>(d.calMonth), static_cast<int8_t>(d.calDay));
-}
-
-uint32_t StoredDDateWord(const unsigned char* p, unsigned char format) {
-  return dateslots::FieldWord(layout::Short::FromStored(p, format), static_cast<int8_t>(p[2]),
-                              static_cast<int8_t>(p[3]));
 }
 
 // hour() and minute() in the high half, the low 16 bits of the whole
@@ -78,7 +74,7 @@ uint32_t DDateTraits::HashMemory(const d_Date& v) {
   return DDateWord(v);
 }
 uint32_t DDateTraits::HashStored(const unsigned char* p, unsigned char format) {
-  return StoredDDateWord(p, format);
+  return dateslots::StoredDateWord(p, format);
 }
 void DDateTraits::WriteText(const d_Date& v, KsString& text) {
   text << v.getAbsDate() + 1;
@@ -134,7 +130,7 @@ uint32_t DTimestampTraits::HashMemory(const d_Timestamp& v) {
   return DDateWord(v.date()) ^ DTimeWord(v.time());
 }
 uint32_t DTimestampTraits::HashStored(const unsigned char* p, unsigned char format) {
-  return StoredDDateWord(p, format) ^ StoredDTimeWord(p + 4);
+  return dateslots::StoredDateWord(p, format) ^ StoredDTimeWord(p + 4);
 }
 void DTimestampTraits::WriteText(const d_Timestamp& v, KsString& text) {
   text << v.date().getAbsDate() + 1 << ':' << DTimeSeconds(v.time());

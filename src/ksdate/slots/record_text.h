@@ -1,5 +1,5 @@
 // The texts of the date and time conversion records: "a", "a:b" or
-// "a:b.c" with decimal numbers, and the stepping of the value generators.
+// "a:b.c" with decimal numbers; and the stepping of the value generators.
 #pragma once
 
 #include <cstdint>
@@ -19,12 +19,6 @@ struct ColonText {
   int afterDot;
 };
 ColonText ReadColonText(const KsString& text);
-
-// The 32-bit hash word of three fields: ((a * 256 + b) * 256) + c, with
-// signed fields and arithmetic modulo 2^32.
-inline uint32_t FieldWord(int a, int b, int c) {
-  return static_cast<uint32_t>(a) * 65536u + static_cast<uint32_t>(b) * 256u + static_cast<uint32_t>(c);
-}
 
 // Replaces value by advance(value) when `after(new, old)` holds; otherwise
 // keeps the old value and answers false (the generator's "no greater value").
