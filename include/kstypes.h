@@ -13,6 +13,7 @@
 #include "ksidxbounds.h"
 #include "ksint64.h"
 #include "ksmodule.h"
+#include "ksnullable.h"
 #include "ksobjid.h"
 #include "ksslots.h"
 #include "ksstrcmp.h"

@@ -19,6 +19,34 @@
 
 namespace ks {
 
+namespace walk {
+
+// Whether an array in this format is read in place, element by element in
+// memory form. Plain numbers are also read in place in the little-endian
+// stored form, which is their memory form on this platform; a layout whose
+// stored elements differ from its memory elements says so itself.
+template <class Layout>
+inline bool InPlace(unsigned char format) {
+  if constexpr (requires { Layout::InPlace(format); }) {
+    return Layout::InPlace(format);
+  } else {
+    return (format & 15) == 8 || (format & 15) == 1;
+  }
+}
+
+// The hash of the folded images: multiplied by 1103515245 modulo 2^32,
+// unless the layout finishes its hash itself.
+template <class Layout>
+inline uint32_t FinishHash(uint32_t folded) {
+  if constexpr (requires { Layout::FinishHash(folded); }) {
+    return Layout::FinishHash(folded);
+  } else {
+    return folded * 1103515245u;
+  }
+}
+
+}  // namespace walk
+
 // Reads element i of an array in memory form or in a stored form. A trailing
 // element that the byte length cuts short is read zero-padded, so that the
 // walk never touches a byte beyond the length the caller gave.
@@ -30,7 +58,7 @@ class ElementReader {
   ElementReader(const void* values, unsigned len, unsigned count, unsigned char format)
       : bytes_(static_cast<const unsigned char*>(values)),
         format_(format),
-        inPlace_((format & 15) == 8 || (format & 15) == 1),
+        inPlace_(walk::InPlace<Layout>(format)),
         size_(inPlace_ ? sizeof(Value) : Layout::StoredSize(format)),
         limit_(len != 0 ? len : size_t{count} * size_) {}
 
@@ -124,7 +152,7 @@ unsigned HashArray(unsigned char format, unsigned len, const void* values, unsig
     for (; i < whole; ++i) h ^= Layout::Image(array.Whole(i));
   }
   for (; i < walk; ++i) h ^= Layout::Image(array.At(i));
-  return h * 1103515245u;
+  return walk::FinishHash<Layout>(h);
 }
 
 }  // namespace ks
