@@ -16,6 +16,7 @@
 
 #include "ksslots.h"
 #include "kstypcmp/layouts.h"
+#include "kstypes/raw_value.h"
 
 namespace ks {
 
@@ -102,9 +103,61 @@ class ElementReader {
   size_t limit_;
 };
 
+// Memory-form arrays are walked in blocks of a fixed count of elements
+// first, where a layout offers it, so that the compiler vectorises the work
+// on a block; the element walk then takes what remains.
+constexpr size_t kInPlaceBlock = 256;
+
+// Whole elements within count and both lengths (a length of 0: count).
 template <class Layout>
-int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsigned len2, const void* values2,
-                  unsigned count, int& status) {
+size_t WholeInPlace(unsigned count, unsigned len1, unsigned len2 = 0) {
+  using Value = typename Layout::Value;
+  size_t whole = count;
+  if (len1 != 0) whole = std::min<size_t>(whole, len1 / sizeof(Value));
+  if (len2 != 0) whole = std::min<size_t>(whole, len2 / sizeof(Value));
+  return whole;
+}
+
+// The number of leading elements, in whole blocks, that two in-place arrays
+// have equal. A block whose bytes are the same (Layout::SameBytes) is equal
+// at once; any other is tested element by element.
+template <class Layout>
+size_t EqualBlocksInPlace(const void* values1, unsigned len1, const void* values2, unsigned len2,
+                          unsigned count) {
+  using Value = typename Layout::Value;
+  const size_t whole = WholeInPlace<Layout>(count, len1, len2);
+  const auto* a = static_cast<const unsigned char*>(values1);
+  const auto* b = static_cast<const unsigned char*>(values2);
+  size_t equal = 0;
+  for (; equal + kInPlaceBlock <= whole; equal += kInPlaceBlock) {
+    const size_t offset = equal * sizeof(Value);
+    if (Layout::template SameBytes<kInPlaceBlock>(a + offset, b + offset)) continue;
+    for (size_t j = 0; j < kInPlaceBlock; ++j) {
+      const size_t at = offset + j * sizeof(Value);
+      if (Layout::Differs(ReadRaw<Value>(a + at), ReadRaw<Value>(b + at))) return equal;
+    }
+  }
+  return equal;
+}
+
+// The images of the leading whole blocks of an in-place array, folded
+// (Layout::FoldImages); `folded` receives them and the result is the number
+// of elements they cover.
+template <class Layout>
+size_t FoldBlocksInPlace(const void* values, unsigned len, unsigned count, uint32_t& folded) {
+  const size_t whole = WholeInPlace<Layout>(count, len);
+  const auto* p = static_cast<const unsigned char*>(values);
+  size_t done = 0;
+  folded = 0;
+  for (; done + kInPlaceBlock <= whole; done += kInPlaceBlock) {
+    folded ^= Layout::template FoldImages<kInPlaceBlock>(p + done * sizeof(typename Layout::Value));
+  }
+  return done;
+}
+
+template <class Layout>
+int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsigned len2,
+                  const void* values2, unsigned count, int& status) {
   status = 0;
   if (count == 0) return 0;
   const ElementReader<Layout> first(values1, len1, count, format);

@@ -7,6 +7,12 @@
 
 namespace ks {
 
+// The starting value of the classes that start from their default value.
+template <class T>
+void StartAtZero(T& value) {
+  value = T();
+}
+
 // `start` sets the starting value; `next` replaces the value by its
 // successor and returns false, leaving the value, when there is none.
 template <class T, void (*start)(T& value), bool (*next)(T& value)>

@@ -6,67 +6,16 @@
 #include <cstring>
 
 #include "basesvc.h"
-#include "ksint64/ksint64_slots.h"
-#include "ksnullable.h"
 #include "ksobjid/identity_text.h"
 #include "ksstring.h"
 #include "kstypcmp/array_walk.h"
-#include "kstypcmp/nullable_layout.h"
-#include "kstypconv.h"
 #include "kstypeconvert.h"
 #include "kstypemgr.h"
-#include "kstypes/class_text_records.h"
-#include "kstypes/class_translate.h"
-#include "kstypes/primitive_getvalue.h"
-#include "kstypes/primitive_storage.h"
-#include "kstypes/primitive_text.h"
+#include "kstypes/nullable_bases.h"
 
 namespace ks {
 
-// What the family takes from a base type: its stored form, its text, its
-// arrays (for the conversion records) and its generator.
-struct NullableBaseFunctions {
-  KsStoreFunc store;
-  KsLoadFunc load;
-  KsSizeGetFunc sizeGet;
-  KsPrintToKsStringFunc print;
-  KsScanFromKsStringFunc scan;
-  KsConvertToKsStringFunc toTexts;
-  KsConvertFromKsStringFunc fromTexts;
-  KsCreateFunc create;
-  KsDeleteFunc destroy;
-  KsGetValueFunc getValue;
-};
-
-template <class V, class L, const NullableBaseFunctions& F>
-struct NullableBase {
-  using Value = V;
-  using Layout = L;
-  static constexpr const NullableBaseFunctions& kFunctions = F;
-  // The walk reads the memory element as the layout's pair.
-  static_assert(sizeof(KsNullable<V>) == sizeof(typename layout::Nullable<L>::Value));
-  static_assert(offsetof(KsNullable<V>, isNull) == offsetof(typename layout::Nullable<L>::Value, flag));
-};
-
 namespace {
-
-using Int64Arrays = ClassSlots<KsInt64>;
-
-// clang-format off
-constexpr NullableBaseFunctions kChar{CharStore, CharStore, CharSizeGet, CharPrintToString, CharScanFromString, CharConvertToKsString, CharConvertFromKsString, CharSlots::Create, CharSlots::Delete, CharGetValue};
-constexpr NullableBaseFunctions kByte{CharStore, CharStore, CharSizeGet, CharPrintToString, CharScanFromString, O_U1BConvertToKsString, O_U1BConvertFromKsString, CharSlots::Create, CharSlots::Delete, ByteGetValue};
-constexpr NullableBaseFunctions kShort{ShortStore, ShortStore, ShortSizeGet, ShortPrintToString, ShortScanFromString, ShortConvertToKsString, ShortConvertFromKsString, ShortSlots::Create, ShortSlots::Delete, ShortGetValue};
-constexpr NullableBaseFunctions kWord{ShortStore, ShortStore, ShortSizeGet, ShortPrintToString, ShortScanFromString, WordConvertToKsString, WordConvertFromKsString, ShortSlots::Create, ShortSlots::Delete, WordGetValue};
-constexpr NullableBaseFunctions kInt{IntStore, IntLoad, IntSizeGet, LongPrintToString, LongScanFromString, LongConvertToKsString, LongConvertFromKsString, IntSlots::Create, IntSlots::Delete, LongGetValue};
-constexpr NullableBaseFunctions kUnsigned{IntStore, IntLoad, IntSizeGet, LongPrintToString, LongScanFromString, DwordConvertToKsString, DwordConvertFromKsString, UnsignedSlots::Create, UnsignedSlots::Delete, DwordGetValue};
-constexpr NullableBaseFunctions kLong{LongStore, LongStore, LongSizeGet, LongPrintToString, LongScanFromString, LongConvertToKsString, LongConvertFromKsString, LongSlots::Create, LongSlots::Delete, LongGetValue};
-constexpr NullableBaseFunctions kDword{LongStore, LongStore, LongSizeGet, LongPrintToString, LongScanFromString, DwordConvertToKsString, DwordConvertFromKsString, LongSlots::Create, LongSlots::Delete, DwordGetValue};
-constexpr NullableBaseFunctions kFloat{FloatStore, FloatStore, FloatSizeGet, FloatPrintToString, FloatScanFromString, FloatConvertToKsString, FloatConvertFromKsString, FloatSlots::Create, FloatSlots::Delete, FloatGetValue};
-constexpr NullableBaseFunctions kDouble{DoubleStore, DoubleStore, DoubleSizeGet, DoublePrintToString, DoubleScanFromString, DoubleConvertToKsString, DoubleConvertFromKsString, DoubleSlots::Create, DoubleSlots::Delete, DoubleGetValue};
-constexpr NullableBaseFunctions kInt64{Int64Store, Int64Store, Int64SizeGet, Int64PrintToString, Int64ScanFromString, Int64ConvertToKsString, Int64ConvertFromKsString, Int64Arrays::Create, Int64Arrays::Delete, Int64GetValue};
-constexpr NullableBaseFunctions kO_8B{O_8BStore, O_8BStore, O_8BSizeGet, O_8BPrintToString, O_8BScanFromString, O_8BConvertToKsString, O_8BConvertFromKsString, O_8BSlots::Create, O_8BSlots::Delete, O_8BGetValue};
-constexpr NullableBaseFunctions kO_U8B{O_8BStore, O_8BStore, O_8BSizeGet, O_8BPrintToString, O_8BScanFromString, O_U8BConvertToKsString, O_U8BConvertFromKsString, O_8BSlots::Create, O_8BSlots::Delete, O_U8BGetValue};
-// clang-format on
 
 constexpr unsigned char kNullFlag = layout::kNullFlag;
 constexpr unsigned char kMemoryForm = 8;
@@ -76,32 +25,13 @@ constexpr bool ValueFirst(unsigned char format) {
   return (format & 8) != 0;
 }
 
-}  // namespace
-
-struct NullCharBase : NullableBase<int8_t, layout::Char, kChar> {};
-struct NullByteBase : NullableBase<uint8_t, layout::Byte, kByte> {};
-struct NullShortBase : NullableBase<int16_t, layout::Short, kShort> {};
-struct NullWordBase : NullableBase<uint16_t, layout::Word, kWord> {};
-struct NullIntBase : NullableBase<int, layout::Int, kInt> {};
-struct NullUnsignedBase : NullableBase<unsigned, layout::Unsigned, kUnsigned> {};
-struct NullLongBase : NullableBase<int32_t, layout::Long, kLong> {};
-struct NullDwordBase : NullableBase<uint32_t, layout::Dword, kDword> {};
-struct NullFloatBase : NullableBase<float, layout::Float, kFloat> {};
-struct NullDoubleBase : NullableBase<double, layout::Double, kDouble> {};
-struct NullInt64Base : NullableBase<KsInt64, layout::Int64, kInt64> {};
-struct NullO_8BBase : NullableBase<int64_t, layout::O_8B, kO_8B> {};
-struct NullO_U8BBase : NullableBase<uint64_t, layout::O_U8B, kO_U8B> {};
-
-namespace {
+// A byte length less what was walked already; 0 stays "count elements".
+unsigned Remaining(unsigned len, size_t walked) {
+  return len != 0 ? static_cast<unsigned>(len - walked) : 0u;
+}
 
 template <class Base>
 using Element = KsNullable<typename Base::Value>;
-
-// Stored bytes of one element: the base type's stored value and the flag.
-template <class Base>
-unsigned StoredElementSize() {
-  return Base::Layout::StoredSize(0) + 1;
-}
 
 template <class Base>
 void MakeNull(Element<Base>& element) {
@@ -156,7 +86,7 @@ void NullableSlots<Base>::Assign(void* dst, void* src, unsigned count, int broad
 template <class Base>
 unsigned NullableSlots<Base>::Store(void* dst, const void* src, unsigned char format, unsigned count) {
   const NullableBaseFunctions& base = Base::kFunctions;
-  const unsigned size = StoredElementSize<Base>();
+  const unsigned size = Base::kStoredElementSize;
   const unsigned char valueFormat = format & 15;
   const bool valueFirst = ValueFirst(format);
   const auto* elements = static_cast<const Element<Base>*>(src);
@@ -174,7 +104,7 @@ unsigned NullableSlots<Base>::Store(void* dst, const void* src, unsigned char fo
 template <class Base>
 unsigned NullableSlots<Base>::Load(void* dst, const void* src, unsigned char format, unsigned count) {
   const NullableBaseFunctions& base = Base::kFunctions;
-  const unsigned size = StoredElementSize<Base>();
+  const unsigned size = Base::kStoredElementSize;
   const unsigned char valueFormat = format & 15;
   const bool valueFirst = ValueFirst(format);
   const auto* in = static_cast<const unsigned char*>(src);
@@ -195,21 +125,6 @@ unsigned NullableSlots<Base>::Load(void* dst, const void* src, unsigned char for
 }
 
 template <class Base>
-unsigned NullableSlots<Base>::NullSizeGet(unsigned count) {
-  return Base::kFunctions.sizeGet(nullptr, 0, 0, count) + count;
-}
-
-template <class Base>
-unsigned NullableSlots<Base>::SizeGet(const void*, unsigned char, unsigned char, unsigned count) {
-  return NullSizeGet(count);
-}
-
-template <class Base>
-unsigned NullableSlots<Base>::SizeGetFromMemFile(MemFile*, unsigned char, unsigned count) {
-  return NullSizeGet(count);
-}
-
-template <class Base>
 unsigned NullableSlots<Base>::Translate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
                                         unsigned char srcFormat, unsigned srcLen, unsigned count) {
   return ClassTranslate<Element<Base>, Store, Load>(dst, dstFormat, dstLen, src, srcFormat, srcLen, count);
@@ -218,14 +133,30 @@ unsigned NullableSlots<Base>::Translate(void* dst, unsigned char dstFormat, unsi
 template <class Base>
 int NullableSlots<Base>::Compare(unsigned char format, unsigned len1, void* values1, unsigned len2,
                                  void* values2, unsigned short, unsigned count, int& status) {
-  return CompareArrays<layout::Nullable<typename Base::Layout>>(format, len1, values1, len2, values2, count,
-                                                                status);
+  using Layout = layout::Nullable<typename Base::Layout>;
+  // Long equal runs of memory elements are skipped a block at a time; the
+  // walk then goes on from the first block that differs, with what remains
+  // of both arrays.
+  const size_t skipped =
+      Layout::InPlace(format) ? EqualBlocksInPlace<Layout>(values1, len1, values2, len2, count) : 0;
+  const size_t offset = skipped * sizeof(typename Layout::Value);
+  return CompareArrays<Layout>(format, Remaining(len1, offset), static_cast<unsigned char*>(values1) + offset,
+                               Remaining(len2, offset), static_cast<unsigned char*>(values2) + offset,
+                               static_cast<unsigned>(count - skipped), status);
 }
 
+// The hash is not multiplied at the end, so whole blocks of memory elements
+// fold apart from the walk over the rest.
 template <class Base>
 unsigned NullableSlots<Base>::Hash(unsigned char format, unsigned len, void* values, unsigned count,
                                    int& status) {
-  return HashArray<layout::Nullable<typename Base::Layout>>(format, len, values, count, status);
+  using Layout = layout::Nullable<typename Base::Layout>;
+  uint32_t folded = 0;
+  const size_t done = Layout::InPlace(format) ? FoldBlocksInPlace<Layout>(values, len, count, folded) : 0;
+  const size_t offset = done * sizeof(typename Layout::Value);
+  return folded ^ HashArray<Layout>(format, Remaining(len, offset),
+                                    static_cast<unsigned char*>(values) + offset,
+                                    static_cast<unsigned>(count - done), status);
 }
 
 template <class Base>

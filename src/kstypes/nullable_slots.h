@@ -2,8 +2,7 @@
 //
 // One family written over the base type: each slot delegates the number to
 // the base type's stored form, order, hash, text and generator, and handles
-// the flag byte itself. The bases are described in nullable_slots.cpp; the
-// type table names the instantiations through the aliases below.
+// the flag byte itself. The bases are described in nullable_bases.h.
 //
 // Stored form of one element: the base type's stored value and a flag byte
 // (1 null, 0 not null), packed, base stored size + 1 bytes. The flag byte
@@ -13,6 +12,7 @@
 #pragma once
 
 #include "ksslots.h"
+#include "kstypes/class_rows.h"
 #include "kstypes/typedesc.h"
 
 namespace ks {
@@ -33,10 +33,6 @@ struct NullableSlots {
   // says); any other flag byte keeps the value read, not null.
   // REQUIRES: src holds count stored elements.
   static unsigned Load(void* dst, const void* src, unsigned char format, unsigned count);
-  // The base type's stored size of count values + count, for any format.
-  static unsigned NullSizeGet(unsigned count);
-  static unsigned SizeGet(const void* value, unsigned char srcFormat, unsigned char format, unsigned count);
-  static unsigned SizeGetFromMemFile(MemFile* file, unsigned char format, unsigned count);
   static unsigned Translate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
                             unsigned char srcFormat, unsigned srcLen, unsigned count);
 
@@ -62,22 +58,9 @@ struct NullableSlots {
   static int GetValue(void* value, unsigned count, unsigned char format, unsigned char op);
 };
 
-struct NullCharBase;
-struct NullByteBase;
-struct NullShortBase;
-struct NullWordBase;
-struct NullIntBase;
-struct NullUnsignedBase;
-struct NullLongBase;
-struct NullDwordBase;
-struct NullFloatBase;
-struct NullDoubleBase;
-struct NullInt64Base;
-struct NullO_8BBase;
-struct NullO_U8BBase;
-
 // The type-table row of the nullable type over Base; EvalAndBound comes
-// with the index evaluation.
+// with the index evaluation. Stored sizes are the base type's stored size
+// of count values + count, for any format.
 template <class Base>
 constexpr KsTypeDescriptor NullableRow(KsTypeDescriptor d) {
   using Slots = NullableSlots<Base>;
@@ -85,9 +68,7 @@ constexpr KsTypeDescriptor NullableRow(KsTypeDescriptor d) {
   d.destroy = Slots::Delete;
   d.store = Slots::Store;
   d.load = Slots::Load;
-  d.nullSizeGet = Slots::NullSizeGet;
-  d.sizeGet = Slots::SizeGet;
-  d.sizeGetFromMemFile = Slots::SizeGetFromMemFile;
+  SetFixedStoredSizes<Base::kStoredElementSize>(d);
   d.compare = Slots::Compare;
   d.hash = Slots::Hash;
   d.convertToKsString = Slots::ToTexts;

@@ -20,6 +20,7 @@
 #include "ksblob/blob_slots.h"
 #include "ksboolean/boolean_slots.h"
 #include "ksboolean/seal_slots.h"
+#include "kstypes/nullable_bases.h"
 #include "kstypes/nullable_slots.h"
 
 namespace {
