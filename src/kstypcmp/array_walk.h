@@ -156,8 +156,8 @@ size_t FoldBlocksInPlace(const void* values, unsigned len, unsigned count, uint3
 }
 
 template <class Layout>
-int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsigned len2,
-                  const void* values2, unsigned count, int& status) {
+int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsigned len2, const void* values2,
+                  unsigned count, int& status) {
   status = 0;
   if (count == 0) return 0;
   const ElementReader<Layout> first(values1, len1, count, format);
