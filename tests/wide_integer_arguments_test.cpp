@@ -68,18 +68,15 @@ TEST(WideIntegerArguments, SealConvertsToAndFromFixedWidthIntegers) {
 template <class T>
 void ExpectSameAsLongLong(int64_t amount) {
   T byLong, byLongLong;
-  byLong.SetTotalSeconds(amount);
-  byLongLong.SetTotalSeconds(static_cast<long long>(amount));
-  EXPECT_EQ(byLong == byLongLong, 1);
-  byLong.AddSeconds(amount);
-  byLongLong.AddSeconds(static_cast<long long>(amount));
-  EXPECT_EQ(byLong == byLongLong, 1);
-  byLong.AddNanoSeconds(amount);
-  byLongLong.AddNanoSeconds(static_cast<long long>(amount));
-  EXPECT_EQ(byLong == byLongLong, 1);
-  byLong.SetTotalNanoSeconds(amount);
-  byLongLong.SetTotalNanoSeconds(static_cast<long long>(amount));
-  EXPECT_EQ(byLong == byLongLong, 1);
+  auto same = [&](auto apply) {
+    apply(byLong, amount);
+    apply(byLongLong, static_cast<long long>(amount));
+    EXPECT_EQ(byLong == byLongLong, 1);
+  };
+  same([](T& t, auto a) { t.SetTotalSeconds(a); });
+  same([](T& t, auto a) { t.AddSeconds(a); });
+  same([](T& t, auto a) { t.AddNanoSeconds(a); });
+  same([](T& t, auto a) { t.SetTotalNanoSeconds(a); });
   EXPECT_EQ(byLong.GetTotalNanoSeconds(), static_cast<long long>(amount));
 }
 

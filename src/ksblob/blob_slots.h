@@ -32,16 +32,15 @@ unsigned BlobHash(unsigned char format, unsigned len, void* values, unsigned cou
 
 KsString& BlobPrintToString(KsString& out, void* values, const char* format, unsigned count);
 void* BlobScanFromString(void* values, KsString& in, const char* format, unsigned count);
-// One value's text record: the printed placeholder, or the null string
-// for null; a text reads as an empty blob, no text as null.
-void BlobText(const KsBlob& blob, KsString& text);
+// One value read from a text record (which carries the printed placeholder
+// or the null string): a text reads as an empty blob, no text as null.
 void BlobFromText(KsBlob& blob, const KsString* text);
 
 // The type-table row: the slots of the type set on the table's row.
 constexpr KsTypeDescriptor BlobRow(KsTypeDescriptor d) {
   SetClassStorage<KsBlob, BlobStore, BlobLoad>(d);
   SetClassNullSlots<KsBlob>(d);
-  SetClassTextRecords<KsBlob, BlobText, BlobFromText, true>(d);
+  SetClassTextRecords<KsBlob, PrintedOrNullText<KsBlob, BlobPrintToString>, BlobFromText, true>(d);
   d.nullSizeGet = BlobNullSizeGet;
   d.sizeGet = BlobSizeGet;
   d.sizeGetFromMemFile = BlobSizeGetFromMemFile;

@@ -14,14 +14,6 @@ constexpr char kBlobFormat[] = "[BLOB,len=%L]";
 
 }  // namespace
 
-void BlobText(const KsBlob& blob, KsString& text) {
-  if (blob.IsNullValue()) {
-    text.SetNullValue();
-  } else {
-    BlobPrintToString(text, const_cast<KsBlob*>(&blob), kBlobFormat, 1);
-  }
-}
-
 void BlobFromText(KsBlob& blob, const KsString* text) {
   if (text == nullptr) blob.SetNullValue();
 }

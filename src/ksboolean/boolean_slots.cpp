@@ -44,14 +44,6 @@ void* BooleanScanFromString(void* values, KsString& in, const char*, unsigned) {
   return values;
 }
 
-void BooleanText(const KsBoolean& value, KsString& text) {
-  if (value.IsNullValue()) {
-    text.SetNullValue();
-  } else {
-    BooleanPrintToString(text, const_cast<KsBoolean*>(&value), nullptr, 1);
-  }
-}
-
 void BooleanFromText(KsBoolean& value, const KsString* text) {
   if (text == nullptr) {
     value.SetNullValue();

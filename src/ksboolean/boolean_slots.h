@@ -20,9 +20,8 @@ KsString& BooleanPrintToString(KsString& out, void* values, const char* format, 
 // Null for a text beginning with the null print string; true for exactly
 // "T", "t", "TRUE", "true" or "1"; false for everything else.
 void* BooleanScanFromString(void* values, KsString& in, const char* format, unsigned count);
-// One value's text record: the printed value, or the null string for null;
-// no text reads as null.
-void BooleanText(const KsBoolean& value, KsString& text);
+// One value read from a text record (printed, the record carries the
+// printed value or the null string); no text reads as null.
 void BooleanFromText(KsBoolean& value, const KsString* text);
 // The successor of false is true; none after true.
 bool BooleanNext(KsBoolean& value);
@@ -32,7 +31,8 @@ bool BooleanNext(KsBoolean& value);
 constexpr KsTypeDescriptor BooleanRow(KsTypeDescriptor d) {
   SetFixedClassStorage<KsBoolean, 1, CharStore, CharStore>(d);
   SetClassNullSlots<KsBoolean>(d);
-  SetClassTextRecords<KsBoolean, BooleanText, BooleanFromText, true>(d);
+  SetClassTextRecords<KsBoolean, PrintedOrNullText<KsBoolean, BooleanPrintToString>, BooleanFromText, true>(
+      d);
   d.compare = BooleanCompare;
   d.hash = BooleanHash;
   d.printToString = BooleanPrintToString;

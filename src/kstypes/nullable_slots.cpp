@@ -20,10 +20,21 @@ namespace {
 constexpr unsigned char kNullFlag = layout::kNullFlag;
 constexpr unsigned char kMemoryForm = 8;
 
-// Bit 8 of a stored format puts the value before the flag byte.
-constexpr bool ValueFirst(unsigned char format) {
-  return (format & 8) != 0;
-}
+// Where the value and the flag byte of a stored element lie: bit 8 of the
+// format puts the value first, otherwise the flag byte comes first. The
+// value is in the stored form of format & 15.
+struct StoredElement {
+  unsigned size;
+  unsigned valueOffset;
+  unsigned flagOffset;
+  unsigned char valueFormat;
+
+  StoredElement(unsigned elementSize, unsigned char format)
+      : size(elementSize),
+        valueOffset((format & 8) != 0 ? 0 : 1),
+        flagOffset((format & 8) != 0 ? elementSize - 1 : 0),
+        valueFormat(format & 15) {}
+};
 
 // A byte length less what was walked already; 0 stays "count elements".
 unsigned Remaining(unsigned len, size_t walked) {
@@ -85,43 +96,36 @@ void NullableSlots<Base>::Assign(void* dst, void* src, unsigned count, int broad
 // can be stored in place (the stored elements are never longer).
 template <class Base>
 unsigned NullableSlots<Base>::Store(void* dst, const void* src, unsigned char format, unsigned count) {
-  const NullableBaseFunctions& base = Base::kFunctions;
-  const unsigned size = Base::kStoredElementSize;
-  const unsigned char valueFormat = format & 15;
-  const bool valueFirst = ValueFirst(format);
+  const StoredElement stored(Base::kStoredElementSize, format);
   const auto* elements = static_cast<const Element<Base>*>(src);
   auto* out = static_cast<unsigned char*>(dst);
-  for (unsigned i = 0; i < count; ++i, out += size) {
+  for (unsigned i = 0; i < count; ++i, out += stored.size) {
     const typename Base::Value value = elements[i].value;
     const unsigned char flag = elements[i].isNull != 0 ? kNullFlag : 0;
-    base.store(valueFirst ? out : out + 1, &value, valueFormat, 1);
-    out[valueFirst ? size - 1 : 0] = flag;
+    Base::kFunctions.store(out + stored.valueOffset, &value, stored.valueFormat, 1);
+    out[stored.flagOffset] = flag;
   }
-  return count * size;
+  return count * stored.size;
 }
 
 // Walks backward for the same reason: a stored array can load in place.
 template <class Base>
 unsigned NullableSlots<Base>::Load(void* dst, const void* src, unsigned char format, unsigned count) {
-  const NullableBaseFunctions& base = Base::kFunctions;
-  const unsigned size = Base::kStoredElementSize;
-  const unsigned char valueFormat = format & 15;
-  const bool valueFirst = ValueFirst(format);
+  const StoredElement stored(Base::kStoredElementSize, format);
   const auto* in = static_cast<const unsigned char*>(src);
   auto* elements = static_cast<Element<Base>*>(dst);
   for (unsigned i = count; i-- > 0;) {
-    const unsigned char* stored = in + size_t{i} * size;
-    const unsigned char flag = stored[valueFirst ? size - 1 : 0];
-    if (flag == kNullFlag) {
+    const unsigned char* element = in + size_t{i} * stored.size;
+    if (element[stored.flagOffset] == kNullFlag) {
       MakeNull<Base>(elements[i]);
       continue;
     }
     typename Base::Value value;
-    base.load(&value, valueFirst ? stored : stored + 1, valueFormat, 1);
+    Base::kFunctions.load(&value, element + stored.valueOffset, stored.valueFormat, 1);
     elements[i].value = value;
     elements[i].isNull = 0;
   }
-  return count * size;
+  return count * stored.size;
 }
 
 template <class Base>
