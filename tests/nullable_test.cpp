@@ -107,6 +107,29 @@ TEST(NullableStorage, LoadTakesOnlyFlagByteOneAsNull) {
   EXPECT_EQ(loaded[2].value, 7);
 }
 
+TEST(NullableStorage, NullElementStoresTheValueItHolds) {
+  // Store writes the value as the element holds it; only Load ignores the
+  // value bytes of a null.
+  KsNull_short held[] = {Number<int16_t>(5)};
+  held[0].isNull = 7;
+  EXPECT_EQ(Stored(KsNULL_2B_T, held, kBig), (Bytes{0x01, 0x00, 0x05}));
+}
+
+TEST(NullableStorage, TranslateWithBit8IsTheMemoryForm) {
+  KsTypeMgr mgr;
+  KsNull_int from[] = {Number(3), Null<int>()}, to[2] = {Number(9), Number(9)};
+  EXPECT_EQ(mgr.Translate(KsNULL_INT_T, to, kValueFirst, 0, from, kValueFirst, 0, 2), 16u);
+  EXPECT_EQ(to[0].value, 3);
+  EXPECT_EQ(to[1].isNull, 1);
+  // Between stored forms the bytes travel as they are, zero-padded.
+  const Bytes stored = {0x00, 1, 2, 3, 4};
+  Bytes padded(8, 0xEE);
+  EXPECT_EQ(mgr.Translate(KsNULL_INT_T, padded.data(), kBig, 8, const_cast<unsigned char*>(stored.data()),
+                          kLittle, 5, 1),
+            5u);
+  EXPECT_EQ(padded, (Bytes{0x00, 1, 2, 3, 4, 0, 0, 0}));
+}
+
 TEST(NullableStorage, SizesAreBaseSizePlusOneWhateverTheFormat) {
   KsTypeMgr mgr;
   EXPECT_EQ(mgr.DiskLenGet(KsNULL_INT_T, nullptr, kBig, 3), IntSizeGet(nullptr, 0, 0, 3) + 3);
@@ -177,6 +200,46 @@ TEST(NullableOrder, ArrayThatRunsOutReportsStatus2101) {
   // A length that cuts a stored element short reads nothing beyond it.
   Bytes stored = Stored(KsNULL_INT_T, a, kBig);
   EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, 7, stored.data(), 7, stored.data(), 0, 3, kBig, status), 0);
+  EXPECT_EQ(status, 2101);
+}
+
+TEST(NullableOrder, MemoryFlagOtherThanOneIsANumberToCompareAndHash) {
+  // Compare and hash read elements as Load does (a flag byte of exactly 1
+  // is null), while IsNull answers the flag byte itself.
+  KsTypeMgr mgr;
+  KsNull_int two[] = {Number(5)}, zero[] = {Number(5)}, null[] = {Null<int>()};
+  two[0].isNull = 2;
+  EXPECT_EQ(mgr.IsNullValue(KsNULL_INT_T, two), 2);
+  EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, two, zero, 0, 1, kValueFirst), 0);
+  EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, two, null, 0, 1, kValueFirst), 1);
+  int status = 0;
+  EXPECT_EQ(mgr.Hash(KsNULL_INT_T, 0, two, 1, kValueFirst, status), 5u * 1103515245u);
+  // Stored, a non-zero flag is written as 1: the element becomes null.
+  EXPECT_EQ(Stored(KsNULL_INT_T, two, kBig), (Bytes{0x01, 0, 0, 0, 5}));
+}
+
+TEST(NullableOrder, LongArraysGiveTheResultsOfTheElementWalk) {
+  KsTypeMgr mgr;
+  constexpr unsigned kLong = 700;
+  std::vector<KsNull_int> a(kLong), b(kLong);
+  for (unsigned i = 0; i < kLong; ++i) a[i] = b[i] = i % 7 == 0 ? Null<int>() : Number(static_cast<int>(i));
+  // Nulls whose value bytes differ are still equal.
+  a[14].value = 1234;
+  int status = -1;
+  EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, 0, a.data(), 0, b.data(), 0, kLong, kValueFirst, status), 0);
+  EXPECT_EQ(status, 0);
+  b[600].value = 1;
+  EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, 0, a.data(), 0, b.data(), 0, kLong, kValueFirst, status), 1);
+  EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, 300 * 8, a.data(), 0, b.data(), 0, kLong, kValueFirst, status), 0);
+  EXPECT_EQ(status, 2101);
+  // The memory-form hash agrees with the stored form's, walked element by
+  // element.
+  Bytes stored(kLong * 5);
+  mgr.Store(KsNULL_INT_T, stored.data(), a.data(), kBig, kLong);
+  EXPECT_EQ(mgr.Hash(KsNULL_INT_T, 0, a.data(), kLong, kValueFirst, status),
+            mgr.Hash(KsNULL_INT_T, 0, stored.data(), kLong, kBig, status));
+  EXPECT_EQ(mgr.Hash(KsNULL_INT_T, 302 * 8 + 3, a.data(), kLong, kValueFirst, status),
+            mgr.Hash(KsNULL_INT_T, 303 * 5, stored.data(), kLong, kBig, status));
   EXPECT_EQ(status, 2101);
 }
 
