@@ -225,6 +225,8 @@ TEST(NullableOrder, LongArraysGiveTheResultsOfTheElementWalk) {
   for (unsigned i = 0; i < kLong; ++i) a[i] = b[i] = i % 7 == 0 ? Null<int>() : Number(static_cast<int>(i));
   // Nulls whose value bytes differ are still equal.
   a[14].value = 1234;
+  Bytes stored(kLong * 5);
+  mgr.Store(KsNULL_INT_T, stored.data(), a.data(), kBig, kLong);
   int status = -1;
   EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, 0, a.data(), 0, b.data(), 0, kLong, kValueFirst, status), 0);
   EXPECT_EQ(status, 0);
@@ -232,10 +234,14 @@ TEST(NullableOrder, LongArraysGiveTheResultsOfTheElementWalk) {
   EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, 0, a.data(), 0, b.data(), 0, kLong, kValueFirst, status), 1);
   EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, 300 * 8, a.data(), 0, b.data(), 0, kLong, kValueFirst, status), 0);
   EXPECT_EQ(status, 2101);
+  // A length that ends right after a block still ends the walk there.
+  EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, 256 * 8, a.data(), 256 * 8, b.data(), 0, kLong, kValueFirst, status), 0);
+  EXPECT_EQ(status, 2101);
+  EXPECT_EQ(mgr.Hash(KsNULL_INT_T, 256 * 8, a.data(), kLong, kValueFirst, status),
+            mgr.Hash(KsNULL_INT_T, 256 * 5, stored.data(), kLong, kBig, status));
+  EXPECT_EQ(status, 2101);
   // The memory-form hash agrees with the stored form's, walked element by
   // element.
-  Bytes stored(kLong * 5);
-  mgr.Store(KsNULL_INT_T, stored.data(), a.data(), kBig, kLong);
   EXPECT_EQ(mgr.Hash(KsNULL_INT_T, 0, a.data(), kLong, kValueFirst, status),
             mgr.Hash(KsNULL_INT_T, 0, stored.data(), kLong, kBig, status));
   EXPECT_EQ(mgr.Hash(KsNULL_INT_T, 302 * 8 + 3, a.data(), kLong, kValueFirst, status),

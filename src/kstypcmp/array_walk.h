@@ -108,13 +108,16 @@ class ElementReader {
 // on a block; the element walk then takes what remains.
 constexpr size_t kInPlaceBlock = 256;
 
-// Whole elements within count and both lengths (a length of 0: count).
+// Whole elements within count and both lengths (a length of 0: count)
+// that leave at least one byte of a given length to the element walk that
+// follows: a length it receives never drops to 0, which would mean count
+// elements.
 template <class Layout>
 size_t WholeInPlace(unsigned count, unsigned len1, unsigned len2 = 0) {
   using Value = typename Layout::Value;
   size_t whole = count;
-  if (len1 != 0) whole = std::min<size_t>(whole, len1 / sizeof(Value));
-  if (len2 != 0) whole = std::min<size_t>(whole, len2 / sizeof(Value));
+  if (len1 != 0) whole = std::min<size_t>(whole, (len1 - 1) / sizeof(Value));
+  if (len2 != 0) whole = std::min<size_t>(whole, (len2 - 1) / sizeof(Value));
   return whole;
 }
 
