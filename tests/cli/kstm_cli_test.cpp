@@ -15,20 +15,11 @@ namespace {
 
 using kstm_test::Outcome;
 using kstm_test::ReadSourceFile;
+using kstm_test::ReportsMissingSlot;
 using kstm_test::RunKstm;
 
 constexpr int kBadInput = 2;
 constexpr int kNotSupported = 3;
-
-// A command whose type lacks the slots reports exactly this.
-bool ReportsMissingSlot(const Outcome& outcome, const std::string& command) {
-  static const std::regex missing(
-      "kstm [a-z]+: type [A-Za-z_0-9]+ \\([0-9]+\\) (has no [A-Za-z]+ slot in this build of the library|is "
-      "the "
-      "illegal type: it supports no operation)\n");
-  return outcome.status == kNotSupported && outcome.out.empty() && std::regex_match(outcome.err, missing) &&
-         outcome.err.rfind("kstm " + command + ":", 0) == 0;
-}
 
 TEST(KstmTypes, TablesMatchTheirGoldenFiles) {
   struct Golden {

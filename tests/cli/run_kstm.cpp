@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 
@@ -66,6 +67,15 @@ Outcome RunKstm(const std::vector<std::string>& args, const std::string& input) 
   waitpid(pid, &wait, 0);
   const int status = WIFEXITED(wait) ? WEXITSTATUS(wait) : 128 + WTERMSIG(wait);
   return {status, out.Read(), err.Read()};
+}
+
+bool ReportsMissingSlot(const Outcome& outcome, const std::string& command) {
+  static const std::regex missing(
+      "kstm [a-z]+: type [A-Za-z_0-9]+ \\([0-9]+\\) (has no [A-Za-z]+ slot in this build of the library|is "
+      "the "
+      "illegal type: it supports no operation)\n");
+  return outcome.status == 3 && outcome.out.empty() && std::regex_match(outcome.err, missing) &&
+         outcome.err.rfind("kstm " + command + ":", 0) == 0;
 }
 
 std::string ReadSourceFile(const std::string& path) {

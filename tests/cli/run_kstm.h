@@ -15,6 +15,10 @@ struct Outcome {
 
 Outcome RunKstm(const std::vector<std::string>& args, const std::string& input = "");
 
+// Whether the command (store, load, ...) ended as kstm reports a type that
+// lacks a slot in this build of the library: status 3, the one message.
+bool ReportsMissingSlot(const Outcome& outcome, const std::string& command);
+
 // The contents of a file of the source tree (path relative to its root).
 std::string ReadSourceFile(const std::string& path);
 
