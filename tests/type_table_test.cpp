@@ -231,6 +231,13 @@ TEST(TypeTable, ListsSlotsNotYetBuilt) {
   std::printf("%zu slots not yet built:\n", pending.size());
   for (const std::string& slot : pending) std::printf("  %s\n", slot.c_str());
 
+  // The string rows wait only for index evaluation.
+  std::vector<std::string> stringRows;
+  for (const std::string& slot : pending) {
+    if (slot.find(" KsString.") != std::string::npos) stringRows.push_back(slot);
+  }
+  EXPECT_EQ(stringRows, (std::vector<std::string>{"current KsString.EvalAndBound", "legacy KsString.EvalAndBound"}));
+
   // What is built stays built: the comparison, hash and generator slots of
   // the primitive layouts.
   for (int id : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 42, 43}) {

@@ -187,6 +187,18 @@ void KsString::PlaceText(const char* source, unsigned char sourceCodeSet, unsign
 
 void KsString::AssignUnits(const void* units, unsigned short count, unsigned char newCodeSet,
                            unsigned char newLanguage, unsigned char format) {
+  // Loading values into the same strings again is the common case of a
+  // database read loop: a buffer of the right size is reused.
+  const unsigned width = ksstring::WidthOf(newCodeSet);
+  const size_t size = (static_cast<size_t>(count) + 1) * width;
+  if (count > 0 && buffer != nullptr && size == byteSize && width == CharWidth() &&
+      (width == 1 || !ksbase::FormatNeedsByteSwap(format))) {
+    std::memcpy(buffer, units, size - width);
+    std::memset(buffer + size - width, 0, width);
+    codeSet = newCodeSet;
+    language = newLanguage;
+    return;
+  }
   FreeBuffer();
   codeSet = newCodeSet;
   language = newLanguage;

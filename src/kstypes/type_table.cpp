@@ -18,6 +18,7 @@
 #include "ksint64/ksint64_slots.h"
 #include "ksobjid/identity_slots.h"
 #include "ksblob/blob_slots.h"
+#include "ksstring/string_slots.h"
 #include "ksboolean/boolean_slots.h"
 #include "ksboolean/seal_slots.h"
 
@@ -89,17 +90,6 @@ constexpr KsTypeDescriptor Primitive(const char* name, const char* typeIdName, c
   return d;
 }
 
-// The string rows: memory slots through the class itself.
-constexpr KsTypeDescriptor StringType(bool legacy) {
-  using Slots = ClassSlots<KsString>;
-  KsTypeDescriptor d = Unbuilt("KsString", "KsSTRING_T", "%s", KsSizeWord(sizeof(KsString), false));
-  SetClassMemorySlots<KsString>(d);
-  d.isNull = legacy ? NeverNull : Slots::IsNull;
-  d.setNull = legacy ? nullptr : Slots::SetNull;
-  if (legacy) d.getValue = NoGetValue;
-  return d;
-}
-
 // A class type whose slots come with its class. `hasNull` keeps a SetNull
 // slot so that the type reports null support.
 constexpr KsTypeDescriptor ClassType(const char* name, const char* typeIdName, const char* format,
@@ -137,7 +127,7 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /*  8 */ Primitive<UnsignedSlots>("unsigned", "KsUNSIGNED_T", "%u", 4, UnsignedCompare, IntHash, kUnsignedText, DwordGetValue),
   /*  9 */ Primitive<IntSlots>("enum", "KsENUM_T", "%d", 4, IntCompare, IntHash, kLongText, NoGetValue),
   /* 10 */ Primitive<CharSlots>("o_u1b", "KsU1B_T", "%c", 1, ByteCompare, ByteHash, kByteText, ByteGetValue),
-  /* 11 */ StringType(false),
+  /* 11 */ ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), false),
   /* 12 */ ClassType("KsDate", "KsDATE_T", "%a %e.%b %Y", Fixed(4), kNull),
   /* 13 */ ClassType("KsTime", "KsTIME_T", "%I:%M:%S %p", Fixed(3), kNull),
   /* 14 */ Primitive<LongSlots>("BlockId", "KsBLOCKID_T", "#%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue),
@@ -180,7 +170,8 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
 
 // The legacy string descriptor: the same names, memory slots and text slots
 // as the current one, its own stored form, no null value and no generator.
-constinit KsTypeDescriptor gLegacyString = StringType(true);
+constinit KsTypeDescriptor gLegacyString =
+    ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), true);
 
 KsTypeDescriptor* const gCurrentTable[KS_TYPE_COUNT] = {
     &gCurrent[0],  &gCurrent[1],  &gCurrent[2],  &gCurrent[3],  &gCurrent[4],  &gCurrent[5],  &gCurrent[6],
