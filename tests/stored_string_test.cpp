@@ -467,6 +467,7 @@ TEST(StringPrint, OrderKeyDirectives) {
             "B1")
       << "no directive reads accents like %2M";
   EXPECT_EQ(Print(key, "%4M|"), "a|\\'e|B|1|");
+  EXPECT_EQ(Print(LoadedKey(Key(Text("\x9E"))), "%4M"), "\x9E") << "an empty name shows the character";
   EXPECT_EQ(Print(LoadedKey(Key(Text("a1"))), "%3M;"), "lower letter a;digit 1;");
   const KsString mixed = LoadedKey(Key(Wide({'a', 0x03B1})));
   EXPECT_EQ(Print(mixed, "%3M;"), "lower letter a;[MIX];") << "the cut mark is not a HAN class";
