@@ -13,6 +13,7 @@
 #include "ksidxbounds.h"
 #include "ksint64.h"
 #include "ksmodule.h"
+#include "ksmultibyte.h"
 #include "ksobjid.h"
 #include "ksorder.h"
 #include "ksslots.h"
