@@ -12,6 +12,7 @@
 #include "ksexport.h"
 #include "ksidxbounds.h"
 #include "ksint64.h"
+#include "ksistring.h"
 #include "ksmodule.h"
 #include "ksmultibyte.h"
 #include "ksobjid.h"

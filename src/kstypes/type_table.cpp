@@ -18,6 +18,7 @@
 #include "ksint64/ksint64_slots.h"
 #include "ksobjid/identity_slots.h"
 #include "ksblob/blob_slots.h"
+#include "ksstring/istring_slots.h"
 #include "ksstring/string_slots.h"
 #include "ksboolean/boolean_slots.h"
 #include "ksboolean/seal_slots.h"
@@ -136,9 +137,8 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 17 */ RefRow(Unbuilt("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16))),
   /* 18 */ BlobRow(Unbuilt("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize))),
   /* 19 */ ClassType("KsDateTime", "KsDATIME_T", "%a %e.%b %Y %I:%M:%S %p", Fixed(8), kNull),
-  /* 20 */ ClassType("KsIString", "KsISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash, NoGetValue),
-  /* 21 */ ClassType("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash,
-                     NoGetValue),
+  /* 20 */ ksstring::IStringRow<KsFolding::Accents>(Unbuilt("KsIString", "KsISTRING_T", "%s", Variable(kStringSize))),
+  /* 21 */ ksstring::IStringRow<KsFolding::CaseAndAccents>(Unbuilt("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize))),
   /* 22 */ ClassType("d_Date", "D_DATE_T", "%a %b %e", Fixed(4), kNoNull),
   /* 23 */ ClassType("d_Time", "D_TIME_T", "%I:%M:%S %p", Fixed(6), kNoNull),
   /* 24 */ ClassType("d_Timestamp", "D_TIMESTAMP_T", "%a %b %e %I:%M:%S %p", Fixed(10), kNoNull),
