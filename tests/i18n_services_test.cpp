@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "i18nsvc.h"
+#include "ksstrcmp.h"
 
 namespace {
 
@@ -415,6 +416,21 @@ class I18nDefaults : public testing::Test {
   }
 };
 
+// A language without a tailoring of its own is still a language: it can be
+// the default, and its strings collate in the root order.
+TEST_F(I18nDefaults, EveryLanguageIdCanBeTheDefaultAndUntailoredOnesUseTheRootOrder) {
+  KsLanguageContext::SetDefaultLanguage(7);
+  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), 7);
+  KsLanguageContext::SetDefaultLanguage(253);
+  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), 253);
+  const KsCollationEntry* aRing = EntryOf(1, 0xE5);
+  ASSERT_NE(aRing, nullptr);
+  EXPECT_EQ(ForLanguage(aRing, 7)->order, aRing->order) << "no variants for an untailored language";
+  // a ring sorts before z in the root order, after it in Swedish.
+  EXPECT_LT(KsStrCmp(1, 7, "\xE5", 1, 7, "z", 0x100, -1, 1, nullptr), 0);
+  EXPECT_GT(KsStrCmp(1, KS_LANGUAGE_SWEDISH, "\xE5", 1, KS_LANGUAGE_SWEDISH, "z", 0x100, -1, 1, nullptr), 0);
+}
+
 TEST_F(I18nDefaults, InitialValues) {
   EXPECT_EQ(KsLanguageContext::GetDefaultCodeSet(), 1);
   EXPECT_EQ(KsLanguageContext::GetDefault8CodeSet(), 1);
@@ -444,7 +460,9 @@ TEST_F(I18nDefaults, SettersChangeTheDefaultsOfTheirWidth) {
 
   KsLanguageContext::SetDefaultLanguage(KS_LANGUAGE_DANISH);
   EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_DANISH);
-  KsLanguageContext::SetDefaultLanguage(99);
+  KsLanguageContext::SetDefaultLanguage(254);
+  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_DANISH) << "the null marker is no language";
+  KsLanguageContext::SetDefaultLanguage(255);
   EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_DANISH);
 
   KsLanguageContext::SetDefaultCmpOp(0x60);
