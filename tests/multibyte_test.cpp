@@ -3,6 +3,7 @@
 // functions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -150,6 +151,40 @@ TEST(Utf8ToKsString, ThirtyTwoKilobytesAreTooLong) {
   EXPECT_EQ(KsMBS2KsString(text.data(), out, 32768), -2);
   EXPECT_EQ(out.Len(), 32765) << "cut at the string's limit";
   EXPECT_EQ(KsMBS2KsString(text.data(), out, 32767), 32767);
+}
+
+// Long texts go through the block paths: every position of a non-ASCII
+// character, a zero byte and an invalid byte relative to a 16-byte block.
+TEST(Utf8ToKsString, BlockPathsAgreeWithTheSequenceDecoder) {
+  for (size_t position = 0; position < 40; ++position) {
+    for (const char* inserted : {"\xC3\xA9", "\xE2\x82\xAC", "\x00", "\xFF"}) {
+      std::string text(50, 'k');
+      text.insert(position, inserted, std::max<size_t>(1, std::strlen(inserted)));
+      SCOPED_TRACE(std::to_string(position) + " " + std::to_string(static_cast<unsigned char>(inserted[0])));
+      KsString out;
+      const int result = KsMBS2KsString(text.data(), out, static_cast<int>(text.size()));
+      if (inserted[0] == '\0') {
+        EXPECT_EQ(result, static_cast<int>(position) + 1);
+        EXPECT_EQ(out.Len(), position);
+        continue;
+      }
+      std::vector<unsigned short> expected(text.size());
+      const int units = KsMultiByteStr2WCharStr(expected.data(), static_cast<int>(expected.size()),
+                                                text.data(), static_cast<int>(text.size()));
+      if (units < 0) {
+        EXPECT_EQ(result, -1);
+        EXPECT_EQ(out.Len(), position) << "what came before the invalid byte";
+        continue;
+      }
+      expected.resize(static_cast<size_t>(units));
+      EXPECT_EQ(result, static_cast<int>(text.size()));
+      EXPECT_EQ(UnitsOf(out), expected);
+
+      char back[128];
+      const int written = KsString2KsMBS(out, back, sizeof back);
+      EXPECT_EQ(std::string(back, static_cast<size_t>(std::max(written, 0))), text) << "and back";
+    }
+  }
 }
 
 TEST(Utf8Length, ZeroCharactersFirst) {

@@ -1,7 +1,11 @@
 // UTF-8 and KsString. The table of sequence lengths is the classic one of
 // six rows; ASCII runs, the bulk of real text, are copied eight bytes at a
 // time without consulting it.
+#include <algorithm>
 #include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -9,6 +13,7 @@
 #include "basesvc.h"
 #include "ksmultibyte.h"
 #include "ksstring.h"
+#include "ksstring/string_overflow.h"
 #include "ksstring/units.h"
 
 namespace {
@@ -40,9 +45,23 @@ constexpr unsigned char kLastDirectCodeSet = 26;
 constexpr uint64_t kHighBits = 0x8080808080808080ull;
 
 // Decodes one sequence of at most n bytes; returns its length or -1.
-int DecodeOne(const unsigned char* p, size_t n, uint16_t& unit) {
+inline int DecodeOne(const unsigned char* p, size_t n, uint16_t& unit) {
   if (n == 0) return kInvalid;
   const unsigned char first = p[0];
+  // Two- and three-byte sequences, nearly all real text, read directly
+  // with the table's rules: continuation bytes 10xxxxxx, no overlong form.
+  if ((first & 0xE0) == 0xC0 && n >= 2 && (p[1] & 0xC0) == 0x80) {
+    const unsigned value = (first & 0x1Fu) << 6 | (p[1] & 0x3Fu);
+    if (value < 0x80) return kInvalid;
+    unit = static_cast<uint16_t>(value);
+    return 2;
+  }
+  if ((first & 0xF0) == 0xE0 && n >= 3 && (p[1] & 0xC0) == 0x80 && (p[2] & 0xC0) == 0x80) {
+    const unsigned value = (first & 0x0Fu) << 12 | (p[1] & 0x3Fu) << 6 | (p[2] & 0x3Fu);
+    if (value < 0x800) return kInvalid;
+    unit = static_cast<uint16_t>(value);
+    return 3;
+  }
   uint64_t c = first;
   size_t used = 1;
   for (const Utf8Row& row : kUtf8Rows) {
@@ -60,33 +79,81 @@ int DecodeOne(const unsigned char* p, size_t n, uint16_t& unit) {
   return kInvalid;
 }
 
-// Bytes of the UTF-8 form of a unit (1 to 3).
+// Bytes of the UTF-8 form of a unit: the first row whose largest value
+// holds it (1 to 3 for 16-bit units).
 int EncodedLength(uint16_t unit) {
-  int n = 1;
-  for (const Utf8Row& row : kUtf8Rows) {
-    if (unit <= row.largest) return n;
-    ++n;
-  }
-  return n;
+  return unit <= kUtf8Rows[0].largest ? 1 : unit <= kUtf8Rows[1].largest ? 2 : 3;
 }
 
 int EncodeOne(char* out, uint16_t unit) {
   const int n = EncodedLength(unit);
+  if (n == 2) {
+    out[0] = static_cast<char>(0xC0 | unit >> 6);
+    out[1] = static_cast<char>(0x80 | (unit & 0x3F));
+    return 2;
+  }
   const Utf8Row& row = kUtf8Rows[n - 1];
   out[0] = static_cast<char>((unit >> row.shift) | row.leadValue);
   for (int i = 1; i < n; ++i) out[i] = static_cast<char>(((unit >> (6 * (n - 1 - i))) & 0x3F) | 0x80);
   return n;
 }
 
+// Length of the run of non-zero ASCII bytes at p (at most n).
 size_t AsciiRun(const unsigned char* p, size_t n) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
   size_t i = 0;
   for (; i + 8 <= n; i += 8) {
     uint64_t word;
     std::memcpy(&word, p + i, sizeof word);
-    if ((word & kHighBits) != 0) break;
+    // A high bit, or a zero byte (whose borrow sets its high bit).
+    if (((word | (word - kOnes)) & kHighBits) != 0) break;
   }
-  while (i < n && p[i] < 0x80) ++i;
+  while (i < n && p[i] != 0 && p[i] < 0x80) ++i;
   return i;
+}
+
+// Widens sixteen bytes into units at out (all sixteen are written) and
+// returns how many of them lead as non-zero ASCII bytes.
+inline unsigned WidenBlock(const unsigned char* in, unsigned char* out) {
+#if defined(__SSE2__)
+  const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  const __m128i zero = _mm_setzero_si128();
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(bytes, zero));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), _mm_unpackhi_epi8(bytes, zero));
+  const unsigned stops =
+      static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(bytes, _mm_cmpeq_epi8(bytes, zero))));
+  return stops == 0 ? 16u : static_cast<unsigned>(__builtin_ctz(stops));
+#else
+  unsigned leading = 16;
+  for (unsigned i = 0; i < 16; ++i) {
+    out[2 * i] = in[i];
+    out[2 * i + 1] = 0;
+    if (leading == 16 && (in[i] == 0 || in[i] >= 0x80)) leading = i;
+  }
+  return leading;
+#endif
+}
+
+// Narrows sixteen units (memory order) into bytes at out (all sixteen are
+// written) and returns how many of them lead as units below 0x80.
+inline unsigned NarrowBlock(const unsigned char* in, char* out) {
+#if defined(__SSE2__)
+  const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16));
+  const __m128i bytes = _mm_packus_epi16(low, high);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+  // A unit of 0x100 or more packs to 0xFF, which has its high bit set too.
+  const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+  return stops == 0 ? 16u : static_cast<unsigned>(__builtin_ctz(stops));
+#else
+  unsigned leading = 16;
+  for (unsigned i = 0; i < 16; ++i) {
+    const unsigned unit = in[2 * i] | in[2 * i + 1] << 8;
+    out[i] = static_cast<char>(unit);
+    if (leading == 16 && unit >= 0x80) leading = i;
+  }
+  return leading;
+#endif
 }
 
 // The units of s in code set 253, in memory order (a converted copy when s
@@ -139,16 +206,24 @@ int KsMultiByteStr2WCharStr(unsigned short* out, int outCount, char* mbs, int n)
 
 int KsMBS2KsString(const char* mbs, KsString& out, int n) {
   const unsigned char language = out.Language();
-  out.AssignUnits(nullptr, 0, ksstring::kUnicodeCodeSet, language, 1);
-  if (n <= 0 || mbs == nullptr) return 0;
+  if (n <= 0 || mbs == nullptr) {
+    out.AssignUnits(nullptr, 0, ksstring::kUnicodeCodeSet, language, 1);
+    return 0;
+  }
   const auto* p = reinterpret_cast<const unsigned char*>(mbs);
-  // A string holds at most 32,765 units; the decoder stops at 32,768 bytes,
-  // so this buffer holds whatever it decodes.
-  static thread_local uint16_t units[kMostBytesPerString];
+  const size_t end = static_cast<size_t>(n);
+  // Every unit takes at least one byte, and decoding stops at 32,768 bytes.
+  const size_t room = std::min(end, kMostBytesPerString);
+  char* buffer = out.OpenUnits(static_cast<unsigned>(room), ksstring::kUnicodeCodeSet, language);
+  const size_t capacity = buffer != nullptr ? out.Len() : 0;
+  auto* units = reinterpret_cast<unsigned char*>(buffer);
   size_t count = 0;
   size_t at = 0;
-  const size_t end = static_cast<size_t>(n);
   int result = 0;
+  auto put = [&](uint16_t unit) {
+    if (count < capacity) std::memcpy(units + 2 * count, &unit, 2);
+    ++count;
+  };
   for (;;) {
     if (at >= kMostBytesPerString) {
       result = kTooLong;
@@ -158,19 +233,43 @@ int KsMBS2KsString(const char* mbs, KsString& out, int n) {
       result = static_cast<int>(at);
       break;
     }
-    const size_t limit = (end < kMostBytesPerString ? end : kMostBytesPerString) - at;
-    const size_t ascii = AsciiRun(p + at, limit);
-    if (ascii > 0) {
-      const unsigned char* zero = static_cast<const unsigned char*>(std::memchr(p + at, 0, ascii));
-      const size_t take = zero != nullptr ? static_cast<size_t>(zero - (p + at)) : ascii;
-      for (size_t i = 0; i < take; ++i) units[count + i] = p[at + i];
-      count += take;
-      at += take;
-      if (zero != nullptr) {
-        result = static_cast<int>(at + 1);
+    const size_t limit = std::min(end, kMostBytesPerString) - at;
+    if (limit >= 16 && count + 16 <= capacity) {
+      const unsigned ascii = WidenBlock(p + at, units + 2 * count);
+      count += ascii;
+      at += ascii;
+      if (ascii == 16) continue;
+    }
+    if (at >= end) continue;
+    if (p[at] >= 0x80) {
+      uint16_t unit = 0;
+      const int length = DecodeOne(p + at, end - at, unit);
+      if (length < 0) {
+        result = kInvalid;
         break;
       }
+      at += static_cast<size_t>(length);
+      if (unit == 0) {
+        result = static_cast<int>(at);
+        break;
+      }
+      put(unit);
       continue;
+    }
+    const size_t ascii = AsciiRun(p + at, limit);
+    if (ascii > 0) {
+      const size_t take = std::min(ascii, capacity > count ? capacity - count : 0);
+      for (size_t i = 0; i < take; ++i) {
+        const uint16_t unit = p[at + i];
+        std::memcpy(units + 2 * (count + i), &unit, 2);
+      }
+      count += ascii;
+      at += ascii;
+      continue;
+    }
+    if (p[at] == 0) {
+      result = static_cast<int>(at + 1);
+      break;
     }
     uint16_t unit = 0;
     const int length = DecodeOne(p + at, end - at, unit);
@@ -183,9 +282,10 @@ int KsMBS2KsString(const char* mbs, KsString& out, int n) {
       result = static_cast<int>(at);
       break;
     }
-    units[count++] = unit;
+    put(unit);
   }
-  out.AssignUnits(units, static_cast<unsigned short>(count), ksstring::kUnicodeCodeSet, language, 8);
+  if (count > capacity) ksstring::ReportStringOverflow();
+  out.CloseUnits(static_cast<unsigned>(std::min(count, capacity)));
   return result;
 }
 
@@ -227,10 +327,17 @@ int KsString2KsMBS(const KsString& s, char* buf, int size) {
   }
   KsString holder;
   const KsString& unicode = AsUnicode(s, holder);
+  const auto* units = reinterpret_cast<const unsigned char*>(unicode.StrGet());
   const size_t count = unicode.Len();
   size_t written = 0;
-  for (size_t i = 0; i < count; ++i) {
-    const uint16_t unit = UnitAt(unicode, i);
+  for (size_t i = 0; i < count;) {
+    if (i + 16 <= count && written + 16 <= room) {
+      const unsigned ascii = NarrowBlock(units + 2 * i, buf + written);
+      written += ascii;
+      i += ascii;
+      if (ascii == 16) continue;
+    }
+    const uint16_t unit = UnitAt(unicode, i++);
     if (unit < 0x80 && written < room) {
       buf[written++] = static_cast<char>(unit);
       continue;

@@ -7,7 +7,9 @@
 #include <algorithm>
 
 #include "ksstrcmp.h"
+#include "ksstring/stored_record.h"
 #include "ksstring/string_operand.h"
+#include "ksstring/units.h"
 #include "ksstring/string_slots.h"
 
 namespace ksstring {
@@ -71,9 +73,30 @@ int ComparePair(const StringOperand& a, const StringOperand& b, unsigned short c
   return result;
 }
 
+// The 8-bit text of a whole current record, terminated by the 00 of its
+// closing 00 FF; null when the record needs the general reader.
+const char* WholeEightBitText(const unsigned char* record, unsigned len, unsigned char format) {
+  const uint16_t length = ReadLength(record, format);
+  const unsigned char codeSet = record[2];
+  if (length < kRecordHeader || WidthOf(codeSet) != 1 || (len != 0 && len < kLengthField + length) ||
+      record[kLengthField + length - 1] != kRecordEndMark) {
+    return nullptr;
+  }
+  return reinterpret_cast<const char*>(record + kRecordHeader);
+}
+
 int CompareStrings(unsigned char format, unsigned len1, void* values1, unsigned len2, void* values2,
                    unsigned short cmpOp, unsigned count, int& status, bool acceptLegacy) {
   status = 0;
+  // Index keys are mostly one whole 8-bit record a side: compared in place.
+  if (count == 1 && !InMemory(format) && values1 != nullptr && values2 != nullptr &&
+      (len1 == 0 || len1 >= kRecordHeader) && (len2 == 0 || len2 >= kRecordHeader)) {
+    const auto* a = static_cast<const unsigned char*>(values1);
+    const auto* b = static_cast<const unsigned char*>(values2);
+    const char* text1 = WholeEightBitText(a, len1, format);
+    const char* text2 = text1 != nullptr ? WholeEightBitText(b, len2, format) : nullptr;
+    if (text2 != nullptr) return KsStrCmp(a[2], a[3], text1, b[2], b[3], text2, cmpOp, -1, format & 15, nullptr);
+  }
   StringOperand first(values1, len1, format, acceptLegacy);
   StringOperand second(values2, len2, format, acceptLegacy);
   int result = 0;
