@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "kschar.h"
 #include "ksorder.h"
 #include "ksstring.h"
 
@@ -177,6 +178,25 @@ TEST(OrderDescriptionNames, AccentedLettersFindTheirLatin1Byte) {
     EXPECT_STREQ(name, c.name);
     EXPECT_EQ(CharOf(c.order, 1, 0, nullptr), static_cast<unsigned char>(c.name[2])) << "unaccented";
   }
+}
+
+TEST(OrderDescriptionNames, LetterPairsKeepTheirBackslash) {
+  const char* name = nullptr;
+  const unsigned short aeOrder = KsChar(static_cast<char>(0xE6), 1, 0).Order();
+  ASSERT_NE((aeOrder >> 7) & 31, 0) << "a ligature has an accent number";
+  EXPECT_EQ(CharOf(aeOrder, 1, 1, &name), 0xE6);
+  EXPECT_STREQ(name, "\\ae");
+}
+
+// Bytes are looked up in the root order, whatever the default language.
+TEST(OrderDescriptionNames, LookupIgnoresTheDefaultLanguage) {
+  const unsigned char saved = KsString::GetDefaultLanguage();
+  const unsigned short aRing = KsChar(static_cast<char>(0xE5), 1, 0).Order();
+  KsString::SetDefaultLanguage(2);  // Swedish: a ring after z
+  const char* name = nullptr;
+  EXPECT_EQ(CharOf(aRing, 1, 1, &name), 0xE5);
+  EXPECT_STREQ(name, "\\aa");
+  KsString::SetDefaultLanguage(saved);
 }
 
 TEST(OrderDescriptionNames, NoMatchingByteGivesNoName) {

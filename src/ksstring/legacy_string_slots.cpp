@@ -8,7 +8,6 @@
 #include "ksstring/stored_record.h"
 #include "ksstring/string_slots.h"
 #include "ksstring/units.h"
-#include "kstypes/class_slots.h"
 
 namespace ksstring {
 namespace {
@@ -69,16 +68,9 @@ unsigned LegacyStringSizeGetFromMemFile(MemFile* file, unsigned char format, uns
 unsigned LegacyStringTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
                                unsigned char srcFormat, unsigned srcLen, unsigned count) {
   if (dst == nullptr || src == nullptr) return 0;
-  const bool toMemory = InMemory(dstFormat);
+  // Into memory both descriptors read alike: loading accepts either layout.
+  if (InMemory(dstFormat)) return StringTranslate(dst, dstFormat, dstLen, src, srcFormat, srcLen, count);
   const bool fromMemory = InMemory(srcFormat);
-  if (toMemory && fromMemory) {
-    ks::ClassSlots<KsString>::Assignment(dst, src, count, 0);
-    return static_cast<unsigned>(count * sizeof(KsString));
-  }
-  if (toMemory) {
-    return LoadRecords(static_cast<KsString*>(dst), static_cast<const unsigned char*>(src),
-                       srcLen != 0 ? srcLen : SIZE_MAX, srcFormat, count);
-  }
   auto* out = static_cast<unsigned char*>(dst);
   std::memset(out, 0, dstLen);
   if (fromMemory) {

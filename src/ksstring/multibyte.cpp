@@ -241,21 +241,6 @@ int KsMBS2KsString(const char* mbs, KsString& out, int n) {
       if (ascii == 16) continue;
     }
     if (at >= end) continue;
-    if (p[at] >= 0x80) {
-      uint16_t unit = 0;
-      const int length = DecodeOne(p + at, end - at, unit);
-      if (length < 0) {
-        result = kInvalid;
-        break;
-      }
-      at += static_cast<size_t>(length);
-      if (unit == 0) {
-        result = static_cast<int>(at);
-        break;
-      }
-      put(unit);
-      continue;
-    }
     const size_t ascii = AsciiRun(p + at, limit);
     if (ascii > 0) {
       const size_t take = std::min(ascii, capacity > count ? capacity - count : 0);
