@@ -233,16 +233,19 @@ int KsMBS2KsString(const char* mbs, KsString& out, int n) {
       result = static_cast<int>(at);
       break;
     }
-    const size_t limit = std::min(end, kMostBytesPerString) - at;
-    if (limit >= 16 && count + 16 <= capacity) {
+    if (std::min(end, kMostBytesPerString) - at >= 16 && count + 16 <= capacity) {
       const unsigned ascii = WidenBlock(p + at, units + 2 * count);
       count += ascii;
       at += ascii;
       if (ascii == 16) continue;
     }
     if (at >= end) continue;
-    const size_t ascii = AsciiRun(p + at, limit);
-    if (ascii > 0) {
+    if (p[at] < 0x80) {
+      const size_t ascii = AsciiRun(p + at, std::min(end, kMostBytesPerString) - at);
+      if (ascii == 0) {  // a zero byte: counted, not kept
+        result = static_cast<int>(at + 1);
+        break;
+      }
       const size_t take = std::min(ascii, capacity > count ? capacity - count : 0);
       for (size_t i = 0; i < take; ++i) {
         const uint16_t unit = p[at + i];
@@ -251,10 +254,6 @@ int KsMBS2KsString(const char* mbs, KsString& out, int n) {
       count += ascii;
       at += ascii;
       continue;
-    }
-    if (p[at] == 0) {
-      result = static_cast<int>(at + 1);
-      break;
     }
     uint16_t unit = 0;
     const int length = DecodeOne(p + at, end - at, unit);
