@@ -55,6 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case 3:
       current.Cmp(KsISTRING_T, len1, first.data(), len2, second.data(), cmpOp & 0xFF, 1, format, status);
       current.Cmp(KsCASEISTRING_T, len1, first.data(), len2, second.data(), cmpOp & 0xFF, 1, format, status);
+      {
+        KsCaseIString values[2];
+        current.Translate(KsCASEISTRING_T, values, 8, 0, first.data(), format, len1, 2);
+      }
       break;
     case 4: {
       KsString out;

@@ -178,6 +178,15 @@ TEST(IStringStored, CutBlocks) {
   EXPECT_EQ(status, -2999);
 }
 
+TEST(IStringStored, TranslateReadsWithinTheSourceLength) {
+  const Bytes block = {0x40, 0x06, 0x00, 'a', 'b', 0x00, 'c', 'd', 0x00};
+  KsTypeMgr mgr;
+  KsIString values[2] = {KsIString("x"), KsIString("y")};
+  EXPECT_EQ(mgr.Translate(KsISTRING_T, values, 8, 0, const_cast<unsigned char*>(block.data()), 1, 7, 2), 9u);
+  EXPECT_STREQ(values[0].StrGet(), "ab");
+  EXPECT_STREQ(values[1].StrGet(), "c") << "cut where the given bytes end";
+}
+
 int Match(const char* text, const char* pattern, uint32_t flags = 0) {
   KsCaseIString a(text), b(pattern);
   a.SetFlags(flags);

@@ -265,7 +265,7 @@ TEST(StringCompareStored, KeysCompareAlikeInBothByteOrders) {
   }
 }
 
-TEST(StringCompareStored, KeysCutAtAScriptChange) {
+TEST(StringCompareStored, KeyCutAtAScriptChangeIsAPrefixOnEitherSide) {
   // "ab" then Greek alpha: the key holds a and b and says it was cut.
   const Bytes mixed = Key(Wide({'a', 'b', 0x03B1}));
   ASSERT_EQ(mixed, (Bytes{0x08, 0x00, 0xFE, 0x81, 0x0C, 0x50, 0x10, 0x50, 0x00, 0xFF}));

@@ -148,6 +148,25 @@ int CompareValues(unsigned char format, unsigned len1, void* values1, unsigned l
   return result;
 }
 
+// Reads count texts of the block at in within `available` bytes; values
+// without text left are empty. Every value takes the block's flag byte.
+template <KsFolding F>
+unsigned LoadBlock(KsFoldedString<F>* values, const unsigned char* in, size_t available, unsigned char format,
+                   unsigned count) {
+  if (available < kBlockHeader) return 0;
+  const size_t end = kBlockHeader + ReadLength(in + 1, format);
+  const size_t limit = std::min(end, available);
+  size_t at = kBlockHeader;
+  for (unsigned i = 0; i < count; ++i) {
+    const size_t length = at < limit ? CountUnits(in + at, 1, limit - at) : 0;
+    values[i] = KsFoldedString<F>(reinterpret_cast<const char*>(in + std::min(at, limit)),
+                                  static_cast<unsigned short>(std::min<size_t>(length, 0xFFFF)));
+    values[i].SetFlags(in[0]);
+    at += length + 1;
+  }
+  return static_cast<unsigned>(end);
+}
+
 template <KsFolding F>
 void TextOf(const KsFoldedString<F>& value, KsString& text) {
   text = value.StrGet();
@@ -178,18 +197,8 @@ unsigned IStringSlots<F>::Store(void* dst, const void* src, unsigned char format
 
 template <KsFolding F>
 unsigned IStringSlots<F>::Load(void* dst, const void* src, unsigned char format, unsigned count) {
-  auto* values = static_cast<Value*>(dst);
-  const auto* in = static_cast<const unsigned char*>(src);
-  const size_t total = ReadLength(in + 1, format);
-  const size_t end = kBlockHeader + total;
-  size_t at = kBlockHeader;
-  for (unsigned i = 0; i < count; ++i) {
-    const size_t length = at < end ? CountUnits(in + at, 1, end - at) : 0;
-    values[i] = Value(reinterpret_cast<const char*>(in + at), static_cast<unsigned short>(length));
-    values[i].SetFlags(in[0]);
-    at += length + 1;
-  }
-  return static_cast<unsigned>(end);
+  return LoadBlock<F>(static_cast<Value*>(dst), static_cast<const unsigned char*>(src), SIZE_MAX, format,
+                      count);
 }
 
 template <KsFolding F>
@@ -233,6 +242,11 @@ unsigned IStringSlots<F>::Hash(unsigned char, unsigned, void*, unsigned, int& st
 template <KsFolding F>
 unsigned IStringSlots<F>::Translate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
                                     unsigned char srcFormat, unsigned srcLen, unsigned count) {
+  // A stored source with a length given is read within it.
+  if (InMemory(dstFormat) && !InMemory(srcFormat) && srcLen != 0) {
+    return LoadBlock<F>(static_cast<Value*>(dst), static_cast<const unsigned char*>(src), srcLen, srcFormat,
+                        count);
+  }
   return ks::ClassTranslate<Value, Store, Load>(dst, dstFormat, dstLen, src, srcFormat, srcLen, count);
 }
 
