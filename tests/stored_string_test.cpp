@@ -318,6 +318,25 @@ TEST(StringCompareStored, LegacyDescriptorAcceptsBlocks) {
   EXPECT_EQ(status, 0);
 }
 
+// Records that no store makes, given with their exact lengths (the
+// sanitizers check that nothing beyond them is read).
+TEST(StringCompareStored, MalformedRecordsStayWithinTheirBytes) {
+  const Bytes noText = {0x00, 0x00, 0x01, 0x00};                     // L below the header
+  const Bytes noClosingZero = {0x04, 0x00, 0x00, 0x00, 0x80, 0xF1};  // 80 F1 where 00 FF belongs
+  const Bytes abc = Stored(Text("abc"), 1);
+  int status = 0;
+  EXPECT_LT(Compare(noText, 4, abc, 9, 0x10, status), 0) << "no text sorts first";
+  EXPECT_LT(Compare(noClosingZero, 6, abc, 9, 0x10, status), 0);
+  EXPECT_EQ(ksstring::StringHash(1, 6, const_cast<unsigned char*>(noClosingZero.data()), 1, status), 0u);
+  Bytes out(16);
+  ksstring::StringTranslate(out.data(), 1, 16, const_cast<unsigned char*>(noText.data()), 1, 4, 1);
+  // A legacy block of no text becomes one empty record.
+  const Bytes emptyBlock = {0x00, 0x00};
+  EXPECT_EQ(
+      ksstring::StringTranslate(out.data(), 1, 16, const_cast<unsigned char*>(emptyBlock.data()), 1, 2, 1),
+      6u);
+}
+
 unsigned Hash(const void* values, unsigned char format, unsigned len, unsigned count, int& status) {
   return ksstring::StringHash(format, len, const_cast<void*>(values), count, status);
 }

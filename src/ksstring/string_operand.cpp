@@ -67,8 +67,9 @@ StringOperand::Read StringOperand::NextRecord() {
   const unsigned width = WidthOf(codeSet_);
   count_ = static_cast<int>(record.textBytes / width);
   const bool swapKeyUnits = codeSet_ == kOrderKeyCodeSet && ksbase::FormatIsBigEndian(format_);
-  // Whole 8-bit text is followed by the 00 of the closing 00 FF.
-  if (width == 1 && !record.cut) {
+  // Whole 8-bit text is read in place when the 00 of its closing 00 FF
+  // follows it (a malformed record may lack it).
+  if (width == 1 && !record.cut && record.length >= kRecordHeader && record.text[record.textBytes] == 0) {
     chars_ = reinterpret_cast<const char*>(record.text);
   } else {
     UseScratch(record.text, static_cast<size_t>(count_) * width, width, swapKeyUnits);

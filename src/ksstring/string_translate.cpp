@@ -110,6 +110,9 @@ unsigned CopyRecords(unsigned char* out, unsigned char dstFormat, size_t dstLen,
   size_t written = 0;
   for (size_t at = 0; at + kRecordHeader <= records.size() && written < dstLen;) {
     const RecordView record = ViewRecord(records.data() + at, records.size() - at, recordFormat);
+    // A length that does not even cover the code set and language bytes:
+    // nothing after it can be read as records.
+    if (record.PresentBytes(records.size() - at) < kRecordHeader) break;
     std::vector<unsigned char> copy(
         records.begin() + static_cast<long>(at),
         records.begin() + static_cast<long>(at + record.PresentBytes(records.size() - at)));

@@ -9,8 +9,8 @@
 #include "ksstrcmp.h"
 #include "ksstring/stored_record.h"
 #include "ksstring/string_operand.h"
-#include "ksstring/units.h"
 #include "ksstring/string_slots.h"
+#include "ksstring/units.h"
 
 namespace ksstring {
 namespace {
@@ -74,12 +74,13 @@ int ComparePair(const StringOperand& a, const StringOperand& b, unsigned short c
 }
 
 // The 8-bit text of a whole current record, terminated by the 00 of its
-// closing 00 FF; null when the record needs the general reader.
+// closing 00 FF; null when the record needs the general reader (a cut,
+// 16-bit or malformed one).
 const char* WholeEightBitText(const unsigned char* record, unsigned len, unsigned char format) {
   const uint16_t length = ReadLength(record, format);
   const unsigned char codeSet = record[2];
   if (length < kRecordHeader || WidthOf(codeSet) != 1 || (len != 0 && len < kLengthField + length) ||
-      record[kLengthField + length - 1] != kRecordEndMark) {
+      record[kLengthField + length - 2] != 0 || record[kLengthField + length - 1] != kRecordEndMark) {
     return nullptr;
   }
   return reinterpret_cast<const char*>(record + kRecordHeader);
@@ -95,7 +96,8 @@ int CompareStrings(unsigned char format, unsigned len1, void* values1, unsigned 
     const auto* b = static_cast<const unsigned char*>(values2);
     const char* text1 = WholeEightBitText(a, len1, format);
     const char* text2 = text1 != nullptr ? WholeEightBitText(b, len2, format) : nullptr;
-    if (text2 != nullptr) return KsStrCmp(a[2], a[3], text1, b[2], b[3], text2, cmpOp, -1, format & 15, nullptr);
+    if (text2 != nullptr)
+      return KsStrCmp(a[2], a[3], text1, b[2], b[3], text2, cmpOp, -1, format & 15, nullptr);
   }
   StringOperand first(values1, len1, format, acceptLegacy);
   StringOperand second(values2, len2, format, acceptLegacy);
