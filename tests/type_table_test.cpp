@@ -241,6 +241,15 @@ TEST(TypeTable, ListsSlotsNotYetBuilt) {
   std::printf("%zu slots not yet built:\n", pending.size());
   for (const std::string& slot : pending) std::printf("  %s\n", slot.c_str());
 
+  // The string rows wait only for index evaluation.
+  std::vector<std::string> stringRows;
+  for (const std::string& slot : pending) {
+    if (slot.find("String.") != std::string::npos) stringRows.push_back(slot);
+  }
+  EXPECT_EQ(stringRows, (std::vector<std::string>{"current KsString.EvalAndBound", "current KsIString.EvalAndBound",
+                                                  "current KsCaseIString.EvalAndBound",
+                                                  "legacy KsString.EvalAndBound"}));
+
   // The nullable rows are built except for their index evaluation.
   for (int id : {28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 44, 45}) {
     const std::string row = std::string("current ") + KsCurrentTypeTable()[id]->name + ".";

@@ -18,6 +18,8 @@
 #include "ksint64/ksint64_slots.h"
 #include "ksobjid/identity_slots.h"
 #include "ksblob/blob_slots.h"
+#include "ksstring/istring_slots.h"
+#include "ksstring/string_slots.h"
 #include "ksboolean/boolean_slots.h"
 #include "ksboolean/seal_slots.h"
 #include "kstypes/nullable_bases.h"
@@ -93,17 +95,6 @@ constexpr KsTypeDescriptor Primitive(const char* name, const char* typeIdName, c
   return d;
 }
 
-// The string rows: memory slots through the class itself.
-constexpr KsTypeDescriptor StringType(bool legacy) {
-  using Slots = ClassSlots<KsString>;
-  KsTypeDescriptor d = Unbuilt("KsString", "KsSTRING_T", "%s", KsSizeWord(sizeof(KsString), false));
-  SetClassMemorySlots<KsString>(d);
-  d.isNull = legacy ? NeverNull : Slots::IsNull;
-  d.setNull = legacy ? nullptr : Slots::SetNull;
-  if (legacy) d.getValue = NoGetValue;
-  return d;
-}
-
 // A class type whose slots come with its class. `hasNull` keeps a SetNull
 // slot so that the type reports null support.
 constexpr KsTypeDescriptor ClassType(const char* name, const char* typeIdName, const char* format,
@@ -147,7 +138,7 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /*  8 */ WithEvaluator(Primitive<UnsignedSlots>("unsigned", "KsUNSIGNED_T", "%u", 4, UnsignedCompare, IntHash, kUnsignedText, DwordGetValue), UnsignedEvalAndBound),
   /*  9 */ WithEvaluator(Primitive<IntSlots>("enum", "KsENUM_T", "%d", 4, IntCompare, IntHash, kLongText, NoGetValue), IntEvalAndBound),
   /* 10 */ WithEvaluator(Primitive<CharSlots>("o_u1b", "KsU1B_T", "%c", 1, ByteCompare, ByteHash, kByteText, ByteGetValue), ByteEvalAndBound),
-  /* 11 */ StringType(false),
+  /* 11 */ ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), false),
   /* 12 */ WithEvaluator(DateTimeRow<KsDateTraits>(Unbuilt("KsDate", "KsDATE_T", "%a %e.%b %Y", Fixed(4))), DateEvalAndBound),
   /* 13 */ WithEvaluator(DateTimeRow<KsTimeTraits>(Unbuilt("KsTime", "KsTIME_T", "%I:%M:%S %p", Fixed(3))), TimeEvalAndBound),
   /* 14 */ WithEvaluator(Primitive<LongSlots>("BlockId", "KsBLOCKID_T", "#%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue), DwordEvalAndBound),
@@ -156,9 +147,8 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 17 */ WithEvaluator(RefRow(Unbuilt("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16))), RefEvalAndBound),
   /* 18 */ WithEvaluator(BlobRow(Unbuilt("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize))), BlobEvalAndBound),
   /* 19 */ DateTimeRow<KsDateTimeTraits>(Unbuilt("KsDateTime", "KsDATIME_T", "%a %e.%b %Y %I:%M:%S %p", Fixed(8))),
-  /* 20 */ ClassType("KsIString", "KsISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash, NoGetValue),
-  /* 21 */ ClassType("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash,
-                     NoGetValue),
+  /* 20 */ ksstring::IStringRow<KsFolding::Accents>(Unbuilt("KsIString", "KsISTRING_T", "%s", Variable(kStringSize))),
+  /* 21 */ ksstring::IStringRow<KsFolding::CaseAndAccents>(Unbuilt("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize))),
   /* 22 */ DateTimeRow<DDateTraits>(Unbuilt("d_Date", "D_DATE_T", "%a %b %e", Fixed(4))),
   /* 23 */ DateTimeRow<DTimeTraits>(Unbuilt("d_Time", "D_TIME_T", "%I:%M:%S %p", Fixed(6))),
   /* 24 */ DateTimeRow<DTimestampTraits>(Unbuilt("d_Timestamp", "D_TIMESTAMP_T", "%a %b %e %I:%M:%S %p", Fixed(10))),
@@ -189,7 +179,8 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
 
 // The legacy string descriptor: the same names, memory slots and text slots
 // as the current one, its own stored form, no null value and no generator.
-constinit KsTypeDescriptor gLegacyString = StringType(true);
+constinit KsTypeDescriptor gLegacyString =
+    ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), true);
 
 KsTypeDescriptor* const gCurrentTable[KS_TYPE_COUNT] = {
     &gCurrent[0],  &gCurrent[1],  &gCurrent[2],  &gCurrent[3],  &gCurrent[4],  &gCurrent[5],  &gCurrent[6],
