@@ -186,7 +186,9 @@ TEST(DateAndTimeEvaluators, MaskComesFirstSoWildcardsAlwaysWiden) {
                         {KsDATIME_T, 0x0011, DateTime(2021, 4, 15, 12, kAny, 30), 0x0009},
                         {KsDATIME_T, 0x0009, DateTime(2021, 4, 15, 12, 0, 30), 0x0001},
                         {KsDATIME_N_T, 0x0015, DateTimeN(2021, 4, 15, 12, 0, 30, kAny), 0x000D},
-                        {KsTIMESPAN_T, 0x8103, DateTimeN(0, 0, 1, 12, 0, 30, 0), 0x8003}};
+                        {KsTIMESPAN_T, 0x8103, DateTimeN(0, 0, 1, 12, 0, 30, 0), 0x8003},
+                        {D_DATE_T, 0x0011, Date(2021, kAny, 1), 0x0009},
+                        {D_TIMESTAMP_T, 0x0019, Join(Date(2021, 3, 1), Bytes(6, 0)), 0x0009}};
   for (const Case& c : cases) {
     unsigned short flags = c.in;
     Evaluate(c.type, nullptr, flags, c.key, 1);

@@ -69,11 +69,7 @@ constexpr unsigned kDateTimeNanoSize = 11;
 float EvaluateDateTime(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
                        unsigned count, KsIdxBounds* outBounds, unsigned size, size_t fieldCount) {
   flags &= evaluate::kKeepComparison;
-  evaluate::NumberRange range;
-  if (evaluate::HasBothBounds(bounds, size)) {
-    range = {evaluate::DateTimeNumber(static_cast<const unsigned char*>(bounds->low), format),
-             evaluate::DateTimeNumber(static_cast<const unsigned char*>(bounds->high), format), true};
-  }
+  const evaluate::NumberRange range = evaluate::NumberRangeOf<evaluate::DateTimeNumber>(bounds, size, format);
   evaluate::RecordBounds(outBounds, key, flags, size_t{count} * size);
 
   unsigned char low[kDateTimeNanoSize], high[kDateTimeNanoSize];

@@ -107,13 +107,6 @@ float OdmgEstimate(unsigned short flags, double keyLow, double keyHigh, bool wid
   return static_cast<float>(std::max(count, 0.0) / total);
 }
 
-template <double (*kNumber)(const unsigned char*, unsigned char)>
-evaluate::NumberRange RangeOf(const KsIdxBounds* bounds, unsigned size, unsigned char format) {
-  if (!evaluate::HasBothBounds(bounds, size)) return {};
-  return {kNumber(static_cast<const unsigned char*>(bounds->low), format),
-          kNumber(static_cast<const unsigned char*>(bounds->high), format), true};
-}
-
 double StoredTimeNumber(const unsigned char* time, unsigned char) {
   return TimeNumber(time);
 }
@@ -123,7 +116,7 @@ template <double (*kNumber)(const unsigned char*, unsigned char), unsigned kSize
 float EvaluateOdmgDate(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
                        unsigned count, KsIdxBounds* outBounds) {
   flags &= evaluate::kKeepComparisonAndInexact;
-  const evaluate::NumberRange range = RangeOf<kNumber>(bounds, kSize, format);
+  const evaluate::NumberRange range = evaluate::NumberRangeOf<kNumber>(bounds, kSize, format);
   evaluate::RecordBounds(outBounds, key, flags, size_t{count} * kSize);
   const KeyRange keys = WidenDate(key, kFieldCount, kSize, format, outBounds, flags);
   return OdmgEstimate(flags, kNumber(keys.low, format), kNumber(keys.high, format), keys.widened, range);
@@ -147,7 +140,7 @@ float DTimestampEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* k
 float DTimeEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
                         unsigned count, KsIdxBounds* outBounds) {
   flags &= evaluate::kKeepComparisonAndInexact;
-  const evaluate::NumberRange range = RangeOf<StoredTimeNumber>(bounds, kTimeSize, format);
+  const evaluate::NumberRange range = evaluate::NumberRangeOf<StoredTimeNumber>(bounds, kTimeSize, format);
   evaluate::RecordBounds(outBounds, key, flags, size_t{count} * kTimeSize);
   const double number = TimeNumber(static_cast<const unsigned char*>(key));
   return OdmgEstimate(flags, number, number, false, range);
