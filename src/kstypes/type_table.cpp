@@ -25,6 +25,7 @@
 #include "kstypes/nullable_bases.h"
 #include "kstypes/nullable_slots.h"
 #include "kstypevl/evaluators.h"
+#include "kstypevl/string_evaluators.h"
 #include "ksdate/slots/date_slots.h"
 
 namespace {
@@ -147,8 +148,8 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 17 */ WithEvaluator(RefRow(Unbuilt("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16))), RefEvalAndBound),
   /* 18 */ WithEvaluator(BlobRow(Unbuilt("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize))), BlobEvalAndBound),
   /* 19 */ DateTimeRow<KsDateTimeTraits>(Unbuilt("KsDateTime", "KsDATIME_T", "%a %e.%b %Y %I:%M:%S %p", Fixed(8))),
-  /* 20 */ ksstring::IStringRow<KsFolding::Accents>(Unbuilt("KsIString", "KsISTRING_T", "%s", Variable(kStringSize))),
-  /* 21 */ ksstring::IStringRow<KsFolding::CaseAndAccents>(Unbuilt("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize))),
+  /* 20 */ WithEvaluator(ksstring::IStringRow<KsFolding::Accents>(Unbuilt("KsIString", "KsISTRING_T", "%s", Variable(kStringSize))), IStringEvalAndBound),
+  /* 21 */ WithEvaluator(ksstring::IStringRow<KsFolding::CaseAndAccents>(Unbuilt("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize))), CaseIStringEvalAndBound),
   /* 22 */ DateTimeRow<DDateTraits>(Unbuilt("d_Date", "D_DATE_T", "%a %b %e", Fixed(4))),
   /* 23 */ DateTimeRow<DTimeTraits>(Unbuilt("d_Time", "D_TIME_T", "%I:%M:%S %p", Fixed(6))),
   /* 24 */ DateTimeRow<DTimestampTraits>(Unbuilt("d_Timestamp", "D_TIMESTAMP_T", "%a %b %e %I:%M:%S %p", Fixed(10))),
