@@ -139,7 +139,7 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /*  8 */ WithEvaluator(Primitive<UnsignedSlots>("unsigned", "KsUNSIGNED_T", "%u", 4, UnsignedCompare, IntHash, kUnsignedText, DwordGetValue), UnsignedEvalAndBound),
   /*  9 */ WithEvaluator(Primitive<IntSlots>("enum", "KsENUM_T", "%d", 4, IntCompare, IntHash, kLongText, NoGetValue), IntEvalAndBound),
   /* 10 */ WithEvaluator(Primitive<CharSlots>("o_u1b", "KsU1B_T", "%c", 1, ByteCompare, ByteHash, kByteText, ByteGetValue), ByteEvalAndBound),
-  /* 11 */ ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), false),
+  /* 11 */ WithEvaluator(ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), false), StringEvalAndBound),
   /* 12 */ WithEvaluator(DateTimeRow<KsDateTraits>(Unbuilt("KsDate", "KsDATE_T", "%a %e.%b %Y", Fixed(4))), DateEvalAndBound),
   /* 13 */ WithEvaluator(DateTimeRow<KsTimeTraits>(Unbuilt("KsTime", "KsTIME_T", "%I:%M:%S %p", Fixed(3))), TimeEvalAndBound),
   /* 14 */ WithEvaluator(Primitive<LongSlots>("BlockId", "KsBLOCKID_T", "#%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue), DwordEvalAndBound),
@@ -181,7 +181,8 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
 // The legacy string descriptor: the same names, memory slots and text slots
 // as the current one, its own stored form, no null value and no generator.
 constinit KsTypeDescriptor gLegacyString =
-    ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), true);
+    WithEvaluator(ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), true),
+                  LegacyStringEvalAndBound);
 
 KsTypeDescriptor* const gCurrentTable[KS_TYPE_COUNT] = {
     &gCurrent[0],  &gCurrent[1],  &gCurrent[2],  &gCurrent[3],  &gCurrent[4],  &gCurrent[5],  &gCurrent[6],
