@@ -40,12 +40,13 @@ Bytes Plain(const std::string& text) {
   return Record(0, Bytes(text.begin(), text.end()));
 }
 
-// Position of four characters of code set 0 in base 128, each at most 127.
+// Position of four characters of code set 0 in base 128, each at most 127,
+// in whole units of 128 (the fourth character falls below the unit).
 double Position(const std::string& text) {
   double position = 0;
-  for (size_t i = 0; i < 4; ++i)
+  for (size_t i = 0; i < 3; ++i)
     position = position * 128 + (i < text.size() ? std::min(127, text[i] & 0xFF) : 0);
-  return position;
+  return position * 128;
 }
 
 constexpr double kUnit = 128;
@@ -151,6 +152,20 @@ TEST(StringEvaluator, LessThanTieWithTheLowBoundIsSettledByTheFullComparison) {
   EXPECT_EQ(Evaluate(KsSTRING_T, &bounds, flags, Plain("m"), 1), 1.0f);
   flags = GT;
   EXPECT_EQ(Evaluate(KsSTRING_T, &bounds, flags, Plain("n"), 1), 0.0f);
+}
+
+// A key less than one unit above the low bound shares its position; the full
+// comparison puts it one unit up, as it puts the low bound itself.
+TEST(StringEvaluator, KeyJustAboveTheLowBoundNeverEstimatesBelowTheLowBound) {
+  CurrentBounds bounds(Plain("mmma"), Plain("zzzz"));
+  const double total = Position("zzzz") - Position("mmma") + kUnit;
+  for (const char* key : {"mmma", "mmmb", "mmmz"}) {
+    unsigned short flags = LT;
+    EXPECT_FLOAT_EQ(Evaluate(KsSTRING_T, &bounds, flags, Plain(key), 1), static_cast<float>(kUnit / total))
+        << key;
+  }
+  unsigned short flags = LT;
+  EXPECT_EQ(Evaluate(KsSTRING_T, &bounds, flags, Plain("mmm"), 1), 0.0f) << "below the low bound";
 }
 
 // The high bound a starts the key ab: equal counts one unit for it.

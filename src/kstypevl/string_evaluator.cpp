@@ -5,6 +5,7 @@
 // three primary weights of collation orders), and the selected share is
 // interpolated between the bounds' positions.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -155,9 +156,15 @@ class Walker {
   }
   bool CharacterMode() const { return characters_; }
 
-  // Where what follows lies: four characters in base 128, each at most 127;
-  // or the class byte and the weights of the next three primary orders.
-  double Position() {
+  // Where what follows lies, in whole units: four characters in base 128,
+  // each at most 127; or the class byte and the weights of the next three
+  // primary orders. Below one unit positions coincide and the full
+  // comparison orders them, so that a key just above the low bound never
+  // estimates below a key equal to it.
+  double Position(double unit) { return std::floor(ExactPosition() / unit) * unit; }
+
+ private:
+  double ExactPosition() {
     if (characters_) {
       double position = 0;
       for (unsigned i = 0; i < kPositionCharacters; ++i)
@@ -177,6 +184,7 @@ class Walker {
     return static_cast<double>((uint64_t{orderClass & 0x7Fu} << 48) + weights);
   }
 
+ public:
   // The string comparison with another text.
   int Compare(const Walker& other, unsigned short options, short length, unsigned char format) const {
     return KsStrCmp(Code(), Lang(), Text(), other.Code(), other.Lang(), other.Text(), options, length,
@@ -279,8 +287,8 @@ float EvaluateString(KsIdxBounds* bounds, unsigned short& flags, void* key, unsi
   Walker high(bounds->high, bounds->highLen, format, Layout::kLegacy);
   Walker* walkers[4] = {&keyLowText, &keyHighText, &low, &high};
   SkipAgreedPrefix(walkers, options, keyLowText.CharacterMode());
-  const double keyLowPosition = keyLowText.Position(), keyHighPosition = keyHighText.Position();
-  const double lowPosition = low.Position(), highPosition = high.Position();
+  const double keyLowPosition = keyLowText.Position(unit), keyHighPosition = keyHighText.Position(unit);
+  const double lowPosition = low.Position(unit), highPosition = high.Position(unit);
 
   const double valueTotalArea = evaluate::FiniteDifference(highPosition - lowPosition) + unit;
   double valueRange =
