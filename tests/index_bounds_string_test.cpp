@@ -15,10 +15,7 @@
 
 namespace {
 
-using ks::testing::Bytes;
-using ks::testing::CurrentBounds;
-using ks::testing::Evaluate;
-using ks::testing::RecordedBounds;
+using namespace ks::testing;  // stored keys, current and recorded bounds
 
 constexpr unsigned short EQ = 1, LT = 2, GT = 4, kInexact = 8;
 constexpr unsigned char kLanguage = 7;

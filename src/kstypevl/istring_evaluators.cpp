@@ -28,7 +28,6 @@ constexpr size_t kRecordOverhead = 4;  // header and terminator
 // Built bounds hold collation bytes (0x80) of a stored value (0x40).
 constexpr unsigned char kBuiltBoundFlags = 0xC0;
 constexpr unsigned char kAboveEveryByte = 0xFF;
-constexpr size_t kLongestBound = 254;
 constexpr size_t kInterpolatedBytes = 4;
 
 struct Text {
@@ -97,7 +96,7 @@ std::string ComparisonText(const Text& key, size_t length, uint32_t keyFlags) {
 void BuildBound(void*& bound, uint8_t& boundLength, const std::string& text, bool aboveWildcard,
                 unsigned char format, size_t minimumBuffer) {
   const size_t textLength = text.size() + (aboveWildcard ? 1 : 0);
-  const size_t length = std::min(textLength + kRecordOverhead, kLongestBound);
+  const size_t length = std::min(textLength + kRecordOverhead, ksstring::kLongestCutKey);
   const size_t bufferSize = std::max(length, minimumBuffer);
   auto* buffer = static_cast<unsigned char*>(evaluate::AllocateBoundBuffer(bufferSize));
   if (buffer == nullptr) return;

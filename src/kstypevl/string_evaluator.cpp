@@ -27,11 +27,7 @@
 namespace ks {
 namespace {
 
-using evaluate::kEqual;
-using evaluate::kGreaterThan;
-using evaluate::kInexact;
-using evaluate::kLessThan;
-using evaluate::kWildcardsOff;
+using namespace evaluate;  // the flag bits and the counting rule
 using Record = std::vector<unsigned char>;
 
 // Comparison options that the string comparison takes from the flags.
@@ -41,7 +37,6 @@ constexpr unsigned short kSkipSpaces = 0x0080;
 constexpr unsigned short kSkipSymbols = 0x0200;
 constexpr unsigned short kComparisonOptions = 0x12E0;
 
-constexpr size_t kLongestBound = 254;
 constexpr uint16_t kLetterBit = 0x4000, kOutsideAlphabet = 0x8000;
 constexpr uint16_t kAccentBits = 0x0F80, kCaseBits = 0x3000;
 constexpr unsigned char kClassAlphabetic = 1;
@@ -115,11 +110,11 @@ void AdjustLetters(Record& record, unsigned char format, unsigned short options,
 // Records a built bound, cut at the longest bound the length fields
 // describe, in a buffer of at least the minimum length rounded up to even.
 void RecordBuilt(void*& bound, uint8_t& boundLength, const Record& record, uint8_t minimumBuffer, int line) {
-  if (record.size() > kLongestBound) KESO_assert("actualLen <= 254", "src/kstypevl", line);
-  const size_t length = std::min(record.size(), kLongestBound);
+  if (record.size() > ksstring::kLongestCutKey) KESO_assert("actualLen <= 254", "src/kstypevl", line);
+  const size_t length = std::min(record.size(), ksstring::kLongestCutKey);
   size_t bufferSize = std::max<size_t>(length, minimumBuffer);
   bufferSize += bufferSize & 1;
-  auto* buffer = static_cast<unsigned char*>(evaluate::AllocateBoundBuffer(bufferSize));
+  auto* buffer = static_cast<unsigned char*>(AllocateBoundBuffer(bufferSize));
   if (buffer == nullptr) return;
   std::memset(buffer, 0, bufferSize);
   std::memcpy(buffer, record.data(), length);
@@ -236,7 +231,7 @@ float EvaluateString(KsIdxBounds* bounds, unsigned short& flags, void* key, unsi
                      KsIdxBounds* out) {
   const unsigned short options = flags & kComparisonOptions;
   const bool wildcardsOn = (flags & kWildcardsOff) == 0;
-  flags &= evaluate::kKeepComparisonAndInexact;
+  flags &= kKeepComparisonAndInexact;
 
   KsString text;
   if (ksstring::InMemory(format))
@@ -290,9 +285,8 @@ float EvaluateString(KsIdxBounds* bounds, unsigned short& flags, void* key, unsi
   const double keyLowPosition = keyLowText.Position(unit), keyHighPosition = keyHighText.Position(unit);
   const double lowPosition = low.Position(unit), highPosition = high.Position(unit);
 
-  const double valueTotalArea = evaluate::FiniteDifference(highPosition - lowPosition) + unit;
-  double valueRange =
-      evaluate::Overlap(flags, keyLowPosition, keyHighPosition, lowPosition, highPosition, unit);
+  const double valueTotalArea = FiniteDifference(highPosition - lowPosition) + unit;
+  double valueRange = Overlap(flags, keyLowPosition, keyHighPosition, lowPosition, highPosition, unit);
   // Positions that coincide say nothing about the order of the texts behind
   // them; the full comparison settles it (wildcards off: these are keys, not
   // patterns).
