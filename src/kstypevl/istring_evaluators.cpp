@@ -92,7 +92,9 @@ std::string ComparisonText(const Text& key, size_t length, uint32_t keyFlags) {
 
 // Builds one bound: the flag byte 0xC0, the length, the comparison text (and
 // 0xFF above every byte a wildcard can stand for) and the terminator, cut
-// at the longest bound the length fields describe.
+// at the longest bound the length fields describe. KsIString bounds are cut
+// there too: a longer record could not state its own length in the 8-bit
+// length field of the bounds record.
 void BuildBound(void*& bound, uint8_t& boundLength, const std::string& text, bool aboveWildcard,
                 unsigned char format, size_t minimumBuffer) {
   const size_t textLength = text.size() + (aboveWildcard ? 1 : 0);
