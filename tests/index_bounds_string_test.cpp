@@ -256,6 +256,29 @@ TEST(StringEvaluator, AccentAndCaseOptionsAdjustTheLettersOfBuiltBounds) {
   EXPECT_EQ(flags, EQ);
 }
 
+// Code set 1 keys against the order-key bounds that the evaluator built for
+// aaaa and zzzz: the letters' primary weights are evenly spaced, so m lies
+// 12 of 25 steps up.
+TEST(StringEvaluator, CodeSet1KeysInterpolateBetweenOrderKeyBounds) {
+  auto bound = [](const char* text, bool lowSide) {
+    RecordedBounds out;
+    unsigned short flags = EQ;
+    Evaluate(KsSTRING_T, nullptr, flags, Record(1, Bytes(text, text + 4)), 1, &out);
+    return lowSide ? out.Low() : out.High();
+  };
+  CurrentBounds bounds(bound("aaaa", true), bound("zzzz", false));
+  unsigned short flags = LT;
+  EXPECT_NEAR(Evaluate(KsSTRING_T, &bounds, flags, Record(1, {'m', 'm', 'm', 'm'}), 1), 12.0 / 25, 0.01);
+  // zzzzz reads as zzz, the high bound's position: less-than leaves out
+  // the high bound's last unit.
+  flags = LT;
+  const float belowHigh = Evaluate(KsSTRING_T, &bounds, flags, Record(1, {'z', 'z', 'z', 'z', 'z'}), 1);
+  EXPECT_LT(belowHigh, 1.0f);
+  EXPECT_GT(belowHigh, 0.9999f);
+  flags = GT;
+  EXPECT_NEAR(Evaluate(KsSTRING_T, &bounds, flags, Record(1, {'m', 'm', 'm', 'm'}), 1), 13.0 / 25, 0.01);
+}
+
 TEST(StringEvaluator, LegacyDescriptorBuildsLegacyBounds) {
   RecordedBounds out;
   unsigned short flags = EQ;
