@@ -10,38 +10,27 @@
 #include "kstypevl/numeric_members.h"
 
 namespace ks {
+namespace nullable_evaluation {
+
+// How the base type's evaluator reads a number: the base's comparison
+// layout, except where the base evaluator has a member of its own. Only
+// declared (with external linkage, so that nothing asks for a
+// definition): the member is the type of a call.
+template <class Base>
+evaluate::LayoutMember<typename Base::Layout> BaseMemberOf(const Base*);
+evaluate::FloatMember BaseMemberOf(const NullFloatBase*);
+evaluate::DoubleMember BaseMemberOf(const NullDoubleBase*);
+evaluate::Int64Member BaseMemberOf(const NullInt64Base*);
+evaluate::O_8BMember BaseMemberOf(const NullO_8BBase*);
+evaluate::O_U8BMember BaseMemberOf(const NullO_U8BBase*);
+
+}  // namespace nullable_evaluation
+
 namespace {
 
 using evaluate::CurrentBounds;
 using evaluate::FrameRule;
 using evaluate::NullableNumber;
-
-// How the base type's evaluator reads a number: the base's comparison
-// layout, except where the base evaluator has a member of its own.
-template <class Base>
-struct BaseMemberOf {
-  using Type = evaluate::LayoutMember<typename Base::Layout>;
-};
-template <>
-struct BaseMemberOf<NullFloatBase> {
-  using Type = evaluate::FloatMember;
-};
-template <>
-struct BaseMemberOf<NullDoubleBase> {
-  using Type = evaluate::DoubleMember;
-};
-template <>
-struct BaseMemberOf<NullInt64Base> {
-  using Type = evaluate::Int64Member;
-};
-template <>
-struct BaseMemberOf<NullO_8BBase> {
-  using Type = evaluate::O_8BMember;
-};
-template <>
-struct BaseMemberOf<NullO_U8BBase> {
-  using Type = evaluate::O_U8BMember;
-};
 
 // One stored element as a number and its null flag. The base's rule stays:
 // the floating members keep their floor, and the 64-bit members check a
@@ -87,7 +76,8 @@ struct NullableMember {
 template <class Base>
 float NullableEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
                            unsigned count, KsIdxBounds* outBounds) {
-  using Member = NullableMember<typename BaseMemberOf<Base>::Type>;
+  using Member =
+      NullableMember<decltype(nullable_evaluation::BaseMemberOf(static_cast<const Base*>(nullptr)))>;
   return evaluate::EvaluateNumber<Member>(bounds, flags, key, format, count, outBounds);
 }
 
