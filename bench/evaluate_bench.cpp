@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ksidxbounds.h"
+#include "ksnullable.h"
 #include "kstypemgr.h"
 
 namespace {
@@ -16,27 +17,42 @@ namespace {
 constexpr unsigned kKeys = 1024;
 constexpr unsigned char kBigEndian = 2;
 
+template <class T>
+T ValueOf(long long number) {
+  return static_cast<T>(number);
+}
+// One nullable key in sixteen is null.
+template <>
+KsNull_int ValueOf<KsNull_int>(long long number) {
+  return {static_cast<int>(number), static_cast<unsigned char>(number % 16 == 0)};
+}
+
 // Stored keys of one type and the stored bounds of an index over them.
 template <class T>
 struct StoredKeys {
+  unsigned size;  // of one stored key
   std::vector<unsigned char> keys, low, high;
-  unsigned size = sizeof(T);
 
-  StoredKeys(char type, T lowest, T highest) : keys(kKeys * sizeof(T)), low(sizeof(T)), high(sizeof(T)) {
+  StoredKeys(char type, long long lowest, long long highest)
+      : size(KsTypeMgr().DiskLenGet(type, nullptr, kBigEndian, 1)),
+        keys(kKeys * size),
+        low(size),
+        high(size) {
     KsTypeMgr mgr;
     std::mt19937_64 random(3);
     std::vector<T> values(kKeys);
-    for (T& v : values) v = static_cast<T>(lowest + static_cast<T>(random() % 1000000));
+    for (T& v : values) v = ValueOf<T>(lowest + static_cast<long long>(random() % 1000000));
+    T first = ValueOf<T>(lowest), last = ValueOf<T>(highest);
     mgr.Store(type, keys.data(), values.data(), kBigEndian, kKeys);
-    mgr.Store(type, low.data(), &lowest, kBigEndian, 1);
-    mgr.Store(type, high.data(), &highest, kBigEndian, 1);
+    mgr.Store(type, low.data(), &first, kBigEndian, 1);
+    mgr.Store(type, high.data(), &last, kBigEndian, 1);
   }
 };
 
 // The output bounds already hold a bound on each side, as after the first
 // restriction of a query, so nothing is allocated.
 template <class T>
-void Evaluation(benchmark::State& state, char type, T lowest, T highest) {
+void Evaluation(benchmark::State& state, char type, long long lowest, long long highest) {
   KsTypeMgr mgr;
   StoredKeys<T> stored(type, lowest, highest);
   KsIdxBounds bounds{stored.low.data(), stored.high.data(), static_cast<uint8_t>(stored.size),
@@ -53,7 +69,7 @@ void Evaluation(benchmark::State& state, char type, T lowest, T highest) {
 }
 
 template <class T>
-void Comparison(benchmark::State& state, char type, T lowest, T highest) {
+void Comparison(benchmark::State& state, char type, long long lowest, long long highest) {
   KsTypeMgr mgr;
   StoredKeys<T> stored(type, lowest, highest);
   unsigned i = 0;
@@ -72,16 +88,23 @@ void BM_EvalAndBound_Int(benchmark::State& state) {
   Evaluation<int32_t>(state, KsINT_T, 0, 1000000);
 }
 void BM_Reference_Cmp_Double(benchmark::State& state) {
-  Comparison<double>(state, KsDOUBLE_T, 0, 1e6);
+  Comparison<double>(state, KsDOUBLE_T, 0, 1000000);
 }
 void BM_EvalAndBound_Double(benchmark::State& state) {
-  Evaluation<double>(state, KsDOUBLE_T, 0, 1e6);
+  Evaluation<double>(state, KsDOUBLE_T, 0, 1000000);
 }
 void BM_Reference_Cmp_O8B(benchmark::State& state) {
   Comparison<int64_t>(state, Ks8B_T, int64_t{1} << 62, (int64_t{1} << 62) + 1000000);
 }
 void BM_EvalAndBound_O8B(benchmark::State& state) {
   Evaluation<int64_t>(state, Ks8B_T, int64_t{1} << 62, (int64_t{1} << 62) + 1000000);
+}
+// Bounds 1 and 1000001 are numbers; among the keys, one in sixteen is null.
+void BM_Reference_Cmp_NullInt(benchmark::State& state) {
+  Comparison<KsNull_int>(state, KsNULL_INT_T, 1, 1000001);
+}
+void BM_EvalAndBound_NullInt(benchmark::State& state) {
+  Evaluation<KsNull_int>(state, KsNULL_INT_T, 1, 1000001);
 }
 
 BENCHMARK(BM_Reference_Cmp_Int);
@@ -90,5 +113,7 @@ BENCHMARK(BM_Reference_Cmp_Double);
 BENCHMARK(BM_EvalAndBound_Double);
 BENCHMARK(BM_Reference_Cmp_O8B);
 BENCHMARK(BM_EvalAndBound_O8B);
+BENCHMARK(BM_Reference_Cmp_NullInt);
+BENCHMARK(BM_EvalAndBound_NullInt);
 
 }  // namespace
