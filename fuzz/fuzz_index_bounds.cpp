@@ -9,12 +9,15 @@
 // the current low and high bounds and the recorded buffers, as far as the
 // input reaches.
 //
-// The nullable types (ids 28 to 38, 44 and 45) are checked further: a bound
-// they record is count whole stored elements, flag bytes included.
+// Beyond memory safety it checks what holds for any input: a bound already
+// recorded is never replaced by another buffer, the date and time
+// evaluators return no flag outside 0x800F, and a bound that a nullable
+// type records is count whole stored elements, flag bytes included.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "ksidxbounds.h"
@@ -32,6 +35,18 @@ std::vector<uint8_t> Take(const uint8_t*& data, size_t& size, size_t length) {
   data += n;
   size -= n;
   return bytes;
+}
+
+bool IsNullable(char type) {
+  return (type >= KsNULL_1B_T && type <= KsNULL_KSINT64_T) || type == KsNULL_8B_T || type == KsNULL_U8B_T;
+}
+
+bool IsDateOrTime(char type) {
+  for (int id :
+       {KsDATE_T, KsTIME_T, KsDATIME_T, D_DATE_T, D_TIME_T, D_TIMESTAMP_T, KsDATIME_N_T, KsTIMESPAN_T}) {
+    if (type == id) return true;
+  }
+  return false;
 }
 
 void* HeapCopy(const std::vector<uint8_t>& bytes) {
@@ -67,12 +82,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   (present & 8) ? HeapCopy(recordedHigh) : nullptr, static_cast<uint8_t>(recordedLow.size()),
                   static_cast<uint8_t>(recordedHigh.size()), 0};
 
+  void* const recordedLowBuffer = out.low;
+  void* const recordedHighBuffer = out.high;
   const float estimate = mgr.EvalAndBound(type, (present & 16) ? nullptr : &current, flags, key.data(),
                                           format, count, &out, nullptr);
   (void)estimate;
-  const bool nullable =
-      (type >= KsNULL_1B_T && type <= KsNULL_KSINT64_T) || type == KsNULL_8B_T || type == KsNULL_U8B_T;
-  if (nullable) {
+  if (recordedLowBuffer != nullptr && out.low != recordedLowBuffer) std::abort();
+  if (recordedHighBuffer != nullptr && out.high != recordedHighBuffer) std::abort();
+  if (IsDateOrTime(type) && (flags & ~0x800F) != 0) std::abort();
+  if (IsNullable(type)) {
     if (!(present & 4) && out.low != nullptr && out.lowLen != need) std::abort();
     if (!(present & 8) && out.high != nullptr && out.highLen != need) std::abort();
   }
