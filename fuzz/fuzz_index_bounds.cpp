@@ -15,8 +15,9 @@
 // are always stored: an in-memory key would be an object, not bytes.
 //
 // Beyond memory safety it checks what holds for any input: a bound already
-// recorded is never replaced by another buffer, and the date and time
-// evaluators return no flag outside 0x800F.
+// recorded is never replaced by another buffer, the date and time
+// evaluators return no flag outside 0x800F, and a bound that a nullable
+// type records is count whole stored elements, flag bytes included.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -25,6 +26,7 @@
 #include <vector>
 
 #include "ksidxbounds.h"
+#include "kstypeids.h"
 #include "kstypemgr.h"
 #include "kstypes/typedesc.h"
 
@@ -39,6 +41,10 @@ std::vector<uint8_t> Take(const uint8_t*& data, size_t& size, size_t length) {
   data += n;
   size -= n;
   return bytes;
+}
+
+bool IsNullable(char type) {
+  return (type >= KsNULL_1B_T && type <= KsNULL_KSINT64_T) || type == KsNULL_8B_T || type == KsNULL_U8B_T;
 }
 
 bool IsDateOrTime(char type) {
@@ -110,6 +116,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!string && recordedLowBuffer != nullptr && out.low != recordedLowBuffer) std::abort();
   if (!string && recordedHighBuffer != nullptr && out.high != recordedHighBuffer) std::abort();
   if (IsDateOrTime(type) && (flags & ~0x800F) != 0) std::abort();
+  if (IsNullable(type)) {
+    if (!(present & 4) && out.low != nullptr && out.lowLen != need) std::abort();
+    if (!(present & 8) && out.high != nullptr && out.highLen != need) std::abort();
+  }
   std::free(out.low);
   std::free(out.high);
   return 0;

@@ -15,6 +15,7 @@
 #include "index_bounds_support.h"
 #include "ksdate.h"
 #include "ksint64.h"
+#include "ksnullable.h"
 
 namespace {
 
@@ -86,6 +87,12 @@ const std::vector<KeyType>& KeyTypes() {
        -1000000000000, 1000000000000},
       {"KsInt64", KsINT64_T, [](long long v) { return StoredOf(KsINT64_T, KsInt64(v), 2); }, -(1LL << 50),
        1LL << 50},
+      // Numbers of a nullable type measure as their base type.
+      {"KsNull_8b", KsNULL_8B_T,
+       [](long long v) {
+         return StoredOf(KsNULL_8B_T, KsNull_8b{v, 0}, 2);
+       },
+       -(1LL << 50), 1LL << 50},
       // 1900-01-01 to 2100-12-31.
       {"KsDate", KsDATE_T, DateOfDayNumber, 2415021, 2488434},
       // 1900 to 2100 (seconds, keys and probes stay after 1900).
@@ -170,6 +177,44 @@ TEST(IndexBoundsProperty, UniformIntegerKeysMeetTheTrueShareWithinOneKey) {
         EXPECT_NEAR(EstimateOf(t, bounds, LT, probe), share, 1.0 / static_cast<double>(count) + 1e-6)
             << t.name << " step " << step << " keys " << count << " probe " << probe - low;
       }
+    }
+  }
+}
+
+// An index whose low bound is null (nulls sort first) and whose high bound
+// is not negative: every estimate still lies in [0, 1], and less-than grows
+// from the null key over the numbers.
+TEST(IndexBoundsProperty, NullableIndexesStartingAtNullsStayWithinZeroAndOne) {
+  std::mt19937_64 random(78);
+  const auto stored = [](long long v) {
+    return StoredOf(KsNULL_INT_T, KsNull_int{static_cast<int>(v), 0}, 1);
+  };
+  const Bytes null = StoredOf(KsNULL_INT_T, KsNull_int{0, 1}, 1);
+  std::uniform_int_distribution<long long> draw(-1000000, 1000000);
+  for (int set = 0; set < 20; ++set) {
+    std::vector<long long> keys(50);
+    for (long long& key : keys) key = draw(random);
+    std::sort(keys.begin(), keys.end());
+    CurrentBounds bounds(null, stored(std::max(keys.back(), 0LL)));
+    for (unsigned short flags = 1; flags <= 7; ++flags) {
+      unsigned short comparison = flags;
+      const float estimate = Evaluate(KsNULL_INT_T, &bounds, comparison, null, 1);
+      EXPECT_GE(estimate, 0.0f) << "null key, flags " << flags;
+      EXPECT_LE(estimate, 1.0f) << "null key, flags " << flags;
+    }
+    unsigned short lessThan = LT;
+    float previous = Evaluate(KsNULL_INT_T, &bounds, lessThan, null, 1);
+    for (long long key : keys) {
+      for (unsigned short flags = 1; flags <= 7; ++flags) {
+        unsigned short comparison = flags;
+        const float estimate = Evaluate(KsNULL_INT_T, &bounds, comparison, stored(key), 1);
+        EXPECT_GE(estimate, 0.0f) << "key " << key << " flags " << flags;
+        EXPECT_LE(estimate, 1.0f) << "key " << key << " flags " << flags;
+      }
+      lessThan = LT;
+      const float estimate = Evaluate(KsNULL_INT_T, &bounds, lessThan, stored(key), 1);
+      EXPECT_GE(estimate, previous) << "key " << key;
+      previous = estimate;
     }
   }
 }
