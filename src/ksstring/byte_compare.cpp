@@ -88,7 +88,7 @@ int MatchBytes(const char* text, const char* pattern, int limit) {
       // Every restart walks the segment after the star again; a long walk
       // is finished by whole segments. Under a limit, once the restarts are
       // under way the walk ends on the limit (0) if the text reaches it.
-      if (steps > StepwiseWildcardSteps() && !outOfMemory) {
+      if (!outOfMemory && WildcardWalkTooLong(steps, starText - start)) {
         if (limit >= 0 && CountUnits(starText, 1, static_cast<size_t>(limit)) + (starText - start) >=
                               static_cast<size_t>(limit)) {
           return 0;

@@ -203,6 +203,7 @@ class LevelledComparison {
     Element p;
     int lastDiff = -1;
     bool atStar = true;
+    const int firstFetched = text_.Fetched();
     long long steps = 0;
     bool outOfMemory = false;
     for (;;) {
@@ -242,7 +243,7 @@ class LevelledComparison {
       }
       // Let the star take one more text element and try again from there.
       if (tRestart.kind == Kind::End) return lastDiff != 0 ? lastDiff : -1;
-      if (steps > ksstring::StepwiseWildcardSteps() && !outOfMemory) {
+      if (!outOfMemory && ksstring::WildcardWalkTooLong(steps, textRestart.Fetched() - firstFetched)) {
         int result = 0;
         if (FinishBySegments(textRestart, tRestart, patternRestart, mask, result)) return result;
         outOfMemory = true;

@@ -15,13 +15,20 @@
 
 namespace ksstring {
 
-// Steps a wildcard walk takes one element at a time before it hands the
-// rest to MatchWildcardSegments: short matches stay free of allocation,
-// long ones linear. Tests lower it so that short walks take the segment
-// path too.
+// A wildcard walk goes one element at a time while its steps stay within
+// StepwiseWildcardSteps() plus kStepsPerTextElement for every text element
+// its restart point has passed, and hands the rest to
+// MatchWildcardSegments beyond: short and linear walks stay free of
+// allocation, long retries become linear. Tests lower the first number so
+// that short walks take the segment path too.
 constexpr int kStepwiseWildcardSteps = 4096;
+constexpr int kStepsPerTextElement = 8;
 int StepwiseWildcardSteps();
 void SetStepwiseWildcardSteps(int steps);
+
+inline bool WildcardWalkTooLong(long long steps, long long textPassed) {
+  return steps > StepwiseWildcardSteps() + kStepsPerTextElement * textPassed;
+}
 
 struct WildcardToken {
   enum Kind : uint8_t { Literal, Any, Star };
