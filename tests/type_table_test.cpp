@@ -103,15 +103,24 @@ TEST(TypeTable, NoCalledSlotIsEmpty) {
       const KsTypeDescriptor& d = *table[id];
       SCOPED_TRACE(d.name);
       const void* slots[] = {
-          reinterpret_cast<const void*>(d.create),      reinterpret_cast<const void*>(d.destroy),
-          reinterpret_cast<const void*>(d.store),       reinterpret_cast<const void*>(d.load),
-          reinterpret_cast<const void*>(d.nullSizeGet), reinterpret_cast<const void*>(d.sizeGet),
-          reinterpret_cast<const void*>(d.sizeGetFromMemFile), reinterpret_cast<const void*>(d.compare),
-          reinterpret_cast<const void*>(d.evalAndBound), reinterpret_cast<const void*>(d.hash),
-          reinterpret_cast<const void*>(d.constructor), reinterpret_cast<const void*>(d.destructor),
-          reinterpret_cast<const void*>(d.assignment), reinterpret_cast<const void*>(d.copy),
-          reinterpret_cast<const void*>(d.translate),   reinterpret_cast<const void*>(d.isNull),
-          reinterpret_cast<const void*>(d.defaultValue), reinterpret_cast<const void*>(d.getValue),
+          reinterpret_cast<const void*>(d.create),
+          reinterpret_cast<const void*>(d.destroy),
+          reinterpret_cast<const void*>(d.store),
+          reinterpret_cast<const void*>(d.load),
+          reinterpret_cast<const void*>(d.nullSizeGet),
+          reinterpret_cast<const void*>(d.sizeGet),
+          reinterpret_cast<const void*>(d.sizeGetFromMemFile),
+          reinterpret_cast<const void*>(d.compare),
+          reinterpret_cast<const void*>(d.evalAndBound),
+          reinterpret_cast<const void*>(d.hash),
+          reinterpret_cast<const void*>(d.constructor),
+          reinterpret_cast<const void*>(d.destructor),
+          reinterpret_cast<const void*>(d.assignment),
+          reinterpret_cast<const void*>(d.copy),
+          reinterpret_cast<const void*>(d.translate),
+          reinterpret_cast<const void*>(d.isNull),
+          reinterpret_cast<const void*>(d.defaultValue),
+          reinterpret_cast<const void*>(d.getValue),
       };
       for (const void* slot : slots) EXPECT_NE(slot, nullptr);
     }
@@ -239,6 +248,34 @@ TEST(TypeTable, ListsSlotsNotYetBuilt) {
     EXPECT_NE(d.hash, ill.hash) << d.name;
     EXPECT_NE(d.store, ill.store) << d.name;
     EXPECT_NE(d.create, ill.create) << d.name;
+  }
+  // Index range evaluators of the numeric, identity, boolean, blob, seal,
+  // date and time rows.
+  for (int id : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 18, 25, 26, 27, 39, 42, 43}) {
+    EXPECT_NE(KsCurrentTypeTable()[id]->evalAndBound, ill.evalAndBound) << KsCurrentTypeTable()[id]->name;
+  }
+}
+
+// Every slot of the nine rows is built, except the index evaluators.
+TEST(TypeTable, DateAndTimeRowsAreBuiltButForTheEvaluator) {
+  const KsTypeDescriptor& ill = KsIllegalDescriptor();
+  for (int id : {12, 13, 19, 22, 23, 24, 25, 40, 41}) {
+    const KsTypeDescriptor& d = *KsCurrentTypeTable()[id];
+    SCOPED_TRACE(d.name);
+    EXPECT_NE(d.create, ill.create);
+    EXPECT_NE(d.store, ill.store);
+    EXPECT_NE(d.load, ill.load);
+    EXPECT_NE(d.sizeGetFromMemFile, ill.sizeGetFromMemFile);
+    EXPECT_NE(d.compare, ill.compare);
+    EXPECT_NE(d.hash, ill.hash);
+    EXPECT_NE(d.translate, ill.translate);
+    EXPECT_NE(d.convertToKsString, ill.convertToKsString);
+    EXPECT_NE(d.convertFromKsString, ill.convertFromKsString);
+    EXPECT_NE(d.printToString, ill.printToString);
+    EXPECT_NE(d.scanFromString, ill.scanFromString);
+    EXPECT_NE(d.defaultValue, ill.defaultValue);
+    EXPECT_NE(d.getValue, ill.getValue);
+    EXPECT_NE(d.setNull, ks::illegal::SetNullNotBuilt);
   }
 }
 

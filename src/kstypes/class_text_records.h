@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "class_slots.h"
+#include "ksslots.h"
 #include "ksstring.h"
 #include "kstypeconvert.h"
 #include "kstypeids.h"
