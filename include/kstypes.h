@@ -14,6 +14,7 @@
 #include "ksidxbounds.h"
 #include "ksint64.h"
 #include "ksmodule.h"
+#include "ksnullable.h"
 #include "ksobjid.h"
 #include "ksodmg.h"
 #include "ksslots.h"

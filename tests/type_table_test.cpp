@@ -2,6 +2,7 @@
 // reserved ids, and the slots that still point at the illegal functions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -239,6 +240,15 @@ TEST(TypeTable, ListsSlotsNotYetBuilt) {
 
   std::printf("%zu slots not yet built:\n", pending.size());
   for (const std::string& slot : pending) std::printf("  %s\n", slot.c_str());
+
+  // The nullable rows are built except for their index evaluation.
+  for (int id : {28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 44, 45}) {
+    const std::string row = std::string("current ") + KsCurrentTypeTable()[id]->name + ".";
+    const auto unbuilt = std::count_if(pending.begin(), pending.end(),
+                                       [&](const std::string& slot) { return slot.rfind(row, 0) == 0; });
+    EXPECT_EQ(unbuilt, 1) << row;
+    EXPECT_NE(std::find(pending.begin(), pending.end(), row + "EvalAndBound"), pending.end()) << row;
+  }
 
   // What is built stays built: the comparison, hash and generator slots of
   // the primitive layouts.

@@ -8,6 +8,12 @@
 
 namespace ks {
 
+// The starting value of the classes that start from their default value.
+template <class T>
+void StartAtZero(T& value) {
+  value = T();
+}
+
 // `start` sets the starting value; `next` replaces the value by its
 // successor and returns false, leaving the value, when there is none; `now`,
 // when given, sets the current date or time.

@@ -37,6 +37,18 @@ KsTypeConvertData* ClassToTexts(void* values, unsigned count) {
   return record;
 }
 
+// The text record of one value of a class with a null value: the null
+// string for null, otherwise what `print` (the type's print slot) makes of
+// it under the type's default format.
+template <class T, KsPrintToKsStringFunc print>
+void PrintedOrNullText(const T& value, KsString& text) {
+  if (value.IsNullValue()) {
+    text.SetNullValue();
+  } else {
+    print(text, const_cast<T*>(&value), nullptr, 1);
+  }
+}
+
 // A new array of count values made by `create` (the type's Create slot),
 // value i read by `scan` from text i of the record, or from null when the
 // record has no such text or it is the null string.

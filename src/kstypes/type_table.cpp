@@ -20,6 +20,8 @@
 #include "ksblob/blob_slots.h"
 #include "ksboolean/boolean_slots.h"
 #include "ksboolean/seal_slots.h"
+#include "kstypes/nullable_bases.h"
+#include "kstypes/nullable_slots.h"
 #include "kstypevl/evaluators.h"
 #include "ksdate/slots/date_slots.h"
 
@@ -163,24 +165,24 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 25 */ WithEvaluator(IntervalRow(Unbuilt("d_Interval", "D_INTERVAL_T", "%e days, %I hours, %M minutes, %S seconds", Fixed(4))), FloatEvalAndBound),
   /* 26 */ WithEvaluator(Int64Row(Unbuilt("KsInt64", "KsINT64_T", "%S", Fixed(8))), Int64EvalAndBound),
   /* 27 */ WithEvaluator(BooleanRow(Unbuilt("KsBoolean", "KsBOOLEAN_T", "noop", Fixed(1))), BooleanEvalAndBound),
-  /* 28 */ ClassType("KsNull_char", "KsNULL_1B_T", "%c", Fixed(2), kNull),
-  /* 29 */ ClassType("KsNull_uchar", "KsNULL_U1B_T", "%c", Fixed(2), kNull),
-  /* 30 */ ClassType("KsNull_short", "KsNULL_2B_T", "%hd", Fixed(4), kNull),
-  /* 31 */ ClassType("KsNull_ushort", "KsNULL_U2B_T", "%hu", Fixed(4), kNull),
-  /* 32 */ ClassType("KsNull_int", "KsNULL_INT_T", "%d", Fixed(8), kNull),
-  /* 33 */ ClassType("KsNull_unsigned", "KsNULL_UNSIGNED_T", "%u", Fixed(8), kNull),
-  /* 34 */ ClassType("KsNull_long", "KsNULL_4B_T", "%ld", Fixed(8), kNull),
-  /* 35 */ ClassType("KsNull_ulong", "KsNULL_U4B_T", "%lu", Fixed(8), kNull),
-  /* 36 */ ClassType("KsNull_float", "KsNULL_FLOAT_T", "%.17g", Fixed(8), kNull),
-  /* 37 */ ClassType("KsNull_double", "KsNULL_DOUBLE_T", "%.17g", Fixed(16), kNull),
-  /* 38 */ ClassType("KsNull_KsInt64", "KsNULL_KSINT64_T", "%S", Fixed(12), kNull),
+  /* 28 */ NullableRow<NullCharBase>(Unbuilt("KsNull_char", "KsNULL_1B_T", "%c", Fixed(2))),
+  /* 29 */ NullableRow<NullByteBase>(Unbuilt("KsNull_uchar", "KsNULL_U1B_T", "%c", Fixed(2))),
+  /* 30 */ NullableRow<NullShortBase>(Unbuilt("KsNull_short", "KsNULL_2B_T", "%hd", Fixed(4))),
+  /* 31 */ NullableRow<NullWordBase>(Unbuilt("KsNull_ushort", "KsNULL_U2B_T", "%hu", Fixed(4))),
+  /* 32 */ NullableRow<NullIntBase>(Unbuilt("KsNull_int", "KsNULL_INT_T", "%d", Fixed(8))),
+  /* 33 */ NullableRow<NullUnsignedBase>(Unbuilt("KsNull_unsigned", "KsNULL_UNSIGNED_T", "%u", Fixed(8))),
+  /* 34 */ NullableRow<NullLongBase>(Unbuilt("KsNull_long", "KsNULL_4B_T", "%ld", Fixed(8))),
+  /* 35 */ NullableRow<NullDwordBase>(Unbuilt("KsNull_ulong", "KsNULL_U4B_T", "%lu", Fixed(8))),
+  /* 36 */ NullableRow<NullFloatBase>(Unbuilt("KsNull_float", "KsNULL_FLOAT_T", "%.17g", Fixed(8))),
+  /* 37 */ NullableRow<NullDoubleBase>(Unbuilt("KsNull_double", "KsNULL_DOUBLE_T", "%.17g", Fixed(16))),
+  /* 38 */ NullableRow<NullInt64Base>(Unbuilt("KsNull_KsInt64", "KsNULL_KSINT64_T", "%S", Fixed(12))),
   /* 39 */ WithEvaluator(SealRow(Unbuilt("KsSeal", "KsSEAL_T", "noop", Fixed(6))), SealEvalAndBound),
   /* 40 */ DateTimeRow<KsDateTimeNTraits>(Unbuilt("KsDateTimeN", "KsDATIME_N_T", "%X", Fixed(12))),
   /* 41 */ DateTimeRow<KsTimeSpanTraits>(Unbuilt("KsTimeSpan", "KsTIMESPAN_T", "%V", Fixed(12))),
   /* 42 */ WithEvaluator(Primitive<O_8BSlots>("o_8b", "Ks8B_T", "%I64d", 8, O_8BCompare, O_8BHash, kO_8BText, O_8BGetValue), O_8BEvalAndBound),
   /* 43 */ WithEvaluator(Primitive<O_8BSlots>("o_u8b", "KsU8B_T", "%I64u", 8, O_U8BCompare, O_8BHash, kO_U8BText, O_U8BGetValue), O_U8BEvalAndBound),
-  /* 44 */ ClassType("KsNull_8b", "KsNULL_8B_T", "%I64d", Fixed(16), kNull),
-  /* 45 */ ClassType("KsNull_u8b", "KsNULL_U8B_T", "%I64u", Fixed(16), kNull),
+  /* 44 */ NullableRow<NullO_8BBase>(Unbuilt("KsNull_8b", "KsNULL_8B_T", "%I64d", Fixed(16))),
+  /* 45 */ NullableRow<NullO_U8BBase>(Unbuilt("KsNull_u8b", "KsNULL_U8B_T", "%I64u", Fixed(16))),
   /* 46 */ Unbuilt("illegal", "KsRES_T", "illegal", Fixed(0)),
 };
 // clang-format on
