@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <mutex>
 
 #include "basesvc.h"
 
@@ -49,11 +50,18 @@ bool LocalOffsetSeconds(long long utcSeconds, long long& offset) {
     offset = fixedClock.zoneKnown ? 60LL * fixedClock.zoneMinutes : 0;
     return fixedClock.zoneKnown;
   }
-  // localtime_r need not look at TZ again; tzset makes a changed TZ count.
-  tzset();
   const time_t seconds = static_cast<time_t>(utcSeconds);
   tm local{};
-  if (localtime_r(&seconds, &local) == nullptr) return false;
+  {
+    // The C library guards its zone state with a lock that ThreadSanitizer
+    // cannot see; ours orders the zone reads of this library visibly, and
+    // costs nothing next to reading the zone.
+    static std::mutex zoneMutex;
+    const std::lock_guard<std::mutex> lock(zoneMutex);
+    // localtime_r need not look at TZ again; tzset makes a changed TZ count.
+    tzset();
+    if (localtime_r(&seconds, &local) == nullptr) return false;
+  }
   offset = local.tm_gmtoff;
   return true;
 }

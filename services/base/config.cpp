@@ -5,6 +5,7 @@
 
 #include <strings.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -129,28 +130,30 @@ void KsConfig::SetFromEnvironment() {
 
 namespace {
 
+const auto kCurrentConfigRequest = reinterpret_cast<KsConfig*>(~uintptr_t{0});
+
 // The configuration made from the environment belongs to these services: it
 // is never deleted, and stays reachable here even after a host replaces it.
-KsConfig* environmentConfig = nullptr;
-KsConfig* processConfig = nullptr;
-bool processConfigChosen = false;
+// It is made on first use, which may come from several threads at once (the
+// first long strings of a process ask for "stringOverflow"): the static's
+// guarded initialisation makes exactly one.
+KsConfig* EnvironmentConfig() {
+  static KsConfig* const config = MakeEnvironmentConfig();
+  return config;
+}
 
-KsConfig* const kCurrentConfigRequest = reinterpret_cast<KsConfig*>(~uintptr_t{0});
+// The configuration in force; atomic so that lookups on other threads read
+// either the old or the new one while a host replaces it.
+std::atomic<KsConfig*>& ProcessConfig() {
+  static std::atomic<KsConfig*> current{EnvironmentConfig()};
+  return current;
+}
 
 }  // namespace
 
 KsConfig* DefaultConfig(KsConfig* config) {
-  if (config == kCurrentConfigRequest) {
-    if (!processConfigChosen) {
-      environmentConfig = MakeEnvironmentConfig();
-      processConfig = environmentConfig;
-      processConfigChosen = true;
-    }
-    return processConfig;
-  }
+  if (config == kCurrentConfigRequest) return ProcessConfig().load(std::memory_order_acquire);
   // The previous configuration is what a request would have answered, so a
   // host that restores it gets the environment configuration back.
-  KsConfig* const previous = DefaultConfig(kCurrentConfigRequest);
-  processConfig = config;
-  return previous;
+  return ProcessConfig().exchange(config, std::memory_order_acq_rel);
 }

@@ -8,12 +8,13 @@
 
 #include "basesvc.h"
 #include "byteorder.h"
+#include "cpu_clones.h"
 
 namespace {
 
 // One clone per instruction set: the loader picks the byte shuffle where the
 // processor has it, which makes big-endian conversion run at copy speed.
-#define KS_BYTE_SWAP_CLONES __attribute__((target_clones("ssse3", "default")))
+#define KS_BYTE_SWAP_CLONES KS_CPU_CLONES("ssse3", "default")
 
 KS_BYTE_SWAP_CLONES void ByteSwapShorts(unsigned char* dst, const unsigned char* src, size_t count) {
   ksbase::ByteSwapWords<uint16_t>(dst, src, count);

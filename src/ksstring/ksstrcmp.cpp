@@ -1,16 +1,21 @@
 // KsStrCmp: the levelled, collation-aware string comparison and wildcard
 // match. It reads both texts as collation orders through iterators on the
-// stack and allocates nothing.
+// stack and allocates nothing, except when a wildcard match has walked long
+// enough to be worth finishing by whole segments.
 #include "ksstrcmp.h"
 
 #include <climits>
+#include <new>
+#include <vector>
 
+#include "basesvc.h"
 #include "i18nsvc.h"
 #include "ksstring/byte_compare.h"
 #include "ksstring/collation_key.h"
 #include "ksstring/iterator_steps.h"
 #include "ksstring/simple_compare.h"
 #include "ksstring/units.h"
+#include "ksstring/wildcard_match.h"
 #include "ksstring/wildcard_orders.h"
 #include "ksstringiterator.h"
 
@@ -183,8 +188,10 @@ class LevelledComparison {
   }
 
   // The rest of the text against the pattern after a star: the classic
-  // greedy match with one restart point, moved to every later star, which
-  // keeps the time linear in the text for each star. `t` is the text element
+  // greedy match with one restart point, moved to every later star. Every
+  // restart walks the segment after the star again, which makes adversarial
+  // patterns quadratic, so a walk that has taken many steps is finished by
+  // whole segments (FinishBySegments) with the same outcome. `t` is the text element
   // fetched in the star's step, which the star may take or the pattern after
   // it may match. Differences of case and accent before the star stand;
   // after it, elements must match on every level the flags make significant.
@@ -196,6 +203,9 @@ class LevelledComparison {
     Element p;
     int lastDiff = -1;
     bool atStar = true;
+    const int firstFetched = text_.Fetched();
+    long long steps = 0;
+    bool outOfMemory = false;
     for (;;) {
       if (atStar) {
         // After a star every order fetched is an element, ignorable or not.
@@ -225,6 +235,7 @@ class LevelledComparison {
         lastDiff = p.kind == Kind::Question ? -1 : Difference(0, p.key & mask);
       }
       ReportStep(match ? 0 : lastDiff);
+      ++steps;
       if (match) {
         t = text_.Fetch(rules_);
         p = pattern_.Fetch(rules_);
@@ -232,12 +243,52 @@ class LevelledComparison {
       }
       // Let the star take one more text element and try again from there.
       if (tRestart.kind == Kind::End) return lastDiff != 0 ? lastDiff : -1;
+      if (!outOfMemory && ksstring::WildcardWalkTooLong(steps, textRestart.Fetched() - firstFetched)) {
+        int result = 0;
+        if (FinishBySegments(textRestart, tRestart, patternRestart, mask, result)) return result;
+        outOfMemory = true;
+      }
       text_ = textRestart;
       t = text_.Fetch(rules_);
       textRestart = text_;
       tRestart = t;
       pattern_ = patternRestart;
       p = pStar_;
+    }
+  }
+
+  // The walk above from its restart point on, by whole segments in linear
+  // time: the outcome and the match position output of the walk, without
+  // retrying the pattern at every text element. False (the walk goes on)
+  // when there is no memory for the elements.
+  bool FinishBySegments(Side text, Element t, Side pattern, uint32_t mask, int& result) {
+    using ksstring::WildcardToken;
+    try {
+      std::vector<uint32_t> textKeys;
+      for (; t.kind != Kind::End; t = text.Fetch(rules_)) textKeys.push_back(t.key & mask);
+      std::vector<WildcardToken> tokens;
+      for (Element p = pStar_; p.kind != Kind::End; p = pattern.Fetch(rules_)) {
+        const auto kind = p.kind == Kind::Star       ? WildcardToken::Star
+                          : p.kind == Kind::Question ? WildcardToken::Any
+                                                     : WildcardToken::Literal;
+        tokens.push_back(WildcardToken{p.key & mask, kind});
+      }
+      const ksstring::WildcardOutcome outcome = ksstring::MatchWildcardSegments(textKeys, tokens);
+      if (outcome.matched) {
+        ReportStep(0);
+        result = levels_.Result(rules_);
+        return true;
+      }
+      // The walk ends on its last restart: the end of the text against the
+      // first element of the segment it could not find.
+      const WildcardToken& first = tokens[outcome.failedToken];
+      const int lastDiff = first.kind == WildcardToken::Any ? -1 : Difference(0, first.key);
+      ReportStep(lastDiff);
+      result = lastDiff != 0 ? lastDiff : -1;
+      return true;
+    } catch (const std::bad_alloc&) {
+      KsCallMemoryHandler(0);
+      return false;
     }
   }
 

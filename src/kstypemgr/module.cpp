@@ -29,8 +29,17 @@ constexpr const char kToolchain[] = "g++ " KS_STRINGIFY(KSTYPES_COMPILER_VERSION
 // The toolchain number in the style major * 100 + minor (12.2 gives 1202).
 constexpr unsigned kToolchainVersion = __GNUC__ * 100 + __GNUC_MINOR__;
 
-char gDescriptionBuffer[64];
 int gOptions = 0;
+
+// Written once: callers on several threads read it at the same time.
+const char* DescriptionText() {
+  struct Text {
+    char buffer[64];
+    Text() { std::snprintf(buffer, sizeof buffer, "%s %s ", kDescription, kVersionText); }
+  };
+  static const Text text;
+  return text.buffer;
+}
 
 }  // namespace
 
@@ -38,10 +47,7 @@ void GetKsTypeMgrInfo(const char** toolchain, unsigned* toolchainVersion, const 
                       const char** buildDate, const char** internalName) {
   if (toolchain) *toolchain = kToolchain;
   if (toolchainVersion) *toolchainVersion = kToolchainVersion;
-  if (description) {
-    std::snprintf(gDescriptionBuffer, sizeof gDescriptionBuffer, "%s %s ", kDescription, kVersionText);
-    *description = gDescriptionBuffer;
-  }
+  if (description) *description = DescriptionText();
   if (buildDate) *buildDate = kBuildDate;
   if (internalName) *internalName = kInternalName;
 }
@@ -67,7 +73,9 @@ int KsCheckDll(int flags) {
   return CheckKsVersionNumber(kMajor, kMinor, kSub, kBuild, kPatch, static_cast<unsigned>(flags | 3));
 }
 
-int& ___KsTypeMgrOptions() { return gOptions; }
+int& ___KsTypeMgrOptions() {
+  return gOptions;
+}
 
 void ___KsTypemgrContext(int on) {
   ___KsI18NContext(on);

@@ -117,7 +117,6 @@ constexpr KsTypeDescriptor WithEvaluator(KsTypeDescriptor d, KsEvalAndBoundFunc 
   return d;
 }
 
-constexpr bool kNull = true;
 constexpr bool kNoNull = false;
 constexpr uint32_t Fixed(uint16_t size) { return KsSizeWord(size, true); }
 constexpr uint32_t Variable(uint16_t size) { return KsSizeWord(size, false); }
