@@ -96,28 +96,12 @@ constexpr KsTypeDescriptor Primitive(const char* name, const char* typeIdName, c
   return d;
 }
 
-// A class type whose slots come with its class. `hasNull` keeps a SetNull
-// slot so that the type reports null support.
-constexpr KsTypeDescriptor ClassType(const char* name, const char* typeIdName, const char* format,
-                                     uint32_t sizeWord, bool hasNull, KsTypeCmpFunc compare = ill::Compare,
-                                     KsHashFunc hash = ill::Hash, KsGetValueFunc getValue = ill::GetValue) {
-  KsTypeDescriptor d = Unbuilt(name, typeIdName, format, sizeWord);
-  d.compare = compare;
-  d.hash = hash;
-  if (!hasNull) d.isNull = NeverNull;
-  if (hasNull) d.setNull = ill::SetNullNotBuilt;
-  d.getValue = getValue;
-  return d;
-}
-
-
 // A row with its index range evaluator.
 constexpr KsTypeDescriptor WithEvaluator(KsTypeDescriptor d, KsEvalAndBoundFunc evaluator) {
   d.evalAndBound = evaluator;
   return d;
 }
 
-constexpr bool kNoNull = false;
 constexpr uint32_t Fixed(uint16_t size) { return KsSizeWord(size, true); }
 constexpr uint32_t Variable(uint16_t size) { return KsSizeWord(size, false); }
 
