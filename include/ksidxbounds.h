@@ -3,8 +3,9 @@
 
 #include <cstdint>
 
-// Owned by the caller. Bound buffers that an evaluator allocates belong to
-// the record's owner from then on.
+// Owned by the caller. Bound buffers that an evaluator allocates (with
+// malloc) belong to the record's owner from then on, who releases them with
+// free().
 struct KsIdxBounds {
   void* low;           // low bound in stored form, null when open below
   void* high;          // high bound in stored form, null when open above

@@ -164,6 +164,39 @@ TEST(KsBlobStorage, GoldenBytesAndTotals) {
   EXPECT_EQ(stored, (Bytes{4, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF}));
 }
 
+// The stored total is a signed 32-bit field. Sizes beyond it used to wrap,
+// so a caller sized its buffer by a small number and Store wrote gigabytes
+// past it. The blobs below own buffers that are never touched, so the pages
+// are only reserved, not used.
+TEST(KsBlobStorage, TotalsBeyondTheStoredFieldAreRefusedNotWrapped) {
+  KsTypeMgr mgr;
+  struct Case {
+    const char* what;
+    std::vector<int> lengths;
+    unsigned diskLen;  // 0: refused
+  };
+  const Case cases[] = {
+      {"largest storable total", {INT32_MAX - 4}, 4u + INT32_MAX},
+      {"one byte more", {INT32_MAX - 3}, 0},
+      {"two blobs of INT_MAX bytes", {INT32_MAX, INT32_MAX}, 0},
+      {"two blobs of 1,200 MiB", {1200 << 20, 1200 << 20}, 0},
+  };
+  for (const Case& c : cases) {
+    std::vector<KsBlob> blobs;
+    blobs.reserve(c.lengths.size());  // a copy would touch every byte
+    for (int length : c.lengths) blobs.emplace_back(length);
+    for (const KsBlob& blob : blobs) ASSERT_EQ(blob.Length(), c.lengths[&blob - blobs.data()]) << c.what;
+    const auto count = static_cast<unsigned>(blobs.size());
+    for (unsigned char format : {1, 2}) {
+      EXPECT_EQ(mgr.DiskLenGet(KsBLOB_T, blobs.data(), format, count), c.diskLen) << c.what;
+      if (c.diskLen != 0) continue;
+      Bytes guard(16, 0xAB);
+      EXPECT_EQ(mgr.Store(KsBLOB_T, guard.data(), blobs.data(), format, count), 0u) << c.what;
+      EXPECT_EQ(guard, Bytes(16, 0xAB)) << c.what << ": nothing is written";
+    }
+  }
+}
+
 TEST(KsBlobStorage, MalformedFormsLoadNothingFurther) {
   KsTypeMgr mgr;
   struct Case {

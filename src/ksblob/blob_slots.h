@@ -14,7 +14,8 @@
 
 namespace ks {
 
-// Returns 4 + the total.
+// Returns 4 + the total, or 0 without writing anything when the total would
+// exceed INT32_MAX (the largest total Load accepts).
 unsigned BlobStore(void* dst, const void* src, unsigned char format, unsigned count);
 // Returns 4 + the total, or 0 for a malformed form (a negative total, a
 // length below -1, a blob reaching beyond the total). Blobs before the
@@ -22,8 +23,8 @@ unsigned BlobStore(void* dst, const void* src, unsigned char format, unsigned co
 // REQUIRES: src holds 4 + total bytes.
 unsigned BlobLoad(void* dst, const void* src, unsigned char format, unsigned count);
 unsigned BlobNullSizeGet(unsigned count);
-// In memory form (srcFormat 8): the stored size the blobs would take;
-// otherwise 4 + the stored total found at value.
+// In memory form (srcFormat 8): the stored size the blobs would take, or 0
+// when BlobStore would refuse them; otherwise 4 + the stored total found at value.
 unsigned BlobSizeGet(const void* value, unsigned char srcFormat, unsigned char format, unsigned count);
 unsigned BlobSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned count);
 unsigned BlobTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,

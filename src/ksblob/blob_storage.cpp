@@ -10,10 +10,13 @@ namespace {
 
 constexpr unsigned kWord = 4;
 
-// Bytes that follow the total for count blobs in memory.
-unsigned StoredTotalOf(const KsBlob* blobs, unsigned count) {
-  unsigned total = 0;
-  for (unsigned i = 0; i < count; ++i) total += kWord + static_cast<unsigned>(blobs[i].Length());
+// Bytes that follow the total for count blobs in memory, summed wide: the
+// stored total is a signed 32-bit field, so a sum beyond INT32_MAX cannot be
+// written (it would be read back as negative) and must be refused by the
+// callers rather than wrapped into a small, wrong size.
+uint64_t StoredTotalOf(const KsBlob* blobs, unsigned count) {
+  uint64_t total = 0;
+  for (unsigned i = 0; i < count; ++i) total += kWord + static_cast<uint64_t>(blobs[i].Length());
   return total;
 }
 
@@ -22,7 +25,8 @@ unsigned StoredTotalOf(const KsBlob* blobs, unsigned count) {
 unsigned BlobStore(void* dst, const void* src, unsigned char format, unsigned count) {
   const auto* blobs = static_cast<const KsBlob*>(src);
   auto* out = static_cast<unsigned char*>(dst);
-  const unsigned total = StoredTotalOf(blobs, count);
+  const uint64_t total = StoredTotalOf(blobs, count);
+  if (!FitsStoredTotal(total)) return 0;
   PutStoredWord(out, static_cast<int32_t>(total), format);
   size_t at = kWord;
   for (unsigned i = 0; i < count; ++i) {
@@ -32,7 +36,7 @@ unsigned BlobStore(void* dst, const void* src, unsigned char format, unsigned co
     if (blob.Length() > 0) std::memcpy(out + at, blob.Data(), static_cast<size_t>(blob.Length()));
     at += static_cast<size_t>(blob.Length());
   }
-  return kWord + total;
+  return kWord + static_cast<unsigned>(total);
 }
 
 unsigned BlobLoad(void* dst, const void* src, unsigned char format, unsigned count) {
@@ -63,7 +67,10 @@ unsigned BlobNullSizeGet(unsigned count) {
 
 unsigned BlobSizeGet(const void* value, unsigned char srcFormat, unsigned char, unsigned count) {
   if (value == nullptr) return kWord + count * kWord;
-  if ((srcFormat & 15) == 8) return kWord + StoredTotalOf(static_cast<const KsBlob*>(value), count);
+  if ((srcFormat & 15) == 8) {
+    const uint64_t total = StoredTotalOf(static_cast<const KsBlob*>(value), count);
+    return FitsStoredTotal(total) ? kWord + static_cast<unsigned>(total) : 0;
+  }
   return kWord + StoredTotal(static_cast<const unsigned char*>(value), srcFormat);
 }
 

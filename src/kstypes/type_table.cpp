@@ -20,6 +20,7 @@
 #include "ksblob/blob_slots.h"
 #include "ksboolean/boolean_slots.h"
 #include "ksboolean/seal_slots.h"
+#include "kstypevl/evaluators.h"
 
 namespace {
 
@@ -115,6 +116,12 @@ constexpr KsTypeDescriptor ClassType(const char* name, const char* typeIdName, c
 }
 
 
+// A row with its index range evaluator.
+constexpr KsTypeDescriptor WithEvaluator(KsTypeDescriptor d, KsEvalAndBoundFunc evaluator) {
+  d.evalAndBound = evaluator;
+  return d;
+}
+
 constexpr bool kNull = true;
 constexpr bool kNoNull = false;
 constexpr uint32_t Fixed(uint16_t size) { return KsSizeWord(size, true); }
@@ -126,25 +133,25 @@ constexpr uint16_t kBlobSize = 8;
 
 // clang-format off
 constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
-  /*  0 */ Primitive<CharSlots>("o_char", "Ks1B_T", "%c", 1, CharCompare, CharHash, kCharText, CharGetValue),
-  /*  1 */ Primitive<ShortSlots>("o_2b", "Ks2B_T", "%hd", 2, ShortCompare, ShortHash, kShortText, ShortGetValue),
-  /*  2 */ Primitive<LongSlots>("o_4b", "Ks4B_T", "%ld", 4, LongCompare, LongHash, kLongText, LongGetValue),
-  /*  3 */ Primitive<DoubleSlots>("o_double", "KsDOUBLE_T", "%.17g", 8, DoubleCompare, DoubleHash, kDoubleText, DoubleGetValue),
-  /*  4 */ Primitive<FloatSlots>("o_float", "KsFLOAT_T", "%.17g", 4, FloatCompare, FloatHash, kFloatText, FloatGetValue),
-  /*  5 */ Primitive<ShortSlots>("o_u2b", "KsU2B_T", "%hu", 2, WordCompare, WordHash, kWordText, WordGetValue),
-  /*  6 */ Primitive<LongSlots>("o_u4b", "KsU4B_T", "%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue),
-  /*  7 */ Primitive<IntSlots>("int", "KsINT_T", "%d", 4, IntCompare, IntHash, kLongText, LongGetValue),
-  /*  8 */ Primitive<UnsignedSlots>("unsigned", "KsUNSIGNED_T", "%u", 4, UnsignedCompare, IntHash, kUnsignedText, DwordGetValue),
-  /*  9 */ Primitive<IntSlots>("enum", "KsENUM_T", "%d", 4, IntCompare, IntHash, kLongText, NoGetValue),
-  /* 10 */ Primitive<CharSlots>("o_u1b", "KsU1B_T", "%c", 1, ByteCompare, ByteHash, kByteText, ByteGetValue),
+  /*  0 */ WithEvaluator(Primitive<CharSlots>("o_char", "Ks1B_T", "%c", 1, CharCompare, CharHash, kCharText, CharGetValue), CharEvalAndBound),
+  /*  1 */ WithEvaluator(Primitive<ShortSlots>("o_2b", "Ks2B_T", "%hd", 2, ShortCompare, ShortHash, kShortText, ShortGetValue), ShortEvalAndBound),
+  /*  2 */ WithEvaluator(Primitive<LongSlots>("o_4b", "Ks4B_T", "%ld", 4, LongCompare, LongHash, kLongText, LongGetValue), LongEvalAndBound),
+  /*  3 */ WithEvaluator(Primitive<DoubleSlots>("o_double", "KsDOUBLE_T", "%.17g", 8, DoubleCompare, DoubleHash, kDoubleText, DoubleGetValue), DoubleEvalAndBound),
+  /*  4 */ WithEvaluator(Primitive<FloatSlots>("o_float", "KsFLOAT_T", "%.17g", 4, FloatCompare, FloatHash, kFloatText, FloatGetValue), FloatEvalAndBound),
+  /*  5 */ WithEvaluator(Primitive<ShortSlots>("o_u2b", "KsU2B_T", "%hu", 2, WordCompare, WordHash, kWordText, WordGetValue), WordEvalAndBound),
+  /*  6 */ WithEvaluator(Primitive<LongSlots>("o_u4b", "KsU4B_T", "%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue), DwordEvalAndBound),
+  /*  7 */ WithEvaluator(Primitive<IntSlots>("int", "KsINT_T", "%d", 4, IntCompare, IntHash, kLongText, LongGetValue), IntEvalAndBound),
+  /*  8 */ WithEvaluator(Primitive<UnsignedSlots>("unsigned", "KsUNSIGNED_T", "%u", 4, UnsignedCompare, IntHash, kUnsignedText, DwordGetValue), UnsignedEvalAndBound),
+  /*  9 */ WithEvaluator(Primitive<IntSlots>("enum", "KsENUM_T", "%d", 4, IntCompare, IntHash, kLongText, NoGetValue), IntEvalAndBound),
+  /* 10 */ WithEvaluator(Primitive<CharSlots>("o_u1b", "KsU1B_T", "%c", 1, ByteCompare, ByteHash, kByteText, ByteGetValue), ByteEvalAndBound),
   /* 11 */ StringType(false),
-  /* 12 */ ClassType("KsDate", "KsDATE_T", "%a %e.%b %Y", Fixed(4), kNull),
-  /* 13 */ ClassType("KsTime", "KsTIME_T", "%I:%M:%S %p", Fixed(3), kNull),
-  /* 14 */ Primitive<LongSlots>("BlockId", "KsBLOCKID_T", "#%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue),
-  /* 15 */ ObjIdRow(Unbuilt("KsObjId", "KsOBJID_T", "(%H-%L#%B)", Fixed(12))),
-  /* 16 */ ClassIdRow(Unbuilt("KsClassId", "KsCLID_T", "(%Cv%V)", Fixed(4))),
-  /* 17 */ RefRow(Unbuilt("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16))),
-  /* 18 */ BlobRow(Unbuilt("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize))),
+  /* 12 */ WithEvaluator(ClassType("KsDate", "KsDATE_T", "%a %e.%b %Y", Fixed(4), kNull), DateEvalAndBound),
+  /* 13 */ WithEvaluator(ClassType("KsTime", "KsTIME_T", "%I:%M:%S %p", Fixed(3), kNull), TimeEvalAndBound),
+  /* 14 */ WithEvaluator(Primitive<LongSlots>("BlockId", "KsBLOCKID_T", "#%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue), DwordEvalAndBound),
+  /* 15 */ WithEvaluator(ObjIdRow(Unbuilt("KsObjId", "KsOBJID_T", "(%H-%L#%B)", Fixed(12))), ObjIdEvalAndBound),
+  /* 16 */ WithEvaluator(ClassIdRow(Unbuilt("KsClassId", "KsCLID_T", "(%Cv%V)", Fixed(4))), ClassIdEvalAndBound),
+  /* 17 */ WithEvaluator(RefRow(Unbuilt("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16))), RefEvalAndBound),
+  /* 18 */ WithEvaluator(BlobRow(Unbuilt("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize))), BlobEvalAndBound),
   /* 19 */ ClassType("KsDateTime", "KsDATIME_T", "%a %e.%b %Y %I:%M:%S %p", Fixed(8), kNull),
   /* 20 */ ClassType("KsIString", "KsISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash, NoGetValue),
   /* 21 */ ClassType("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash,
@@ -152,10 +159,10 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 22 */ ClassType("d_Date", "D_DATE_T", "%a %b %e", Fixed(4), kNoNull),
   /* 23 */ ClassType("d_Time", "D_TIME_T", "%I:%M:%S %p", Fixed(6), kNoNull),
   /* 24 */ ClassType("d_Timestamp", "D_TIMESTAMP_T", "%a %b %e %I:%M:%S %p", Fixed(10), kNoNull),
-  /* 25 */ ClassType("d_Interval", "D_INTERVAL_T", "%e days, %I hours, %M minutes, %S seconds", Fixed(4), kNoNull,
-                     FloatCompare, FloatHash),
-  /* 26 */ Int64Row(Unbuilt("KsInt64", "KsINT64_T", "%S", Fixed(8))),
-  /* 27 */ BooleanRow(Unbuilt("KsBoolean", "KsBOOLEAN_T", "noop", Fixed(1))),
+  /* 25 */ WithEvaluator(ClassType("d_Interval", "D_INTERVAL_T", "%e days, %I hours, %M minutes, %S seconds", Fixed(4), kNoNull,
+                                   FloatCompare, FloatHash), FloatEvalAndBound),
+  /* 26 */ WithEvaluator(Int64Row(Unbuilt("KsInt64", "KsINT64_T", "%S", Fixed(8))), Int64EvalAndBound),
+  /* 27 */ WithEvaluator(BooleanRow(Unbuilt("KsBoolean", "KsBOOLEAN_T", "noop", Fixed(1))), BooleanEvalAndBound),
   /* 28 */ ClassType("KsNull_char", "KsNULL_1B_T", "%c", Fixed(2), kNull),
   /* 29 */ ClassType("KsNull_uchar", "KsNULL_U1B_T", "%c", Fixed(2), kNull),
   /* 30 */ ClassType("KsNull_short", "KsNULL_2B_T", "%hd", Fixed(4), kNull),
@@ -167,11 +174,11 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 36 */ ClassType("KsNull_float", "KsNULL_FLOAT_T", "%.17g", Fixed(8), kNull),
   /* 37 */ ClassType("KsNull_double", "KsNULL_DOUBLE_T", "%.17g", Fixed(16), kNull),
   /* 38 */ ClassType("KsNull_KsInt64", "KsNULL_KSINT64_T", "%S", Fixed(12), kNull),
-  /* 39 */ SealRow(Unbuilt("KsSeal", "KsSEAL_T", "noop", Fixed(6))),
+  /* 39 */ WithEvaluator(SealRow(Unbuilt("KsSeal", "KsSEAL_T", "noop", Fixed(6))), SealEvalAndBound),
   /* 40 */ ClassType("KsDateTimeN", "KsDATIME_N_T", "%X", Fixed(12), kNull),
   /* 41 */ ClassType("KsTimeSpan", "KsTIMESPAN_T", "%V", Fixed(12), kNull),
-  /* 42 */ Primitive<O_8BSlots>("o_8b", "Ks8B_T", "%I64d", 8, O_8BCompare, O_8BHash, kO_8BText, O_8BGetValue),
-  /* 43 */ Primitive<O_8BSlots>("o_u8b", "KsU8B_T", "%I64u", 8, O_U8BCompare, O_8BHash, kO_U8BText, O_U8BGetValue),
+  /* 42 */ WithEvaluator(Primitive<O_8BSlots>("o_8b", "Ks8B_T", "%I64d", 8, O_8BCompare, O_8BHash, kO_8BText, O_8BGetValue), O_8BEvalAndBound),
+  /* 43 */ WithEvaluator(Primitive<O_8BSlots>("o_u8b", "KsU8B_T", "%I64u", 8, O_U8BCompare, O_8BHash, kO_U8BText, O_U8BGetValue), O_U8BEvalAndBound),
   /* 44 */ ClassType("KsNull_8b", "KsNULL_8B_T", "%I64d", Fixed(16), kNull),
   /* 45 */ ClassType("KsNull_u8b", "KsNULL_U8B_T", "%I64u", Fixed(16), kNull),
   /* 46 */ Unbuilt("illegal", "KsRES_T", "illegal", Fixed(0)),

@@ -19,4 +19,15 @@ class AllocationCounter {
   size_t start_;
 };
 
+// While alive, every malloc, calloc and realloc of the process fails, so
+// that the handling of exhausted memory can be tested. Keep the scope to the
+// call under test.
+class FailingAllocations {
+ public:
+  FailingAllocations();
+  ~FailingAllocations();
+  FailingAllocations(const FailingAllocations&) = delete;
+  FailingAllocations& operator=(const FailingAllocations&) = delete;
+};
+
 }  // namespace ks::testing

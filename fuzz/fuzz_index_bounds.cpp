@@ -1,0 +1,72 @@
+// Runs the index range evaluator of every fixed-size type on arbitrary keys,
+// current bounds of any length and output bounds that may already hold
+// buffers of any length.
+//
+// Input layout: byte 0 type id, byte 1 format, bytes 2-3 flags, byte 4 count
+// (1 to 4), byte 5 the lengths of the current bounds' buffers, byte 6 which
+// buffers exist (bits 0-1 current low and high, bits 2-3 recorded low and
+// high), byte 7 the lengths of recorded buffers; then the bytes of the key,
+// the current low and high bounds and the recorded buffers, as far as the
+// input reaches.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "ksidxbounds.h"
+#include "kstypemgr.h"
+
+namespace {
+
+// A buffer of exactly `length` bytes taken from the input (zero-filled where
+// it runs out), so that the sanitizer sees any access beyond the length.
+std::vector<uint8_t> Take(const uint8_t*& data, size_t& size, size_t length) {
+  std::vector<uint8_t> bytes(length, 0);
+  const size_t n = length < size ? length : size;
+  if (n != 0) std::memcpy(bytes.data(), data, n);
+  data += n;
+  size -= n;
+  return bytes;
+}
+
+void* HeapCopy(const std::vector<uint8_t>& bytes) {
+  void* p = std::malloc(bytes.empty() ? 1 : bytes.size());
+  if (!bytes.empty()) std::memcpy(p, bytes.data(), bytes.size());
+  return p;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 8) return 0;
+  static KsTypeMgr mgr;
+  const char type = static_cast<char>(data[0] % 47);
+  if (!mgr.IsFixed(type)) return 0;  // variable keys carry their own lengths
+  const unsigned char format = data[1];
+  unsigned short flags = static_cast<unsigned short>(data[2] | data[3] << 8);
+  const unsigned count = 1 + data[4] % 4;
+  const unsigned currentLength = data[5], present = data[6], recordedLength = data[7];
+  data += 8;
+  size -= 8;
+
+  // The key holds count stored values: the caller guarantees that much.
+  const unsigned need = mgr.DiskLenGet(type, nullptr, format, count);
+  std::vector<uint8_t> key = Take(data, size, need != 0 ? need : 16);
+  std::vector<uint8_t> low = Take(data, size, currentLength & 15),
+                       high = Take(data, size, currentLength >> 4);
+  KsIdxBounds current{(present & 1) ? low.data() : nullptr, (present & 2) ? high.data() : nullptr,
+                      static_cast<uint8_t>(low.size()), static_cast<uint8_t>(high.size()), 0};
+  const std::vector<uint8_t> recordedLow = Take(data, size, recordedLength & 15),
+                             recordedHigh = Take(data, size, recordedLength >> 4);
+  KsIdxBounds out{(present & 4) ? HeapCopy(recordedLow) : nullptr,
+                  (present & 8) ? HeapCopy(recordedHigh) : nullptr, static_cast<uint8_t>(recordedLow.size()),
+                  static_cast<uint8_t>(recordedHigh.size()), 0};
+
+  const float estimate = mgr.EvalAndBound(type, (present & 16) ? nullptr : &current, flags, key.data(),
+                                          format, count, &out, nullptr);
+  (void)estimate;
+  std::free(out.low);
+  std::free(out.high);
+  return 0;
+}

@@ -1,0 +1,73 @@
+// Helpers of the index range evaluation tests: stored keys, current bounds
+// over test-owned bytes, and output bounds that release what evaluators
+// record.
+#pragma once
+
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include "ksidxbounds.h"
+#include "kstypemgr.h"
+
+namespace ks::testing {
+
+using Bytes = std::vector<unsigned char>;
+
+// One value of `type` in the stored form named by format, through the
+// type's own Store slot.
+template <class T>
+Bytes StoredOf(char type, const T& value, unsigned char format) {
+  KsTypeMgr mgr;
+  Bytes out(32);
+  T copy = value;
+  out.resize(mgr.Store(type, out.data(), &copy, format, 1));
+  return out;
+}
+
+// The index's current bounds: copies of two stored values.
+class CurrentBounds : public KsIdxBounds {
+ public:
+  CurrentBounds(Bytes lowBytes, Bytes highBytes)
+      : lowBytes_(std::move(lowBytes)), highBytes_(std::move(highBytes)) {
+    low = lowBytes_.data();
+    high = highBytes_.data();
+    lowLen = static_cast<uint8_t>(lowBytes_.size());
+    highLen = static_cast<uint8_t>(highBytes_.size());
+    minBufLen = 0;
+  }
+  CurrentBounds(const CurrentBounds&) = delete;
+  CurrentBounds& operator=(const CurrentBounds&) = delete;
+
+ private:
+  Bytes lowBytes_, highBytes_;
+};
+
+// Output bounds; the buffers that evaluators record belong to it.
+class RecordedBounds : public KsIdxBounds {
+ public:
+  RecordedBounds() : KsIdxBounds{nullptr, nullptr, 0, 0, 0} {}
+  RecordedBounds(const RecordedBounds&) = delete;
+  RecordedBounds& operator=(const RecordedBounds&) = delete;
+  ~RecordedBounds() {
+    std::free(low);
+    std::free(high);
+  }
+  Bytes Low() const { return Of(low, lowLen); }
+  Bytes High() const { return Of(high, highLen); }
+
+ private:
+  static Bytes Of(const void* p, unsigned length) {
+    if (p == nullptr) return {};
+    const auto* bytes = static_cast<const unsigned char*>(p);
+    return Bytes(bytes, bytes + length);
+  }
+};
+
+inline float Evaluate(char type, KsIdxBounds* bounds, unsigned short& flags, Bytes key, unsigned char format,
+                      KsIdxBounds* out = nullptr, unsigned count = 1) {
+  KsTypeMgr mgr;
+  return mgr.EvalAndBound(type, bounds, flags, key.data(), format, count, out, nullptr);
+}
+
+}  // namespace ks::testing
