@@ -12,6 +12,7 @@
 #include "i18nsvc.h"
 #include "ksstring/byte_compare.h"
 #include "ksstring/collation_key.h"
+#include "ksstring/equal_prefix.h"
 #include "ksstring/iterator_steps.h"
 #include "ksstring/simple_compare.h"
 #include "ksstring/units.h"
@@ -302,30 +303,22 @@ class LevelledComparison {
   Element pStar_;
 };
 
-// Identical leading bytes of two texts of one code set and language whose
-// orders are plain (no contraction, expansion or wildcard) compare equal on
-// every level, and the lockstep pairing of ignorables after them is the same
-// with or without them: both sides skip them. The last skipped byte has no
-// contraction, so it cannot combine with the differing byte after it.
-void SkipEqualPrefix(Side& text, Side& pattern, const Rules& rules) {
+// Passes the equal prefix of two texts of one code set and language (see
+// equal_prefix.h); `known` units of it were found by an earlier stage, 0
+// when none looked. Both sides pass the same units, whose orders change no
+// level, and take the class of the last one.
+void SkipEqualPrefix(Side& text, Side& pattern, const Rules& rules, unsigned char format, size_t known) {
   const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(text.Iterator());
   if (simple == nullptr || simple != ksstring::OrderReader::Simple(pattern.Iterator())) return;
+  const int stopSet = ksstring::PrefixStopSet(*simple, rules.wildcards);
+  if (stopSet < 0) return;
   const unsigned char* a = ksstring::OrderReader::Position(text.Iterator());
   const unsigned char* b = ksstring::OrderReader::Position(pattern.Iterator());
-  size_t count = 0;
-  while (a[count] != 0 && a[count] == b[count] && simple->simple[a[count]]) {
-    const uint16_t order = simple->order[a[count]];
-    if (rules.wildcards && (order == rules.starOrder || order == rules.questionOrder)) break;
-    ++count;
-  }
+  const size_t count = known != 0 ? known : ksstring::EqualPrefixUnits(*simple, stopSet, a, b, format);
   if (count == 0) return;
-  // The class of the last skipped order stays the current class.
-  ksstring::OrderReader::SkipBytes(text.Iterator(), count - 1);
-  ksstring::OrderReader::SkipBytes(pattern.Iterator(), count - 1);
-  text.SkipFetched(count - 1);
-  pattern.SkipFetched(count - 1);
-  text.NextOrder();
-  pattern.NextOrder();
+  const uint16_t last = ksstring::ReadUnit(a + (count - 1) * simple->width, simple->width, format);
+  ksstring::OrderReader::SkipUnits(text.Iterator(), count, simple->orderClass[last]);
+  ksstring::OrderReader::SkipUnits(pattern.Iterator(), count, simple->orderClass[last]);
 }
 
 int PlainOrderComparison(Side& a, Side& b, short length) {
@@ -343,12 +336,13 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
 }
 
 // The comparison through collation iterators, for everything the quick
-// byte comparison leaves open. Kept out of line so that the quick path does
-// not pay for this frame.
+// byte comparison leaves open; `equalUnits` leading units are known to be
+// an equal prefix. Kept out of line so that the quick path does not pay
+// for this frame.
 [[gnu::noinline]] int CompareByOrders(unsigned char codeSet1, unsigned char language1, const char* s1,
                                       unsigned char codeSet2, unsigned char language2, const char* s2,
-                                      unsigned short cmpOp, short length, unsigned char format,
-                                      int* matchOut) {
+                                      unsigned short cmpOp, short length, unsigned char format, int* matchOut,
+                                      size_t equalUnits) {
   const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
   const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
   const ksstring::WildcardOrders& wildcards = ksstring::CurrentWildcardOrders();
@@ -364,8 +358,10 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
                     wildcards.star,
                     wildcards.question};
   const bool rawCodeSet = codeSet1 == ksstring::kRawCodeSet || codeSet2 == ksstring::kRawCodeSet;
-  if (length < 0 && matchOut == nullptr && codeSet1 == codeSet2 && language1 == language2) {
-    SkipEqualPrefix(text, pattern, rules);
+  // Without a limit no step writes the match position, and the prefix
+  // changes nothing the result depends on.
+  if (length < 0 && codeSet1 == codeSet2 && language1 == language2) {
+    SkipEqualPrefix(text, pattern, rules, format, equalUnits);
   }
   LevelledComparison comparison(text, pattern, rules, rawCodeSet, length,
                                 (cmpOp & KS_CMP_SKIP_SPACES) != 0 ? matchOut : nullptr);
@@ -383,15 +379,20 @@ inline const uint8_t* QuickKinds(const ksstring::SimpleOrders& simple, unsigned 
 // Two 8-bit texts of one code set and language under a levelled operator:
 // most comparisons are decided by the bytes' plain orders alone, through a
 // table lookup per byte and no iterator. Sets result and returns true when
-// that decides.
+// that decides. `equalUnits` is the equal prefix when known (0: not
+// looked for); on return it is the equal prefix when one was found.
 bool QuickCompare(const ksstring::SimpleOrders& simple, const char* s1, const char* s2, unsigned short cmpOp,
-                  int& result) {
+                  size_t& equalUnits, int& result) {
   const uint8_t* kinds = QuickKinds(simple, cmpOp);
   if (kinds == nullptr) return false;
-  const ksstring::QuickCompareRules rules{kinds, (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
+  const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
+  const auto* text = reinterpret_cast<const unsigned char*>(s1);
+  const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
+  if (equalUnits == 0) equalUnits = ksstring::EqualPrefixUnits(simple, stopSet, text, pattern, 1);
+  const ksstring::QuickCompareRules rules{kinds, simple.prefixStop[stopSet],
+                                          (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
                                           (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0};
-  return ksstring::CompareSimpleBytes(simple, reinterpret_cast<const unsigned char*>(s1),
-                                      reinterpret_cast<const unsigned char*>(s2), rules, result);
+  return ksstring::CompareSimpleBytes(simple, text + equalUnits, pattern + equalUnits, rules, result);
 }
 
 // Whether the quick comparison may answer: both operands of one code set
@@ -404,11 +405,12 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
 }
 
 // Everything but the common case of KsStrCmp, out of line so that the
-// common case stays small.
+// common case stays small. `equalUnits`: the equal prefix that the common
+// case found (0 when it did not look).
 [[gnu::noinline]] int CompareInGeneral(unsigned char codeSet1, unsigned char language1, const char* s1,
                                        unsigned char codeSet2, unsigned char language2, const char* s2,
                                        unsigned short cmpOp, short length, unsigned char format,
-                                       int* matchOut) {
+                                       int* matchOut, size_t equalUnits) {
   const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
   const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
   const bool null1 = ksstring::IsNullPair(codeSet1, language1);
@@ -432,9 +434,10 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
         language1 == ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language1;
     const ksstring::SimpleOrders* simple = ksstring::SimpleOrdersOf(codeSet1, language);
     int result = 0;
-    if (simple != nullptr && QuickCompare(*simple, s1, s2, cmpOp, result)) return result;
+    if (simple != nullptr && QuickCompare(*simple, s1, s2, cmpOp, equalUnits, result)) return result;
   }
-  return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
+  return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut,
+                         equalUnits);
 }
 
 }  // namespace
@@ -444,17 +447,25 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
              unsigned char format, int* matchOut) {
   // The common case first, with its table found in one load (no null
   // operand, code set 0 or default language has one there): texts that are
-  // equal or differ at the primary level at their first different bytes.
-  // Everything else, including the other quick answers, is in general.
+  // equal or differ at the primary level where their equal prefix ends.
+  // Everything else, including the other quick answers, is in general,
+  // which starts after the prefix found here.
+  size_t equalUnits = 0;
   if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, matchOut)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
     const uint8_t* kinds = simple != nullptr ? QuickKinds(*simple, cmpOp) : nullptr;
-    int result = 0;
-    if (kinds != nullptr &&
-        ksstring::ComparePrimaryBytes(*simple, kinds, reinterpret_cast<const unsigned char*>(s1),
-                                      reinterpret_cast<const unsigned char*>(s2), result)) [[likely]] {
-      return result;
+    if (kinds != nullptr) {
+      const auto* text = reinterpret_cast<const unsigned char*>(s1);
+      const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
+      const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
+      equalUnits = ksstring::EqualPrefixUnits(*simple, stopSet, text, pattern, 1);
+      int result = 0;
+      if (ksstring::ComparePrimaryAt(*simple, kinds, text[equalUnits], pattern[equalUnits], result))
+          [[likely]] {
+        return result;
+      }
     }
   }
-  return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
+  return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut,
+                          equalUnits);
 }

@@ -12,7 +12,9 @@ bool CompareSimpleBytes(const SimpleOrders& orders, const unsigned char* text, c
     const unsigned b = *pattern;
     if (a == b) {
       if (a == 0) break;
-      if (kinds[a] == kQuickWalk) return false;
+      // Equal units that give the same orders whatever follows leave the
+      // two sides in step (an expansion on both sides included).
+      if (rules.prefixStop[a] != 0) return false;
       continue;
     }
     if ((kinds[a] | kinds[b]) != kQuickElement) return false;

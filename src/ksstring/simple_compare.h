@@ -20,7 +20,8 @@
 namespace ksstring {
 
 struct QuickCompareRules {
-  const uint8_t* kinds;  // SimpleOrders::quick[0] or [1]
+  const uint8_t* kinds;       // SimpleOrders::quick[0] or [1]
+  const uint8_t* prefixStop;  // SimpleOrders::prefixStop[0] or [1], the same wildcards
   bool caseInsensitive;
   bool accentInsensitive;
 };
@@ -30,23 +31,17 @@ struct QuickCompareRules {
 bool CompareSimpleBytes(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
                         const QuickCompareRules& rules, int& result);
 
-// The common case of CompareSimpleBytes, inline for the comparison's entry:
-// the texts are equal, or differ first at two elements that differ at the
-// primary level. Sets result and returns true then; false leaves the
-// answer to CompareSimpleBytes (or the walk). Kept to a handful of values,
-// so that it needs no saved registers.
-inline bool ComparePrimaryBytes(const SimpleOrders& orders, const uint8_t* kinds, const unsigned char* text,
-                                const unsigned char* pattern, int& result) {
-  size_t i = 0;
-  unsigned a = text[0];
-  for (; a == pattern[i]; a = text[++i]) {
-    if (a == 0) {
-      result = 0;
-      return true;
-    }
-    if (kinds[a] == kQuickWalk) return false;
+// The common case of CompareSimpleBytes, inline for the comparison's entry,
+// at the first units after the equal prefix: the texts are equal, or
+// differ there at two elements that differ at the primary level. Sets
+// result and returns true then; false leaves the answer to
+// CompareSimpleBytes (or the walk).
+inline bool ComparePrimaryAt(const SimpleOrders& orders, const uint8_t* kinds, unsigned a, unsigned b,
+                             int& result) {
+  if (a == b) {
+    result = 0;
+    return a == 0;
   }
-  const unsigned b = pattern[i];
   if ((kinds[a] | kinds[b]) != kQuickElement) return false;
   result = static_cast<int>((orders.key[a] & kPrimaryMask) - (orders.key[b] & kPrimaryMask));
   return result != 0;
