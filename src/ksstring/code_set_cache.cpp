@@ -217,8 +217,9 @@ unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsC
   object = codeSetSlot.object;
   byteEntries = codeSetSlot.hasTable ? codeSetSlot.entries : nullptr;
   LanguageSlot& slot = FilledLanguage(codeSetSlot, codeSet, language);
-  simpleOrders =
-      gTablesOnly.load(std::memory_order_relaxed) ? nullptr : SimpleOrdersFor(codeSetSlot, slot, codeSet, language);
+  simpleOrders = gTablesOnly.load(std::memory_order_relaxed)
+                     ? nullptr
+                     : SimpleOrdersFor(codeSetSlot, slot, codeSet, language);
   return slot.languageClass;
 }
 

@@ -389,9 +389,12 @@ bool QuickCompare(const ksstring::SimpleOrders& simple, const char* s1, const ch
   const auto* text = reinterpret_cast<const unsigned char*>(s1);
   const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
   if (equalUnits == 0) equalUnits = ksstring::EqualPrefixUnits(simple, stopSet, text, pattern, 1);
-  const ksstring::QuickCompareRules rules{kinds, simple.prefixStop[stopSet],
+  const ksstring::QuickCompareRules rules{kinds,
+                                          simple.prefixStop[stopSet],
                                           (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
-                                          (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0};
+                                          (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
+                                          (cmpOp & KS_CMP_SKIP_SPACES) != 0,
+                                          (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0};
   return ksstring::CompareSimpleBytes(simple, text + equalUnits, pattern + equalUnits, rules, result);
 }
 

@@ -1,14 +1,14 @@
 // The quick levelled comparison of two 8-bit texts of one code set and
-// language, for the common case where the texts differ first at bytes that
-// are one significant element each. It answers only when it is sure to agree
-// with the collation walk; otherwise the caller runs that.
+// language whose bytes have simple orders: the collation walk over bytes
+// and per-byte tables instead of iterators. It answers only when it is sure
+// to agree with the walk; otherwise the caller runs that.
 //
-// Why the byte-wise view agrees with the walk: equal bytes at equal places
-// with plain entries are equal elements, or equal ignorables that the walk's
-// lockstep pairs with each other, so they change no level; the first pair of
-// different bytes is then a pair of elements in step, provided neither is
-// ignorable (which would shift the pairing), nor the start of a contraction
-// or expansion, nor a wildcard.
+// Why the byte-wise view agrees with the walk: a byte with a simple order is
+// one order, so fetching, skipping and the lockstep pairing of ignorables
+// follow the bytes one to one. Equal units at the start of a step give
+// equal orders on both sides whatever they are (expansions included) and
+// change no level. Contractions, wildcards, orders 0 and expansions that are
+// not paired with an equal one need the walk.
 #pragma once
 
 #include <cstddef>
@@ -24,6 +24,8 @@ struct QuickCompareRules {
   const uint8_t* prefixStop;  // SimpleOrders::prefixStop[0] or [1], the same wildcards
   bool caseInsensitive;
   bool accentInsensitive;
+  bool skipSpaces;
+  bool skipSymbols;
 };
 
 // Sets result and returns true when the bytes decide the comparison alone.
