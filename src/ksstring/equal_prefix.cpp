@@ -34,10 +34,10 @@ inline bool UnitPasses(const uint8_t* stop, const unsigned char* a, const unsign
 // a unit's low byte, passes the nibble set; for 16-bit units also where
 // byte i is a high byte of 0 (units from 256 up stop). A block passes
 // whole when every bit is set.
-__attribute__((target("avx2"), no_sanitize("address"))) uint32_t PassingBytes(const NibbleSet& set,
-                                                                              const unsigned char* a,
-                                                                              const unsigned char* b,
-                                                                              uint32_t lowBytes) {
+__attribute__((target("avx2"), always_inline)) inline uint32_t PassingBytes(const NibbleSet& set,
+                                                                            const unsigned char* a,
+                                                                            const unsigned char* b,
+                                                                            uint32_t lowBytes) {
   const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
   const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
   const __m256i nibble = _mm256_set1_epi8(0x0F);
@@ -55,10 +55,40 @@ __attribute__((target("avx2"), no_sanitize("address"))) uint32_t PassingBytes(co
   return equal & ((passes & lowBytes) | (zeros & ~lowBytes));
 }
 
-bool HasAvx2() {
-  static const bool has = __builtin_cpu_supports("avx2") != 0;
-  return has;
+// A unit at a time, where the vector step cannot serve.
+size_t ScanByUnits(const uint8_t* stop, const unsigned char* a, const unsigned char* b, unsigned width,
+                   unsigned char format) {
+  size_t offset = 0;
+  while (UnitPasses(stop, a + offset, b + offset, width, format)) offset += width;
+  return offset / width;
 }
+
+// A block at a time while the blocks stay inside their pages, else a unit
+// at a time. The loads may read past the terminators, never past the page:
+// the address sanitizer would report bytes no result depends on.
+__attribute__((target("avx2"), no_sanitize("address"))) size_t ScanByBlocks(
+    const NibbleSet& set, const uint8_t* stop, const unsigned char* a, const unsigned char* b, unsigned width,
+    unsigned char format, uint32_t lowBytes) {
+  size_t offset = 0;  // in bytes
+  for (;;) {
+    if (BlockInPage(a + offset) && BlockInPage(b + offset)) {
+      const uint32_t passing = PassingBytes(set, a + offset, b + offset, lowBytes);
+      if (passing == 0xFFFFFFFFu) {
+        offset += kBlock;
+        continue;
+      }
+      // The first unit with a byte that does not pass.
+      return (offset + static_cast<unsigned>(__builtin_ctz(~passing))) / width;
+    }
+    if (!UnitPasses(stop, a + offset, b + offset, width, format)) return offset / width;
+    offset += width;
+  }
+}
+
+const bool kHasAvx2 = [] {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") != 0;
+}();
 
 }  // namespace
 
@@ -76,22 +106,8 @@ size_t EqualPrefixUnits(const SimpleOrders& orders, int stopSet, const unsigned 
   // units, every other one for 16-bit units in either byte order.
   const bool swapped = width == 2 && ksbase::FormatNeedsByteSwap(format);
   const uint32_t lowBytes = width == 1 ? 0xFFFFFFFFu : swapped ? 0xAAAAAAAAu : 0x55555555u;
-  const bool vector = set.exact && HasAvx2();
-  size_t offset = 0;  // in bytes
-  for (;;) {
-    if (vector && BlockInPage(a + offset) && BlockInPage(b + offset)) {
-      const uint32_t passing = PassingBytes(set, a + offset, b + offset, lowBytes);
-      if (passing == 0xFFFFFFFFu) {
-        offset += kBlock;
-        continue;
-      }
-      // The first unit with a byte that does not pass.
-      const unsigned firstFailing = static_cast<unsigned>(__builtin_ctz(~passing));
-      return (offset + firstFailing) / width;
-    }
-    if (!UnitPasses(stop, a + offset, b + offset, width, format)) return offset / width;
-    offset += width;
-  }
+  if (!set.exact || !kHasAvx2) return ScanByUnits(stop, a, b, width, format);
+  return ScanByBlocks(set, stop, a, b, width, format, lowBytes);
 }
 
 }  // namespace ksstring
