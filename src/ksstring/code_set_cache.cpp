@@ -58,7 +58,6 @@ LanguageSlot& FilledLanguage(const CodeSetSlot& codeSet, unsigned char codeSetId
   slot.languageClass = codeSet.object != nullptr ? codeSet.object->GetClass(language) : KS_CLASS_UNDEFINED;
   // Raw units are their own orders, whatever a table might say.
   slot.hasTable = codeSet.hasTable && codeSetId != kRawCodeSet;
-  slot.eightBitTable = slot.hasTable && codeSet.object->Width() == 1;
   slot.ready.store(true, std::memory_order_release);
   return slot;
 }
@@ -172,7 +171,7 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
     fresh.quick[1][unit] = QuickKindOf(fresh, unit, true, star, question);
   }
   slot.simple[switchOn].store(&fresh, std::memory_order_release);
-  if (!hasVariants && language < kNullLanguage && slot.eightBitTable) {
+  if (!hasVariants && language < kNullLanguage) {
     slot.simple[1 - switchOn].store(&fresh, std::memory_order_release);
     slot.switchFree.store(&fresh, std::memory_order_release);
   }
@@ -203,7 +202,7 @@ const SimpleOrders* FillSimpleOrders(unsigned char codeSet, unsigned char langua
   codeSet = NativeIfZero(codeSet);
   const CodeSetSlot& codeSetSlot = FilledCodeSet(codeSet);
   LanguageSlot& slot = FilledLanguage(codeSetSlot, codeSet, language);
-  return slot.eightBitTable ? SimpleOrdersFor(codeSetSlot, slot, codeSet, language) : nullptr;
+  return SimpleOrdersFor(codeSetSlot, slot, codeSet, language);
 }
 
 void SetTablesOnlyWalks(bool on) {

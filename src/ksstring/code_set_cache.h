@@ -73,7 +73,6 @@ struct LanguageSlot {
   const KsLanguage* languageObject = nullptr;
   unsigned char languageClass = 0;
   bool hasTable = false;
-  bool eightBitTable = false;
   std::atomic<const SimpleOrders*> simple[2] = {nullptr, nullptr};
   // Set when no byte of the code set has a variant for the language, so
   // that the switch cannot matter: the one table, without asking it.
@@ -84,17 +83,16 @@ struct LanguageSlot {
 extern LanguageSlot gLanguageSlots[256][256] __attribute__((visibility("hidden")));
 
 // Fills the slot (and its simple orders for the current switch) and
-// returns those orders, or null for a code set without an 8-bit table.
-// The byte-wise comparisons read only these.
+// returns those orders, or null for a code set without a table.
 const SimpleOrders* FillSimpleOrders(unsigned char codeSet, unsigned char language);
 
-// The simple orders of an 8-bit code set with a table for `language` and
-// its current variant switch, or null. Code set 0 reads as the native code
+// The simple orders of a code set with a table for `language` and its
+// current variant switch, or null. Code set 0 reads as the native code
 // set. Thread-safe; allocation-free. Inline: every comparison asks.
 inline const SimpleOrders* SimpleOrdersOf(unsigned char codeSet, unsigned char language) {
   const LanguageSlot& slot = gLanguageSlots[codeSet][language];
   if (codeSet != 0 && slot.ready.load(std::memory_order_acquire)) {
-    if (!slot.eightBitTable) return nullptr;
+    if (!slot.hasTable) return nullptr;
     const int switchOn = slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
     const SimpleOrders* orders = slot.simple[switchOn].load(std::memory_order_acquire);
     if (orders != nullptr) return orders;

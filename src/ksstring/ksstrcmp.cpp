@@ -376,26 +376,27 @@ inline const uint8_t* QuickKinds(const ksstring::SimpleOrders& simple, unsigned 
   return simple.quick[1];
 }
 
-// Two 8-bit texts of one code set and language under a levelled operator:
-// most comparisons are decided by the bytes' plain orders alone, through a
-// table lookup per byte and no iterator. Sets result and returns true when
+// Two texts of one code set and language under a levelled operator:
+// most comparisons are decided by the units' plain orders alone, through a
+// table lookup per unit and no iterator. Sets result and returns true when
 // that decides. `equalUnits` is the equal prefix when known (0: not
 // looked for); on return it is the equal prefix when one was found.
 bool QuickCompare(const ksstring::SimpleOrders& simple, const char* s1, const char* s2, unsigned short cmpOp,
-                  size_t& equalUnits, int& result) {
+                  unsigned char format, size_t& equalUnits, int& result) {
   const uint8_t* kinds = QuickKinds(simple, cmpOp);
   if (kinds == nullptr) return false;
   const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
   const auto* text = reinterpret_cast<const unsigned char*>(s1);
   const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
-  if (equalUnits == 0) equalUnits = ksstring::EqualPrefixUnits(simple, stopSet, text, pattern, 1);
+  if (equalUnits == 0) equalUnits = ksstring::EqualPrefixUnits(simple, stopSet, text, pattern, format);
   const ksstring::QuickCompareRules rules{kinds,
                                           simple.prefixStop[stopSet],
                                           (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
                                           (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
                                           (cmpOp & KS_CMP_SKIP_SPACES) != 0,
                                           (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0};
-  return ksstring::CompareSimpleBytes(simple, text + equalUnits, pattern + equalUnits, rules, result);
+  const size_t skipped = equalUnits * simple.width;
+  return ksstring::CompareSimpleUnits(simple, text + skipped, pattern + skipped, rules, format, result);
 }
 
 // Whether the quick comparison may answer: both operands of one code set
@@ -437,7 +438,7 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
         language1 == ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language1;
     const ksstring::SimpleOrders* simple = ksstring::SimpleOrdersOf(codeSet1, language);
     int result = 0;
-    if (simple != nullptr && QuickCompare(*simple, s1, s2, cmpOp, equalUnits, result)) return result;
+    if (simple != nullptr && QuickCompare(*simple, s1, s2, cmpOp, format, equalUnits, result)) return result;
   }
   return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut,
                          equalUnits);
@@ -461,9 +462,12 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
       const auto* text = reinterpret_cast<const unsigned char*>(s1);
       const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
       const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
-      equalUnits = ksstring::EqualPrefixUnits(*simple, stopSet, text, pattern, 1);
+      const unsigned char unitFormat = format == ksstring::kDefaultId ? 1 : format;
+      equalUnits = ksstring::EqualPrefixUnits(*simple, stopSet, text, pattern, unitFormat);
+      const size_t at = equalUnits * simple->width;
       int result = 0;
-      if (ksstring::ComparePrimaryAt(*simple, kinds, text[equalUnits], pattern[equalUnits], result))
+      if (ksstring::ComparePrimaryAt(*simple, kinds, ksstring::ReadUnit(text + at, simple->width, unitFormat),
+                                     ksstring::ReadUnit(pattern + at, simple->width, unitFormat), result))
           [[likely]] {
         return result;
       }

@@ -1,62 +1,72 @@
 #include "ksstring/simple_compare.h"
 
+#include "ksstring/units.h"
+
 namespace ksstring {
 
 namespace {
 
-// One text of the byte-wise walk: fetches the next byte that the flags do
-// not skip silently.
-struct ByteSide {
+// One text of the unit-wise walk, of units `Width` bytes wide.
+template <unsigned Width>
+struct UnitSide {
   const unsigned char* at;
+  unsigned char format;
+
+  unsigned Unit() const { return Width == 1 ? *at : ReadUnit(at, 2, format); }
+  void Next() { at += Width; }
+  // The next unit that the flags do not skip silently.
   unsigned Fetch(const SimpleOrders& orders, const QuickCompareRules& rules) {
-    for (;; ++at) {
-      const unsigned unit = *at;
-      if (rules.kinds[unit] != kQuickIgnorable) return unit;
+    for (;; Next()) {
+      const unsigned unit = Unit();
+      if (QuickKindOf(rules.kinds, unit) != kQuickIgnorable) return unit;
       const bool space = orders.order[unit] < kFirstSymbolOrder;
       if (!(space ? rules.skipSpaces : rules.skipSymbols)) return unit;
     }
   }
 };
 
-}  // namespace
-
-bool CompareSimpleBytes(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
-                        const QuickCompareRules& rules, int& result) {
+template <unsigned Width>
+bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
+                  const QuickCompareRules& rules, unsigned char format, int& result) {
   const uint8_t* kinds = rules.kinds;
   uint32_t caseDiff = 0;
   uint32_t accent = 0;
   int ignorable = 0;
-  ByteSide t{text};
-  ByteSide p{pattern};
+  UnitSide<Width> t{text, format};
+  UnitSide<Width> p{pattern, format};
   for (;;) {
     // At the start of a step equal units give equal orders on both sides
     // (an expansion on both sides included), which change no level.
-    if (*t.at == *p.at) {
-      if (*t.at == 0) break;
-      if (rules.prefixStop[*t.at] != 0) return false;
-      ++t.at;
-      ++p.at;
+    unsigned a = t.Unit();
+    unsigned b = p.Unit();
+    if (a == b) {
+      if (a == 0) break;
+      if (a >= kCachedUnits || rules.prefixStop[a] != 0) return false;
+      t.Next();
+      p.Next();
       continue;
     }
-    unsigned a = t.Fetch(orders, rules);
-    unsigned b = p.Fetch(orders, rules);
+    a = t.Fetch(orders, rules);
+    b = p.Fetch(orders, rules);
     // Ignorables on either side pair with each other in lockstep; the last
     // differing pair breaks ties.
-    while (kinds[a] == kQuickIgnorable || kinds[b] == kQuickIgnorable) {
-      if (kinds[a] == kQuickWalk || kinds[b] == kQuickWalk) return false;
-      const int mine = kinds[a] == kQuickIgnorable ? orders.order[a] : 0;
-      const int theirs = kinds[b] == kQuickIgnorable ? orders.order[b] : 0;
+    for (;;) {
+      const uint8_t kindA = QuickKindOf(kinds, a);
+      const uint8_t kindB = QuickKindOf(kinds, b);
+      if (kindA == kQuickWalk || kindB == kQuickWalk) return false;
+      if (kindA != kQuickIgnorable && kindB != kQuickIgnorable) break;
+      const int mine = kindA == kQuickIgnorable ? orders.order[a] : 0;
+      const int theirs = kindB == kQuickIgnorable ? orders.order[b] : 0;
       if (mine != theirs) ignorable = mine - theirs;
-      if (kinds[a] == kQuickIgnorable) {
-        ++t.at;
+      if (kindA == kQuickIgnorable) {
+        t.Next();
         a = t.Fetch(orders, rules);
       }
-      if (kinds[b] == kQuickIgnorable) {
-        ++p.at;
+      if (kindB == kQuickIgnorable) {
+        p.Next();
         b = p.Fetch(orders, rules);
       }
     }
-    if ((kinds[a] | kinds[b]) != kQuickElement) return false;
     const uint32_t ka = orders.key[a];
     const uint32_t kb = orders.key[b];
     const uint32_t primary = (ka & kPrimaryMask) - (kb & kPrimaryMask);
@@ -70,8 +80,8 @@ bool CompareSimpleBytes(const SimpleOrders& orders, const unsigned char* text, c
     if (accentDiff != 0) accent = accentDiff;
     // Elements of equal primary weight: both ended, or both go on.
     if (a == 0) break;
-    ++t.at;
-    ++p.at;
+    t.Next();
+    p.Next();
   }
   if (accent != 0 && !rules.accentInsensitive) {
     result = static_cast<int>(accent);
@@ -81,6 +91,14 @@ bool CompareSimpleBytes(const SimpleOrders& orders, const unsigned char* text, c
     result = ignorable;
   }
   return true;
+}
+
+}  // namespace
+
+bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
+                        const QuickCompareRules& rules, unsigned char format, int& result) {
+  if (orders.width == 1) return CompareUnits<1>(orders, text, pattern, rules, format, result);
+  return CompareUnits<2>(orders, text, pattern, rules, format, result);
 }
 
 }  // namespace ksstring
