@@ -93,6 +93,23 @@ bool PassesEqualPrefix(const KsCollationEntry* entry, bool wildcards, uint16_t s
   return true;
 }
 
+// The orders of an expansion without contraction, when they fit.
+void RecordExpansion(SimpleOrders& orders, unsigned unit, const KsCollationEntry* entry) {
+  if ((entry->flags & KsCollationEntry::HasContractions) != 0 ||
+      (entry->flags & KsCollationEntry::HasExpansion) == 0 || entry->expansion == nullptr) {
+    return;
+  }
+  const unsigned short count = entry->expansion->Count();
+  if (count + 1u > kMaxExpansionOrders) return;
+  orders.expansion[unit][0] = entry->order;
+  for (unsigned short i = 0; i < count; ++i) {
+    unsigned short order = 0;
+    if (!entry->expansion->Get(i, order)) return;
+    orders.expansion[unit][i + 1] = order;
+  }
+  orders.expansionCount[unit] = static_cast<uint8_t>(count + 1);
+}
+
 // The nibble form of a stop table (see NibbleSet).
 NibbleSet NibblesOf(const uint8_t (&stop)[kCachedUnits]) {
   NibbleSet set{};
@@ -145,6 +162,7 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
     fresh.orderClass[unit] = slot.languageClass;
     fresh.prefixStop[0][unit] = 1;
     fresh.prefixStop[1][unit] = 1;
+    fresh.expansionCount[unit] = 0;
     if (entry == nullptr) continue;
     const KsCollationEntry* variant = VariantEntry(entry, slot.languageObject);
     hasVariants = hasVariants || variant != entry;
@@ -152,6 +170,7 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
     if (unit != 0) {
       fresh.prefixStop[0][unit] = PassesEqualPrefix(entry, false, star, question) ? 0 : 1;
       fresh.prefixStop[1][unit] = PassesEqualPrefix(entry, true, star, question) ? 0 : 1;
+      RecordExpansion(fresh, unit, entry);
     }
     const unsigned special =
         entry->flags & (KsCollationEntry::HasContractions | KsCollationEntry::HasExpansion);

@@ -15,6 +15,7 @@
 namespace ksstring {
 
 constexpr unsigned kCachedUnits = 256;
+constexpr unsigned kMaxExpansionOrders = 4;
 
 // What the quick byte comparison may do with a byte (see simple_compare.h).
 enum QuickKind : uint8_t {
@@ -55,6 +56,11 @@ struct SimpleOrders {
   // no wildcard, in its own order or its expansion. The end stops.
   uint8_t prefixStop[2][kCachedUnits];
   NibbleSet prefixStopSet[2];
+  // The orders of a unit whose entry has an expansion and no contraction:
+  // its own order, then the expansion's, all of its own class; the count
+  // is 0 for other units and for longer expansions.
+  uint16_t expansion[kCachedUnits][kMaxExpansionOrders];
+  uint8_t expansionCount[kCachedUnits];
   unsigned char width;  // bytes per unit of the code set
   // The code set and language the orders are for.
   unsigned char codeSet;
