@@ -382,19 +382,25 @@ inline const uint8_t* QuickKinds(const ksstring::SimpleOrders& simple, unsigned 
 // that decides. `equalUnits` is the equal prefix when known (0: not
 // looked for); on return it is the equal prefix when one was found.
 bool QuickCompare(const ksstring::SimpleOrders& simple, const char* s1, const char* s2, unsigned short cmpOp,
-                  unsigned char format, size_t& equalUnits, int& result) {
+                  unsigned char format, short length, int* matchOut, size_t& equalUnits, int& result) {
   const uint8_t* kinds = QuickKinds(simple, cmpOp);
   if (kinds == nullptr) return false;
   const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
   const auto* text = reinterpret_cast<const unsigned char*>(s1);
   const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
-  if (equalUnits == 0) equalUnits = ksstring::EqualPrefixUnits(simple, stopSet, text, pattern, format);
+  // Under a limit the walk counts every order, which the prefix scan does
+  // not; with none, no step writes the match position.
+  if (equalUnits == 0 && length < 0)
+    equalUnits = ksstring::EqualPrefixUnits(simple, stopSet, text, pattern, format);
+  const bool report = matchOut != nullptr && length >= 0 && (cmpOp & KS_CMP_SKIP_SPACES) != 0;
   const ksstring::QuickCompareRules rules{kinds,
                                           simple.prefixStop[stopSet],
                                           (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
                                           (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
                                           (cmpOp & KS_CMP_SKIP_SPACES) != 0,
-                                          (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0};
+                                          (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0,
+                                          length < 0 ? INT_MAX : length,
+                                          report ? matchOut : nullptr};
   const size_t skipped = equalUnits * simple.width;
   return ksstring::CompareSimpleUnits(simple, text + skipped, pattern + skipped, rules, format, result);
 }
@@ -403,9 +409,9 @@ bool QuickCompare(const ksstring::SimpleOrders& simple, const char* s1, const ch
 // and language, whole texts, levels, and no match position to report.
 inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1, const char* s1,
                                 unsigned char codeSet2, unsigned char language2, const char* s2,
-                                unsigned short cmpOp, short length, int* matchOut) {
-  return codeSet1 == codeSet2 && language1 == language2 && length < 0 && (cmpOp & KS_CMP_PLAIN_ORDER) == 0 &&
-         s1 != nullptr && s2 != nullptr && (matchOut == nullptr || (cmpOp & KS_CMP_SKIP_SPACES) == 0);
+                                unsigned short cmpOp) {
+  return codeSet1 == codeSet2 && language1 == language2 && (cmpOp & KS_CMP_PLAIN_ORDER) == 0 &&
+         s1 != nullptr && s2 != nullptr;
 }
 
 // Everything but the common case of KsStrCmp, out of line so that the
@@ -432,13 +438,16 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
   if (codeSet2 == 0) codeSet2 = KsLanguageContext::GetNativeCodeSet();
   if (format == ksstring::kDefaultId) format = 1;
 
-  if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, matchOut)) {
+  if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     // Iterators read language 255 as the default language; so does this.
     const unsigned char language =
         language1 == ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language1;
     const ksstring::SimpleOrders* simple = ksstring::SimpleOrdersOf(codeSet1, language);
     int result = 0;
-    if (simple != nullptr && QuickCompare(*simple, s1, s2, cmpOp, format, equalUnits, result)) return result;
+    if (simple != nullptr &&
+        QuickCompare(*simple, s1, s2, cmpOp, format, length, matchOut, equalUnits, result)) {
+      return result;
+    }
   }
   return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut,
                          equalUnits);
@@ -455,7 +464,7 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
   // Everything else, including the other quick answers, is in general,
   // which starts after the prefix found here.
   size_t equalUnits = 0;
-  if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, matchOut)) {
+  if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
     const uint8_t* kinds = simple != nullptr ? QuickKinds(*simple, cmpOp) : nullptr;
     if (kinds != nullptr) {

@@ -25,6 +25,13 @@ class UnitSide {
 
   // Between characters: no expansion is pending.
   bool InStep() const { return pendingLeft_ == 0; }
+  int Fetched() const { return fetched_; }
+  // Whether the limit lets a unit of `orders` orders pass whole.
+  bool CanPass(unsigned orders) const { return fetched_ + static_cast<int>(orders) <= rules_.limit; }
+  void Pass(unsigned orders) {
+    fetched_ += static_cast<int>(orders);
+    Next();
+  }
   unsigned Unit() const { return Width == 1 ? *at_ : ReadUnit(at_, 2, format_); }
   void Next() { at_ += Width; }
 
@@ -32,8 +39,11 @@ class UnitSide {
   // stays). Walk when the unit needs the collation walk.
   Item Fetch() {
     for (;;) {
+      // Past the limit every order reads as the end; the end counts too.
+      if (fetched_ >= rules_.limit) return Item{0, 0, Item::Element};
       Item item;
       if (pendingLeft_ != 0) {
+        ++fetched_;
         --pendingLeft_;
         item = Classified(*pending_++, pendingClass_);
       } else {
@@ -50,6 +60,7 @@ class UnitSide {
           Next();
           continue;
         }
+        ++fetched_;
         if (unit == 0) return Item{0, 0, Item::Element};
         Next();
         item = Item{orders_.key[unit], orders_.order[unit],
@@ -74,7 +85,13 @@ class UnitSide {
   const uint16_t* pending_ = nullptr;
   unsigned pendingLeft_ = 0;
   uint8_t pendingClass_ = 0;
+  int fetched_ = 0;
 };
+
+// The orders an equal unit gives, or 0 when unknown here.
+inline unsigned OrdersOf(const SimpleOrders& orders, unsigned unit) {
+  return orders.simple[unit] ? 1 : orders.expansionCount[unit];
+}
 
 template <unsigned Width>
 bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
@@ -87,14 +104,17 @@ bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const u
   for (;;) {
     // Between characters equal units give equal orders on both sides (an
     // expansion on both sides included), which change no level.
-    if (t.InStep() && p.InStep()) {
+    // Steps that report their result are taken one by one.
+    if (rules.report == nullptr && t.InStep() && p.InStep()) {
       const unsigned a = t.Unit();
-      if (a == p.Unit()) {
-        if (a == 0) break;
+      if (a == p.Unit() && a != 0) {
         if (a >= kCachedUnits || rules.prefixStop[a] != 0) return false;
-        t.Next();
-        p.Next();
-        continue;
+        const unsigned count = OrdersOf(orders, a);
+        if (count != 0 && t.CanPass(count) && p.CanPass(count)) {
+          t.Pass(count);
+          p.Pass(count);
+          continue;
+        }
       }
     }
     Item x = t.Fetch();
@@ -111,6 +131,9 @@ bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const u
       if (y.kind == Item::Ignorable) y = p.Fetch();
     }
     const uint32_t primary = (x.key & kPrimaryMask) - (y.key & kPrimaryMask);
+    if (rules.report != nullptr && t.Fetched() <= rules.limit && p.Fetched() <= rules.limit) {
+      *rules.report = static_cast<int>(primary);
+    }
     if (primary != 0) {
       result = static_cast<int>(primary);
       return true;
@@ -120,7 +143,7 @@ bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const u
     const uint32_t accentDiff = (x.key & kWithAccentMask) - (y.key & kWithAccentMask);
     if (accentDiff != 0) accent = accentDiff;
     // Elements of equal primary weight: both ended, or both go on.
-    if (x.order == 0) break;
+    if (x.order == 0 || y.order == 0) break;
   }
   if (accent != 0 && !rules.accentInsensitive) {
     result = static_cast<int>(accent);

@@ -26,6 +26,8 @@ struct QuickCompareRules {
   bool accentInsensitive;
   bool skipSpaces;
   bool skipSymbols;
+  int limit;    // orders fetched per side at most (INT_MAX: no limit)
+  int* report;  // receives the primary difference of every step within the limit; may be null
 };
 
 // The quick kind of a unit; units from 256 on need the walk.
