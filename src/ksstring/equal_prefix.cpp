@@ -56,11 +56,12 @@ __attribute__((target("avx2"), always_inline)) inline uint32_t PassingBytes(cons
 }
 
 // A unit at a time, where the vector step cannot serve.
+// Widths are 1 or 2, so that a shift divides by them.
 size_t ScanByUnits(const uint8_t* stop, const unsigned char* a, const unsigned char* b, unsigned width,
                    unsigned char format) {
   size_t offset = 0;
   while (UnitPasses(stop, a + offset, b + offset, width, format)) offset += width;
-  return offset / width;
+  return offset >> (width - 1);
 }
 
 // A block at a time while the blocks stay inside their pages, else a unit
@@ -78,9 +79,9 @@ __attribute__((target("avx2"), no_sanitize("address"))) size_t ScanByBlocks(
         continue;
       }
       // The first unit with a byte that does not pass.
-      return (offset + static_cast<unsigned>(__builtin_ctz(~passing))) / width;
+      return (offset + static_cast<unsigned>(__builtin_ctz(~passing))) >> (width - 1);
     }
-    if (!UnitPasses(stop, a + offset, b + offset, width, format)) return offset / width;
+    if (!UnitPasses(stop, a + offset, b + offset, width, format)) return offset >> (width - 1);
     offset += width;
   }
 }
