@@ -6,6 +6,7 @@
 // most significant first, and is stored big-endian whatever the format.
 #pragma once
 
+#include <concepts>
 #include <cstdint>
 
 #include "ksexport.h"
@@ -59,11 +60,19 @@ class KS_API KsSeal {
   // The low 48 bits of the integer; higher bits are dropped.
   void ConvertFrom(const KsInt64& number);
   void ConvertFrom(const long long& number);
+  // Any other integer as long long: int64_t, uint64_t and size_t are long
+  // and unsigned long here.
+  template <std::integral I>
+  void ConvertFrom(const I& number) {
+    ConvertFrom(static_cast<long long>(number));
+  }
   // The 48-bit object number (H, L); the block number is not used.
   void ConvertFrom(const KsObjId& id);
   // The stamp as a non-negative integer.
   void ConvertTo(KsInt64& number) const;
   void ConvertTo(long long& number) const;
+  void ConvertTo(long& number) const { number = WideStamp(); }
+  void ConvertTo(unsigned long& number) const { number = static_cast<unsigned long>(WideStamp()); }
 
   // Appends the stamp in decimal.
   KsString& PrintToKsString(KsString& out) const;
@@ -74,6 +83,13 @@ class KS_API KsSeal {
   uint16_t high;    // bits 32 to 47
   uint16_t middle;  // bits 16 to 31
   uint16_t low;     // bits 0 to 15
+
+ private:
+  long long WideStamp() const {
+    long long number;
+    ConvertTo(number);
+    return number;
+  }
 };
 
 static_assert(sizeof(KsBoolean) == 1);

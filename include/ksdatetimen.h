@@ -14,6 +14,7 @@
 // 2^64 where they exceed it (a span of more than 292 years).
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
 
@@ -69,6 +70,24 @@ class KS_API KsDateTimeNUnits : public KsDateTimeNBase {
   void AddSeconds(double seconds) { CarrySeconds(seconds, kRule); }
   void AddNanoSeconds(int nanos) { CarryNanoSeconds(nanos, kRule); }
   void AddNanoSeconds(long long nanos) { CarryNanoSeconds(nanos, kRule); }
+  // Any other integer as long long: int64_t, uint64_t and size_t are long
+  // and unsigned long here, which no overload above takes exactly.
+  template <std::integral I>
+  void AddSeconds(I seconds) {
+    CarrySeconds(static_cast<long long>(seconds), kRule);
+  }
+  template <std::integral I>
+  void AddNanoSeconds(I nanos) {
+    CarryNanoSeconds(static_cast<long long>(nanos), kRule);
+  }
+  template <std::integral I>
+  void SetTotalSeconds(I seconds) {
+    Mutable().SetTotalSeconds(static_cast<long long>(seconds));
+  }
+  template <std::integral I>
+  void SetTotalNanoSeconds(I nanos) {
+    Mutable().SetTotalNanoSeconds(static_cast<long long>(nanos));
+  }
 
   long long GetTotalSeconds() const { return TotalSeconds(Self().GetTotalDays()); }
   long long GetTotalNanoSeconds() const { return TotalNanoSeconds(Self().GetTotalDays()); }
@@ -88,6 +107,7 @@ class KS_API KsDateTimeNUnits : public KsDateTimeNBase {
 
  private:
   const Derived& Self() const { return static_cast<const Derived&>(*this); }
+  Derived& Mutable() { return static_cast<Derived&>(*this); }
 };
 
 class KsTimeSpan;
@@ -116,6 +136,8 @@ class KS_API KsDateTimeN : public KsDateTimeNUnits<KsDateTimeN, KsDateTimeNBase:
   void SetTotalSeconds(long long seconds);
   void SetTotalSeconds(double seconds);
   void SetTotalNanoSeconds(long long nanos);
+  using KsDateTimeNUnits::SetTotalNanoSeconds;
+  using KsDateTimeNUnits::SetTotalSeconds;
   void SetZero();
 
   KsDateTimeN& Now();
@@ -162,6 +184,8 @@ class KS_API KsTimeSpan : public KsDateTimeNUnits<KsTimeSpan, KsDateTimeNBase::D
   void SetTotalSeconds(long long seconds);
   void SetTotalSeconds(double seconds);
   void SetTotalNanoSeconds(long long nanos);
+  using KsDateTimeNUnits::SetTotalNanoSeconds;
+  using KsDateTimeNUnits::SetTotalSeconds;
   void SetZero();
 
   // One field each, cut to its width, not normalised.

@@ -26,6 +26,10 @@ class KS_API KsInt64 {
   KsInt64(unsigned int lowWord, int highWord) : low(lowWord), high(highWord) {}
   KsInt64(long long value) { SetBits(static_cast<uint64_t>(value)); }
   KsInt64(unsigned long long value) { SetBits(value); }
+  // int64_t, uint64_t and size_t are long and unsigned long here, and so is
+  // every integer literal beyond int: they take the 64-bit forms above.
+  KsInt64(long value) : KsInt64(static_cast<long long>(value)) {}
+  KsInt64(unsigned long value) : KsInt64(static_cast<unsigned long long>(value)) {}
   // Truncates toward zero the argument rounded to seven significant digits;
   // magnitudes beyond the largest double below 2^63 give +-9223372036854775807.
   KsInt64(double value);
@@ -35,6 +39,8 @@ class KS_API KsInt64 {
   KsInt64& operator=(unsigned int value) { return *this = KsInt64(value); }
   KsInt64& operator=(long long value) { return *this = KsInt64(value); }
   KsInt64& operator=(unsigned long long value) { return *this = KsInt64(value); }
+  KsInt64& operator=(long value) { return *this = KsInt64(value); }
+  KsInt64& operator=(unsigned long value) { return *this = KsInt64(value); }
 
   // Arithmetic, modulo 2^64.
   KsInt64 operator+(const KsInt64& other) const { return FromBits(Bits() + other.Bits()); }

@@ -52,6 +52,10 @@ class KS_API KsString {
   KsString(double number);  // "%.17g", with "Infinity", "-Infinity", "NaN"
   KsString(long long number);
   KsString(unsigned long long number);
+  // int64_t, uint64_t and size_t (long and unsigned long here) as the
+  // 64-bit forms.
+  KsString(long number) : KsString(static_cast<long long>(number)) {}
+  KsString(unsigned long number) : KsString(static_cast<unsigned long long>(number)) {}
   KsString(const char* text);  // null gives an empty string
   // The first `count` characters of text; 65,535 reads up to the terminator.
   // REQUIRES: text holds at least `count` characters (or is terminated).
@@ -96,6 +100,8 @@ class KS_API KsString {
   KsString& operator<<(const unsigned short* units);
   KsString& operator<<(long long number);
   KsString& operator<<(unsigned long long number);
+  KsString& operator<<(long number) { return *this << static_cast<long long>(number); }
+  KsString& operator<<(unsigned long number) { return *this << static_cast<unsigned long long>(number); }
 
   // Queries.
   unsigned short Len() const;
@@ -196,13 +202,23 @@ class KS_API KsString {
   operator short() const;
   operator int() const;
   operator long long() const;
+  operator long() const { return static_cast<long>(operator long long()); }
   operator double() const;
   int Atol(int& value) const;
   int Atoll(long long& value) const;
   int Strtol(int& value) const;
   int Strtoll(long long& value) const;
+  int Atoll(long& value) const { return ReadWide(value, &KsString::Atoll); }
+  int Strtoll(long& value) const { return ReadWide(value, &KsString::Strtoll); }
 
  private:
+  int ReadWide(long& value, int (KsString::*reader)(long long&) const) const {
+    long long wide = 0;
+    const int result = (this->*reader)(wide);
+    value = static_cast<long>(wide);
+    return result;
+  }
+
   friend class KsChar;
   friend class KsStringIterator;
 

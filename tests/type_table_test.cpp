@@ -2,6 +2,7 @@
 // reserved ids, and the slots that still point at the illegal functions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -103,15 +104,24 @@ TEST(TypeTable, NoCalledSlotIsEmpty) {
       const KsTypeDescriptor& d = *table[id];
       SCOPED_TRACE(d.name);
       const void* slots[] = {
-          reinterpret_cast<const void*>(d.create),      reinterpret_cast<const void*>(d.destroy),
-          reinterpret_cast<const void*>(d.store),       reinterpret_cast<const void*>(d.load),
-          reinterpret_cast<const void*>(d.nullSizeGet), reinterpret_cast<const void*>(d.sizeGet),
-          reinterpret_cast<const void*>(d.sizeGetFromMemFile), reinterpret_cast<const void*>(d.compare),
-          reinterpret_cast<const void*>(d.evalAndBound), reinterpret_cast<const void*>(d.hash),
-          reinterpret_cast<const void*>(d.constructor), reinterpret_cast<const void*>(d.destructor),
-          reinterpret_cast<const void*>(d.assignment), reinterpret_cast<const void*>(d.copy),
-          reinterpret_cast<const void*>(d.translate),   reinterpret_cast<const void*>(d.isNull),
-          reinterpret_cast<const void*>(d.defaultValue), reinterpret_cast<const void*>(d.getValue),
+          reinterpret_cast<const void*>(d.create),
+          reinterpret_cast<const void*>(d.destroy),
+          reinterpret_cast<const void*>(d.store),
+          reinterpret_cast<const void*>(d.load),
+          reinterpret_cast<const void*>(d.nullSizeGet),
+          reinterpret_cast<const void*>(d.sizeGet),
+          reinterpret_cast<const void*>(d.sizeGetFromMemFile),
+          reinterpret_cast<const void*>(d.compare),
+          reinterpret_cast<const void*>(d.evalAndBound),
+          reinterpret_cast<const void*>(d.hash),
+          reinterpret_cast<const void*>(d.constructor),
+          reinterpret_cast<const void*>(d.destructor),
+          reinterpret_cast<const void*>(d.assignment),
+          reinterpret_cast<const void*>(d.copy),
+          reinterpret_cast<const void*>(d.translate),
+          reinterpret_cast<const void*>(d.isNull),
+          reinterpret_cast<const void*>(d.defaultValue),
+          reinterpret_cast<const void*>(d.getValue),
       };
       for (const void* slot : slots) EXPECT_NE(slot, nullptr);
     }
@@ -231,6 +241,15 @@ TEST(TypeTable, ListsSlotsNotYetBuilt) {
   std::printf("%zu slots not yet built:\n", pending.size());
   for (const std::string& slot : pending) std::printf("  %s\n", slot.c_str());
 
+  // The nullable rows are built except for their index evaluation.
+  for (int id : {28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 44, 45}) {
+    const std::string row = std::string("current ") + KsCurrentTypeTable()[id]->name + ".";
+    const auto unbuilt = std::count_if(pending.begin(), pending.end(),
+                                       [&](const std::string& slot) { return slot.rfind(row, 0) == 0; });
+    EXPECT_EQ(unbuilt, 1) << row;
+    EXPECT_NE(std::find(pending.begin(), pending.end(), row + "EvalAndBound"), pending.end()) << row;
+  }
+
   // What is built stays built: the comparison, hash and generator slots of
   // the primitive layouts.
   for (int id : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 14, 42, 43}) {
@@ -244,6 +263,29 @@ TEST(TypeTable, ListsSlotsNotYetBuilt) {
   // date and time rows.
   for (int id : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 18, 25, 26, 27, 39, 42, 43}) {
     EXPECT_NE(KsCurrentTypeTable()[id]->evalAndBound, ill.evalAndBound) << KsCurrentTypeTable()[id]->name;
+  }
+}
+
+// Every slot of the nine rows is built, except the index evaluators.
+TEST(TypeTable, DateAndTimeRowsAreBuiltButForTheEvaluator) {
+  const KsTypeDescriptor& ill = KsIllegalDescriptor();
+  for (int id : {12, 13, 19, 22, 23, 24, 25, 40, 41}) {
+    const KsTypeDescriptor& d = *KsCurrentTypeTable()[id];
+    SCOPED_TRACE(d.name);
+    EXPECT_NE(d.create, ill.create);
+    EXPECT_NE(d.store, ill.store);
+    EXPECT_NE(d.load, ill.load);
+    EXPECT_NE(d.sizeGetFromMemFile, ill.sizeGetFromMemFile);
+    EXPECT_NE(d.compare, ill.compare);
+    EXPECT_NE(d.hash, ill.hash);
+    EXPECT_NE(d.translate, ill.translate);
+    EXPECT_NE(d.convertToKsString, ill.convertToKsString);
+    EXPECT_NE(d.convertFromKsString, ill.convertFromKsString);
+    EXPECT_NE(d.printToString, ill.printToString);
+    EXPECT_NE(d.scanFromString, ill.scanFromString);
+    EXPECT_NE(d.defaultValue, ill.defaultValue);
+    EXPECT_NE(d.getValue, ill.getValue);
+    EXPECT_NE(d.setNull, ks::illegal::SetNullNotBuilt);
   }
 }
 

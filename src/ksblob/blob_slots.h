@@ -1,5 +1,6 @@
-// Type slots of KsBlob (type id 18). The memory slots come from the class
-// (ClassSlots<KsBlob>); the comparison is the exported BlobCompare.
+// Type slots of KsBlob (type id 18). What it shares with the other classes
+// comes from the class row skeleton (class_rows.h); the comparison is the
+// exported BlobCompare.
 //
 // Stored form of count blobs: a 32-bit total (the bytes that follow), then
 // per blob a 32-bit length and that many bytes; a null blob has the length
@@ -8,7 +9,7 @@
 
 #include "ksblob.h"
 #include "ksslots.h"
-#include "kstypes/class_slots.h"
+#include "kstypes/class_rows.h"
 #include "kstypes/primitive_getvalue.h"
 #include "kstypes/typedesc.h"
 
@@ -27,36 +28,27 @@ unsigned BlobNullSizeGet(unsigned count);
 // when BlobStore would refuse them; otherwise 4 + the stored total found at value.
 unsigned BlobSizeGet(const void* value, unsigned char srcFormat, unsigned char format, unsigned count);
 unsigned BlobSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned count);
-unsigned BlobTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
-                       unsigned char srcFormat, unsigned srcLen, unsigned count);
 // The exclusive or of the blobs' lengths, times 1103515245.
 unsigned BlobHash(unsigned char format, unsigned len, void* values, unsigned count, int& status);
 
 KsString& BlobPrintToString(KsString& out, void* values, const char* format, unsigned count);
 void* BlobScanFromString(void* values, KsString& in, const char* format, unsigned count);
-KsTypeConvertData* BlobConvertToKsString(void* values, unsigned count);
-void* BlobConvertFromKsString(KsTypeConvertData* record, unsigned count);
-void* BlobDefaultValue(unsigned count, int asNull);
+// One value read from a text record (which carries the printed placeholder
+// or the null string): a text reads as an empty blob, no text as null.
+void BlobFromText(KsBlob& blob, const KsString* text);
 
 // The type-table row: the slots of the type set on the table's row.
 constexpr KsTypeDescriptor BlobRow(KsTypeDescriptor d) {
-  using Slots = ClassSlots<KsBlob>;
-  SetClassMemorySlots<KsBlob>(d);
-  d.store = BlobStore;
-  d.load = BlobLoad;
+  SetClassStorage<KsBlob, BlobStore, BlobLoad>(d);
+  SetClassNullSlots<KsBlob>(d);
+  SetClassTextRecords<KsBlob, PrintedOrNullText<KsBlob, BlobPrintToString>, BlobFromText, true>(d);
   d.nullSizeGet = BlobNullSizeGet;
   d.sizeGet = BlobSizeGet;
   d.sizeGetFromMemFile = BlobSizeGetFromMemFile;
   d.compare = BlobCompare;
   d.hash = BlobHash;
-  d.convertToKsString = BlobConvertToKsString;
-  d.convertFromKsString = BlobConvertFromKsString;
-  d.translate = BlobTranslate;
-  d.isNull = Slots::IsNull;
-  d.setNull = Slots::SetNull;
   d.printToString = BlobPrintToString;
   d.scanFromString = BlobScanFromString;
-  d.defaultValue = BlobDefaultValue;
   d.getValue = NoGetValue;
   return d;
 }

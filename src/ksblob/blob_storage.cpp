@@ -1,9 +1,8 @@
-// Stored form of KsBlob: sizes, store, load and translate.
+// Stored form of KsBlob: sizes, store and load.
 #include <cstring>
 
 #include "ksblob/blob_slots.h"
 #include "ksblob/stored_blobs.h"
-#include "kstypes/class_translate.h"
 
 namespace ks {
 namespace {
@@ -80,11 +79,6 @@ unsigned BlobSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned) {
   const unsigned char* at = file->Seek(0, 1, &available, 0);
   if (at == nullptr || available < kWord) return 0;
   return kWord + StoredTotal(at, format);
-}
-
-unsigned BlobTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
-                       unsigned char srcFormat, unsigned srcLen, unsigned count) {
-  return ClassTranslate<KsBlob, BlobStore, BlobLoad>(dst, dstFormat, dstLen, src, srcFormat, srcLen, count);
 }
 
 }  // namespace ks

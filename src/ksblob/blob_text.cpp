@@ -6,26 +6,17 @@
 #include "ksobjid/identity_text.h"
 #include "ksstring.h"
 #include "kstypemgr.h"
-#include "kstypes/class_text_records.h"
 
 namespace ks {
 namespace {
 
 constexpr char kBlobFormat[] = "[BLOB,len=%L]";
 
-void TextOf(const KsBlob& blob, KsString& text) {
-  if (blob.IsNullValue()) {
-    text.SetNullValue();
-  } else {
-    BlobPrintToString(text, const_cast<KsBlob*>(&blob), kBlobFormat, 1);
-  }
-}
+}  // namespace
 
-void ValueOf(KsBlob& blob, const KsString* text) {
+void BlobFromText(KsBlob& blob, const KsString* text) {
   if (text == nullptr) blob.SetNullValue();
 }
-
-}  // namespace
 
 KsString& BlobPrintToString(KsString& out, void* values, const char* format, unsigned) {
   const KsBlob& blob = *static_cast<const KsBlob*>(values);
@@ -56,18 +47,6 @@ void* BlobScanFromString(void* values, KsString& in, const char*, unsigned) {
   if (values == nullptr) return nullptr;
   if (BeginsWithNullPrintString(in)) static_cast<KsBlob*>(values)->SetNullValue();
   return values;
-}
-
-KsTypeConvertData* BlobConvertToKsString(void* values, unsigned count) {
-  return ClassToTexts<KsBlob, TextOf>(values, count);
-}
-
-void* BlobConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return ClassFromTexts<KsBlob, ValueOf>(record, count);
-}
-
-void* BlobDefaultValue(unsigned count, int asNull) {
-  return ClassDefaultValue<KsBlob, BlobConvertFromKsString, true>(count, asNull);
 }
 
 }  // namespace ks

@@ -5,7 +5,6 @@
 #include "ksobjid/identity_text.h"
 #include "ksstring.h"
 #include "kstypemgr.h"
-#include "kstypes/class_generator.h"
 #include "kstypes/class_text_records.h"
 
 namespace ks {
@@ -16,32 +15,6 @@ bool IsTrueText(const KsString& text) {
     if (text.Len() == std::strlen(word) && std::strcmp(text.StrGet(), word) == 0) return true;
   }
   return false;
-}
-
-void TextOf(const KsBoolean& value, KsString& text) {
-  if (value.IsNullValue()) {
-    text.SetNullValue();
-  } else {
-    BooleanPrintToString(text, const_cast<KsBoolean*>(&value), nullptr, 1);
-  }
-}
-
-void ValueOf(KsBoolean& value, const KsString* text) {
-  if (text == nullptr) {
-    value.SetNullValue();
-  } else {
-    BooleanScanFromString(&value, const_cast<KsString&>(*text), nullptr, 1);
-  }
-}
-
-void StartFalse(KsBoolean& value) {
-  value = 0;
-}
-
-bool MakeTrue(KsBoolean& value) {
-  if (value == 1) return false;
-  value = 1;
-  return true;
 }
 
 }  // namespace
@@ -71,20 +44,18 @@ void* BooleanScanFromString(void* values, KsString& in, const char*, unsigned) {
   return values;
 }
 
-KsTypeConvertData* BooleanConvertToKsString(void* values, unsigned count) {
-  return ClassToTexts<KsBoolean, TextOf>(values, count);
+void BooleanFromText(KsBoolean& value, const KsString* text) {
+  if (text == nullptr) {
+    value.SetNullValue();
+  } else {
+    BooleanScanFromString(&value, const_cast<KsString&>(*text), nullptr, 1);
+  }
 }
 
-void* BooleanConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return ClassFromTexts<KsBoolean, ValueOf>(record, count);
-}
-
-void* BooleanDefaultValue(unsigned count, int asNull) {
-  return ClassDefaultValue<KsBoolean, BooleanConvertFromKsString, true>(count, asNull);
-}
-
-int BooleanGetValue(void* value, unsigned count, unsigned char format, unsigned char op) {
-  return ClassGetValue<KsBoolean, StartFalse, MakeTrue>(value, count, format, op);
+bool BooleanNext(KsBoolean& value) {
+  if (value == 1) return false;
+  value = 1;
+  return true;
 }
 
 }  // namespace ks

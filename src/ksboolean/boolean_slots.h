@@ -1,14 +1,14 @@
-// Type slots of KsBoolean (type id 27). Arrays are made and elements
-// handled by the class (ClassSlots); since a boolean is the same byte in
-// memory and stored, storage and translation are those of the one-byte
-// primitives, and compare and hash are the fixed-size layout functions.
+// Type slots of KsBoolean (type id 27). What it shares with the other
+// classes comes from the class row skeleton (class_rows.h); a boolean is the
+// same byte in memory and stored, and compare and hash are the fixed-size
+// layout functions.
 #pragma once
 
 #include "basesvc.h"
 #include "ksboolean.h"
 #include "kstypcmp.h"
 #include "kstypcmp/primitive_hash.h"
-#include "kstypes/class_slots.h"
+#include "kstypes/class_rows.h"
 #include "kstypes/primitive_storage.h"
 #include "kstypes/typedesc.h"
 
@@ -20,32 +20,24 @@ KsString& BooleanPrintToString(KsString& out, void* values, const char* format, 
 // Null for a text beginning with the null print string; true for exactly
 // "T", "t", "TRUE", "true" or "1"; false for everything else.
 void* BooleanScanFromString(void* values, KsString& in, const char* format, unsigned count);
-KsTypeConvertData* BooleanConvertToKsString(void* values, unsigned count);
-void* BooleanConvertFromKsString(KsTypeConvertData* record, unsigned count);
-void* BooleanDefaultValue(unsigned count, int asNull);
-// Starts at false; the successor is true (2091 when already true).
-int BooleanGetValue(void* value, unsigned count, unsigned char format, unsigned char op);
+// One value read from a text record (printed, the record carries the
+// printed value or the null string); no text reads as null.
+void BooleanFromText(KsBoolean& value, const KsString* text);
+// The successor of false is true; none after true.
+bool BooleanNext(KsBoolean& value);
 
 // The type-table row: the slots of the type set on the table's row.
+// Stored as the byte it is in memory. Starts at false.
 constexpr KsTypeDescriptor BooleanRow(KsTypeDescriptor d) {
-  using Slots = ClassSlots<KsBoolean>;
-  SetClassMemorySlots<KsBoolean>(d);
-  d.store = CharStore;
-  d.load = CharStore;
-  d.nullSizeGet = CharNullSizeGet;
-  d.sizeGet = CharSizeGet;
-  d.sizeGetFromMemFile = CharSlots::SizeGetFromMemFile;
+  SetFixedClassStorage<KsBoolean, 1, CharStore, CharStore>(d);
+  SetClassNullSlots<KsBoolean>(d);
+  SetClassTextRecords<KsBoolean, PrintedOrNullText<KsBoolean, BooleanPrintToString>, BooleanFromText, true>(
+      d);
   d.compare = BooleanCompare;
   d.hash = BooleanHash;
-  d.convertToKsString = BooleanConvertToKsString;
-  d.convertFromKsString = BooleanConvertFromKsString;
-  d.translate = CharSlots::Translate;
-  d.isNull = Slots::IsNull;
-  d.setNull = Slots::SetNull;
   d.printToString = BooleanPrintToString;
   d.scanFromString = BooleanScanFromString;
-  d.defaultValue = BooleanDefaultValue;
-  d.getValue = BooleanGetValue;
+  d.getValue = ClassGetValue<KsBoolean, StartAtZero<KsBoolean>, BooleanNext>;
   return d;
 }
 

@@ -5,8 +5,6 @@
 #include "basesvc.h"
 #include "ksobjid/element_walk.h"
 #include "ksstring.h"
-#include "kstypes/class_text_records.h"
-#include "kstypes/class_translate.h"
 
 namespace ks {
 namespace {
@@ -27,37 +25,12 @@ KsSeal InMemoryOrder(const unsigned char* p) {
   return seal;
 }
 
-void TextOf(const KsSeal& seal, KsString& text) {
-  seal.PrintToKsString(text);
-}
-
-void ValueOf(KsSeal& seal, const KsString* text) {
-  seal.ScanFromKsString(text != nullptr ? *text : KsString());
-}
-
 }  // namespace
 
 unsigned SealStore(void* dst, const void* src, unsigned char, unsigned count) {
   // Three independent big-endian words per stamp, in memory order.
   ShortStore(dst, src, kBigEndian, 3 * count);
   return count * kSealStoredSize;
-}
-
-unsigned SealNullSizeGet(unsigned count) {
-  return count * kSealStoredSize;
-}
-
-unsigned SealSizeGet(const void*, unsigned char, unsigned char, unsigned count) {
-  return count * kSealStoredSize;
-}
-
-unsigned SealSizeGetFromMemFile(MemFile*, unsigned char, unsigned count) {
-  return count * kSealStoredSize;
-}
-
-unsigned SealTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
-                       unsigned char srcFormat, unsigned srcLen, unsigned count) {
-  return ClassTranslate<KsSeal, SealStore, SealStore>(dst, dstFormat, dstLen, src, srcFormat, srcLen, count);
 }
 
 int SealCompare(unsigned char format, unsigned len1, void* values1, unsigned len2, void* values2,
@@ -94,16 +67,12 @@ void* SealScanFromString(void* values, KsString& in, const char*, unsigned) {
   return values;
 }
 
-KsTypeConvertData* SealConvertToKsString(void* values, unsigned count) {
-  return ClassToTexts<KsSeal, TextOf>(values, count);
+void SealText(const KsSeal& seal, KsString& text) {
+  seal.PrintToKsString(text);
 }
 
-void* SealConvertFromKsString(KsTypeConvertData* record, unsigned count) {
-  return ClassFromTexts<KsSeal, ValueOf>(record, count);
-}
-
-void* SealDefaultValue(unsigned count, int asNull) {
-  return ClassDefaultValue<KsSeal, SealConvertFromKsString, false>(count, asNull);
+void SealFromText(KsSeal& seal, const KsString* text) {
+  seal.ScanFromKsString(text != nullptr ? *text : KsString());
 }
 
 }  // namespace ks

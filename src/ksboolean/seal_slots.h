@@ -1,12 +1,12 @@
-// Type slots of KsSeal (type id 39). The memory slots come from the class
-// (ClassSlots<KsSeal>). The stored form is the 48-bit stamp big-endian: the
+// Type slots of KsSeal (type id 39). What it shares with the other classes
+// comes from the class row skeleton (class_rows.h). The stored form is the 48-bit stamp big-endian: the
 // high, middle and low words, each most significant byte first, whatever
 // the format byte says.
 #pragma once
 
 #include "ksboolean.h"
 #include "ksslots.h"
-#include "kstypes/class_slots.h"
+#include "kstypes/class_rows.h"
 #include "kstypes/primitive_getvalue.h"
 #include "kstypes/primitive_storage.h"
 #include "kstypes/typedesc.h"
@@ -17,11 +17,6 @@ constexpr unsigned kSealStoredSize = 6;
 
 // Its own inverse, so it serves as Load too. Returns count * 6.
 unsigned SealStore(void* dst, const void* src, unsigned char format, unsigned count);
-unsigned SealNullSizeGet(unsigned count);
-unsigned SealSizeGet(const void* value, unsigned char srcFormat, unsigned char format, unsigned count);
-unsigned SealSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned count);
-unsigned SealTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,
-                       unsigned char srcFormat, unsigned srcLen, unsigned count);
 // In memory (format & 15 of 8): the difference of the first differing word;
 // stored: of the first differing byte.
 int SealCompare(unsigned char format, unsigned len1, void* values1, unsigned len2, void* values2,
@@ -34,27 +29,19 @@ unsigned SealHash(unsigned char format, unsigned len, void* values, unsigned cou
 // KsSeal::ScanFromKsString.
 KsString& SealPrintToString(KsString& out, void* values, const char* format, unsigned count);
 void* SealScanFromString(void* values, KsString& in, const char* format, unsigned count);
-KsTypeConvertData* SealConvertToKsString(void* values, unsigned count);
-void* SealConvertFromKsString(KsTypeConvertData* record, unsigned count);
-void* SealDefaultValue(unsigned count, int asNull);
+// One value's text record: the decimal stamp; no text reads as the empty one.
+void SealText(const KsSeal& seal, KsString& text);
+void SealFromText(KsSeal& seal, const KsString* text);
 
 // The type-table row: the slots of the type set on the table's row.
 constexpr KsTypeDescriptor SealRow(KsTypeDescriptor d) {
-  SetClassMemorySlots<KsSeal>(d);
-  d.store = SealStore;
-  d.load = SealStore;
-  d.nullSizeGet = SealNullSizeGet;
-  d.sizeGet = SealSizeGet;
-  d.sizeGetFromMemFile = SealSizeGetFromMemFile;
+  SetFixedClassStorage<KsSeal, kSealStoredSize, SealStore, SealStore>(d);
+  SetClassTextRecords<KsSeal, SealText, SealFromText, false>(d);
   d.compare = SealCompare;
   d.hash = SealHash;
-  d.convertToKsString = SealConvertToKsString;
-  d.convertFromKsString = SealConvertFromKsString;
-  d.translate = SealTranslate;
   d.isNull = NeverNull;
   d.printToString = SealPrintToString;
   d.scanFromString = SealScanFromString;
-  d.defaultValue = SealDefaultValue;
   d.getValue = NoGetValue;
   return d;
 }

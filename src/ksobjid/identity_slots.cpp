@@ -1,13 +1,12 @@
-// Conversion records, default values and value generators of the identity
-// types. Texts use the descriptors' default formats; a null value travels
-// as the null string and a null or missing string gives the null value.
+// Text records and the object-number generator of the identity types.
+// Texts use the classes' default formats (those of the descriptors); a null
+// value travels as the null string and a null or missing string gives the
+// null value.
 #include "ksobjid/identity_slots.h"
 
 #include <cstddef>
 
 #include "ksstring.h"
-#include "kstypes/class_generator.h"
-#include "kstypes/class_text_records.h"
 
 namespace ks {
 namespace {
@@ -17,34 +16,26 @@ static_assert(offsetof(KsRef, objectHigh) == 8 && offsetof(KsRef, databaseNumber
 static_assert(offsetof(KsRef, classNumber) == 12 && offsetof(KsRef, classVersion) == 14);
 static_assert(offsetof(KsLocalRef, classNumber) == offsetof(KsRef, classNumber));
 
-template <class T, const char* kFormat>
-void TextOf(const T& value, KsString& text) {
+}  // namespace
+
+template <class T>
+void IdentityRecordText(const T& value, KsString& text) {
   if (value.IsNullValue()) {
     text.SetNullValue();
   } else {
-    value.PrintToKsString(text, kFormat);
+    value.PrintToKsString(text, nullptr);
   }
 }
 
-template <class T, const char* kFormat>
-void ValueOf(T& value, const KsString* text) {
+template <class T>
+void IdentityRecordValue(T& value, const KsString* text) {
   if (text == nullptr) {
     value.SetNullValue();
   } else {
-    value.ScanFromKsString(*text, kFormat);
+    value.ScanFromKsString(*text, nullptr);
   }
 }
 
-constexpr char kObjIdFormat[] = "(%H-%L#%B)";
-constexpr char kClassIdFormat[] = "(%Cv%V)";
-constexpr char kRefFormat[] = "(%D:%H-%L#%B, %C)";
-
-template <class T>
-void StartAtZero(T& value) {
-  value = T();
-}
-
-// The next object number; none after the highest.
 template <class T>
 bool NextObjectNumber(T& value) {
   KsObjId id(value.blockNumber, value.objectLow, value.objectHigh);
@@ -56,29 +47,13 @@ bool NextObjectNumber(T& value) {
   return true;
 }
 
-}  // namespace
-
-#define KS_DEFINE_IDENTITY_TEXT_RECORDS(Prefix, T, kFormat)                        \
-  KsTypeConvertData* Prefix##ConvertToKsString(void* values, unsigned count) {     \
-    return ClassToTexts<T, TextOf<T, kFormat>>(values, count);                     \
-  }                                                                                \
-  void* Prefix##ConvertFromKsString(KsTypeConvertData* record, unsigned count) {   \
-    return ClassFromTexts<T, ValueOf<T, kFormat>>(record, count);                  \
-  }                                                                                \
-  void* Prefix##DefaultValue(unsigned count, int asNull) {                         \
-    return ClassDefaultValue<T, Prefix##ConvertFromKsString, true>(count, asNull); \
-  }
-
-KS_DEFINE_IDENTITY_TEXT_RECORDS(ObjId, KsObjId, kObjIdFormat)
-KS_DEFINE_IDENTITY_TEXT_RECORDS(ClassId, KsClassId, kClassIdFormat)
-KS_DEFINE_IDENTITY_TEXT_RECORDS(Ref, KsRef, kRefFormat)
-
-int ObjIdGetValue(void* value, unsigned count, unsigned char format, unsigned char op) {
-  return ClassGetValue<KsObjId, StartAtZero<KsObjId>, NextObjectNumber<KsObjId>>(value, count, format, op);
-}
-
-int RefGetValue(void* value, unsigned count, unsigned char format, unsigned char op) {
-  return ClassGetValue<KsRef, StartAtZero<KsRef>, NextObjectNumber<KsRef>>(value, count, format, op);
-}
+template void IdentityRecordText(const KsObjId&, KsString&);
+template void IdentityRecordText(const KsClassId&, KsString&);
+template void IdentityRecordText(const KsRef&, KsString&);
+template void IdentityRecordValue(KsObjId&, const KsString*);
+template void IdentityRecordValue(KsClassId&, const KsString*);
+template void IdentityRecordValue(KsRef&, const KsString*);
+template bool NextObjectNumber(KsObjId&);
+template bool NextObjectNumber(KsRef&);
 
 }  // namespace ks

@@ -1,5 +1,6 @@
 // Type slots of the identity values: KsObjId (15), KsClassId (16) and
-// KsRef (17). The memory slots come from the classes (ClassSlots).
+// KsRef (17). What the identity types share with the other classes comes
+// from the class row skeleton (class_rows.h).
 //
 // Stored forms, all fields little-endian unless format & 15 is 2 (then each
 // field most significant byte first, in the same order):
@@ -11,7 +12,7 @@
 
 #include "ksobjid.h"
 #include "ksslots.h"
-#include "kstypes/class_slots.h"
+#include "kstypes/class_rows.h"
 #include "kstypes/primitive_getvalue.h"
 #include "kstypes/typedesc.h"
 
@@ -21,78 +22,76 @@ constexpr unsigned kObjIdStoredSize = 10;
 constexpr unsigned kClassIdStoredSize = 4;
 constexpr unsigned kRefStoredSize = 14;
 
-#define KS_DECLARE_IDENTITY_SLOTS(Prefix)                                                               \
-  unsigned Prefix##Store(void* dst, const void* src, unsigned char format, unsigned count);             \
-  unsigned Prefix##Load(void* dst, const void* src, unsigned char format, unsigned count);              \
-  unsigned Prefix##NullSizeGet(unsigned count);                                                         \
-  unsigned Prefix##SizeGet(const void* value, unsigned char srcFormat, unsigned char format,            \
-                           unsigned count);                                                             \
-  unsigned Prefix##SizeGetFromMemFile(MemFile* file, unsigned char format, unsigned count);             \
-  unsigned Prefix##Translate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,            \
-                             unsigned char srcFormat, unsigned srcLen, unsigned count);                 \
+// Stored form of count values; returns count times the stored size.
+template <class T>
+unsigned IdentityStore(void* dst, const void* src, unsigned char format, unsigned count);
+template <class T>
+unsigned IdentityLoad(void* dst, const void* src, unsigned char format, unsigned count);
+
+// The functions of each identity type that are its own: order, hash and
+// text.
+template <class T>
+struct IdentityFunctions;
+
+#define KS_DECLARE_IDENTITY_SLOTS(T, Prefix, kSize)                                                     \
   int Prefix##Compare(unsigned char format, unsigned len1, void* values1, unsigned len2, void* values2, \
                       unsigned short cmpOp, unsigned count, int& status);                               \
   unsigned Prefix##Hash(unsigned char format, unsigned len, void* values, unsigned count, int& status); \
   KsString& Prefix##PrintToString(KsString& out, void* values, const char* format, unsigned count);     \
   void* Prefix##ScanFromString(void* values, KsString& in, const char* format, unsigned count);         \
-  KsTypeConvertData* Prefix##ConvertToKsString(void* values, unsigned count);                           \
-  void* Prefix##ConvertFromKsString(KsTypeConvertData* record, unsigned count);                         \
-  void* Prefix##DefaultValue(unsigned count, int asNull);
+  template <>                                                                                           \
+  struct IdentityFunctions<T> {                                                                         \
+    static constexpr unsigned kStoredSize = kSize;                                                      \
+    static constexpr KsTypeCmpFunc compare = Prefix##Compare;                                           \
+    static constexpr KsHashFunc hash = Prefix##Hash;                                                    \
+    static constexpr KsPrintToKsStringFunc print = Prefix##PrintToString;                               \
+    static constexpr KsScanFromKsStringFunc scan = Prefix##ScanFromString;                              \
+  };
 
-KS_DECLARE_IDENTITY_SLOTS(ObjId)
-KS_DECLARE_IDENTITY_SLOTS(ClassId)
-KS_DECLARE_IDENTITY_SLOTS(Ref)
+KS_DECLARE_IDENTITY_SLOTS(KsObjId, ObjId, kObjIdStoredSize)
+KS_DECLARE_IDENTITY_SLOTS(KsClassId, ClassId, kClassIdStoredSize)
+KS_DECLARE_IDENTITY_SLOTS(KsRef, Ref, kRefStoredSize)
 #undef KS_DECLARE_IDENTITY_SLOTS
 
-// Value generators: identity 0 to start, the object number + 1 as successor.
-int ObjIdGetValue(void* value, unsigned count, unsigned char format, unsigned char op);
-int RefGetValue(void* value, unsigned count, unsigned char format, unsigned char op);
+// One value's text record under the type's default format; a null value is
+// the null string, and a missing text the null value.
+template <class T>
+void IdentityRecordText(const T& value, KsString& text);
+template <class T>
+void IdentityRecordValue(T& value, const KsString* text);
+
+// The next object number; none after the highest.
+template <class T>
+bool NextObjectNumber(T& value);
 
 // The type-table rows: the slots of each type set on the table's row.
+// Object ids and references generate values from identity 0 by the next
+// object number; class ids generate none.
 template <class T>
-constexpr void SetIdentityMemorySlots(KsTypeDescriptor& d) {
-  using Slots = ClassSlots<T>;
-  SetClassMemorySlots<T>(d);
-  d.isNull = Slots::IsNull;
-  d.setNull = Slots::SetNull;
+constexpr KsTypeDescriptor IdentityRow(KsTypeDescriptor d, KsGetValueFunc getValue) {
+  using F = IdentityFunctions<T>;
+  SetFixedClassStorage<T, F::kStoredSize, IdentityStore<T>, IdentityLoad<T>>(d);
+  SetClassNullSlots<T>(d);
+  SetClassTextRecords<T, IdentityRecordText<T>, IdentityRecordValue<T>, true>(d);
+  d.compare = F::compare;
+  d.hash = F::hash;
+  d.printToString = F::print;
+  d.scanFromString = F::scan;
+  d.getValue = getValue;
+  return d;
 }
 
-#define KS_SET_IDENTITY_SLOTS(d, Prefix)               \
-  d.store = Prefix##Store;                             \
-  d.load = Prefix##Load;                               \
-  d.nullSizeGet = Prefix##NullSizeGet;                 \
-  d.sizeGet = Prefix##SizeGet;                         \
-  d.sizeGetFromMemFile = Prefix##SizeGetFromMemFile;   \
-  d.compare = Prefix##Compare;                         \
-  d.hash = Prefix##Hash;                               \
-  d.convertToKsString = Prefix##ConvertToKsString;     \
-  d.convertFromKsString = Prefix##ConvertFromKsString; \
-  d.translate = Prefix##Translate;                     \
-  d.printToString = Prefix##PrintToString;             \
-  d.scanFromString = Prefix##ScanFromString;           \
-  d.defaultValue = Prefix##DefaultValue
+template <class T>
+constexpr KsGetValueFunc kObjectNumberGenerator = ClassGetValue<T, StartAtZero<T>, NextObjectNumber<T>>;
 
 constexpr KsTypeDescriptor ObjIdRow(KsTypeDescriptor d) {
-  SetIdentityMemorySlots<KsObjId>(d);
-  KS_SET_IDENTITY_SLOTS(d, ObjId);
-  d.getValue = ObjIdGetValue;
-  return d;
+  return IdentityRow<KsObjId>(d, kObjectNumberGenerator<KsObjId>);
 }
-
 constexpr KsTypeDescriptor ClassIdRow(KsTypeDescriptor d) {
-  SetIdentityMemorySlots<KsClassId>(d);
-  KS_SET_IDENTITY_SLOTS(d, ClassId);
-  d.getValue = NoGetValue;
-  return d;
+  return IdentityRow<KsClassId>(d, NoGetValue);
 }
-
 constexpr KsTypeDescriptor RefRow(KsTypeDescriptor d) {
-  SetIdentityMemorySlots<KsRef>(d);
-  KS_SET_IDENTITY_SLOTS(d, Ref);
-  d.getValue = RefGetValue;
-  return d;
+  return IdentityRow<KsRef>(d, kObjectNumberGenerator<KsRef>);
 }
-
-#undef KS_SET_IDENTITY_SLOTS
 
 }  // namespace ks

@@ -1,14 +1,17 @@
-// Stored forms of the identity values: sizes, store, load and translate.
+// Stored forms of the identity values: store and load.
 #include "basesvc.h"
 #include "ksobjid/identity_fields.h"
 #include "ksobjid/identity_slots.h"
-#include "kstypes/class_translate.h"
 
 namespace ks {
 namespace {
 
 // Each type's stored fields, in stored order.
-struct ObjIdForm {
+template <class T>
+struct StoredForm;
+
+template <>
+struct StoredForm<KsObjId> {
   using Value = KsObjId;
   static constexpr unsigned kSize = kObjIdStoredSize;
   static void Write(unsigned char* p, const KsObjId& v, unsigned char order) {
@@ -23,7 +26,8 @@ struct ObjIdForm {
   }
 };
 
-struct ClassIdForm {
+template <>
+struct StoredForm<KsClassId> {
   using Value = KsClassId;
   static constexpr unsigned kSize = kClassIdStoredSize;
   static void Write(unsigned char* p, const KsClassId& v, unsigned char order) {
@@ -36,7 +40,8 @@ struct ClassIdForm {
   }
 };
 
-struct RefForm {
+template <>
+struct StoredForm<KsRef> {
   using Value = KsRef;
   static constexpr unsigned kSize = kRefStoredSize;
   static void Write(unsigned char* p, const KsRef& v, unsigned char order) {
@@ -56,50 +61,33 @@ struct RefForm {
   }
 };
 
-template <class Form>
-unsigned StoreAll(void* dst, const void* src, unsigned char format, unsigned count) {
+}  // namespace
+
+template <class T>
+unsigned IdentityStore(void* dst, const void* src, unsigned char format, unsigned count) {
+  using Form = StoredForm<T>;
   const unsigned char order = IdentityByteOrder(format);
   auto* out = static_cast<unsigned char*>(dst);
-  const auto* values = static_cast<const typename Form::Value*>(src);
+  const auto* values = static_cast<const T*>(src);
   for (unsigned i = 0; i < count; ++i) Form::Write(out + size_t{i} * Form::kSize, values[i], order);
   return count * Form::kSize;
 }
 
-template <class Form>
-unsigned LoadAll(void* dst, const void* src, unsigned char format, unsigned count) {
+template <class T>
+unsigned IdentityLoad(void* dst, const void* src, unsigned char format, unsigned count) {
+  using Form = StoredForm<T>;
   const unsigned char order = IdentityByteOrder(format);
   const auto* in = static_cast<const unsigned char*>(src);
-  auto* values = static_cast<typename Form::Value*>(dst);
+  auto* values = static_cast<T*>(dst);
   for (unsigned i = 0; i < count; ++i) Form::Read(values[i], in + size_t{i} * Form::kSize, order);
   return count * Form::kSize;
 }
 
-}  // namespace
-
-#define KS_DEFINE_IDENTITY_STORAGE(Prefix, Form)                                                            \
-  unsigned Prefix##Store(void* dst, const void* src, unsigned char format, unsigned count) {                \
-    return StoreAll<Form>(dst, src, format, count);                                                         \
-  }                                                                                                         \
-  unsigned Prefix##Load(void* dst, const void* src, unsigned char format, unsigned count) {                 \
-    return LoadAll<Form>(dst, src, format, count);                                                          \
-  }                                                                                                         \
-  unsigned Prefix##NullSizeGet(unsigned count) {                                                            \
-    return count * Form::kSize;                                                                             \
-  }                                                                                                         \
-  unsigned Prefix##SizeGet(const void*, unsigned char, unsigned char, unsigned count) {                     \
-    return count * Form::kSize;                                                                             \
-  }                                                                                                         \
-  unsigned Prefix##SizeGetFromMemFile(MemFile*, unsigned char, unsigned count) {                            \
-    return count * Form::kSize;                                                                             \
-  }                                                                                                         \
-  unsigned Prefix##Translate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,                \
-                             unsigned char srcFormat, unsigned srcLen, unsigned count) {                    \
-    return ClassTranslate<Form::Value, Prefix##Store, Prefix##Load>(dst, dstFormat, dstLen, src, srcFormat, \
-                                                                    srcLen, count);                         \
-  }
-
-KS_DEFINE_IDENTITY_STORAGE(ObjId, ObjIdForm)
-KS_DEFINE_IDENTITY_STORAGE(ClassId, ClassIdForm)
-KS_DEFINE_IDENTITY_STORAGE(Ref, RefForm)
+template unsigned IdentityStore<KsObjId>(void*, const void*, unsigned char, unsigned);
+template unsigned IdentityStore<KsClassId>(void*, const void*, unsigned char, unsigned);
+template unsigned IdentityStore<KsRef>(void*, const void*, unsigned char, unsigned);
+template unsigned IdentityLoad<KsObjId>(void*, const void*, unsigned char, unsigned);
+template unsigned IdentityLoad<KsClassId>(void*, const void*, unsigned char, unsigned);
+template unsigned IdentityLoad<KsRef>(void*, const void*, unsigned char, unsigned);
 
 }  // namespace ks

@@ -16,8 +16,37 @@
 
 #include "ksslots.h"
 #include "kstypcmp/layouts.h"
+#include "kstypes/raw_value.h"
 
 namespace ks {
+
+namespace walk {
+
+// Whether an array in this format is read in place, element by element in
+// memory form. Plain numbers are also read in place in the little-endian
+// stored form, which is their memory form on this platform; a layout whose
+// stored elements differ from its memory elements says so itself.
+template <class Layout>
+inline bool InPlace(unsigned char format) {
+  if constexpr (requires { Layout::InPlace(format); }) {
+    return Layout::InPlace(format);
+  } else {
+    return (format & 15) == 8 || (format & 15) == 1;
+  }
+}
+
+// The hash of the folded images: multiplied by 1103515245 modulo 2^32,
+// unless the layout finishes its hash itself.
+template <class Layout>
+inline uint32_t FinishHash(uint32_t folded) {
+  if constexpr (requires { Layout::FinishHash(folded); }) {
+    return Layout::FinishHash(folded);
+  } else {
+    return folded * 1103515245u;
+  }
+}
+
+}  // namespace walk
 
 // Reads element i of an array in memory form or in a stored form. A trailing
 // element that the byte length cuts short is read zero-padded, so that the
@@ -30,7 +59,7 @@ class ElementReader {
   ElementReader(const void* values, unsigned len, unsigned count, unsigned char format)
       : bytes_(static_cast<const unsigned char*>(values)),
         format_(format),
-        inPlace_((format & 15) == 8 || (format & 15) == 1),
+        inPlace_(walk::InPlace<Layout>(format)),
         size_(inPlace_ ? sizeof(Value) : Layout::StoredSize(format)),
         limit_(len != 0 ? len : size_t{count} * size_) {}
 
@@ -47,7 +76,6 @@ class ElementReader {
     return Convert(padded);
   }
 
-  const unsigned char* Bytes() const { return bytes_; }
   // In-place element i, for the memory-form hash loop.
   Value Raw(size_t index) const {
     Value v;
@@ -75,24 +103,64 @@ class ElementReader {
   size_t limit_;
 };
 
-// The index of the first of `count` elements of `size` bytes that differ
-// between a and b (count when none does): whole blocks are compared with
-// memcmp, which runs as wide as the machine allows, and only the block that
-// differs element by element.
-inline size_t FirstDifferentElement(const unsigned char* a, const unsigned char* b, size_t count,
-                                    size_t size) {
-  constexpr size_t kBlockElements = 256;
-  size_t i = 0;
-  while (i + kBlockElements <= count && std::memcmp(a + i * size, b + i * size, kBlockElements * size) == 0) {
-    i += kBlockElements;
+// Memory-form arrays are walked in blocks of a fixed count of elements
+// first, where a layout offers it, so that the compiler vectorises the work
+// on a block; the element walk then takes what remains.
+constexpr size_t kInPlaceBlock = 256;
+
+// Whole elements within count and both lengths (a length of 0: count)
+// that leave at least one byte of a given length to the element walk that
+// follows: a length it receives never drops to 0, which would mean count
+// elements.
+template <class Layout>
+size_t WholeInPlace(unsigned count, unsigned len1, unsigned len2 = 0) {
+  using Value = typename Layout::Value;
+  size_t whole = count;
+  if (len1 != 0) whole = std::min<size_t>(whole, (len1 - 1) / sizeof(Value));
+  if (len2 != 0) whole = std::min<size_t>(whole, (len2 - 1) / sizeof(Value));
+  return whole;
+}
+
+// The number of leading elements, in whole blocks, that two in-place arrays
+// have equal. A block whose bytes are the same (Layout::SameBytes) is equal
+// at once; any other is tested element by element.
+template <class Layout>
+size_t EqualBlocksInPlace(const void* values1, unsigned len1, const void* values2, unsigned len2,
+                          unsigned count) {
+  using Value = typename Layout::Value;
+  const size_t whole = WholeInPlace<Layout>(count, len1, len2);
+  const auto* a = static_cast<const unsigned char*>(values1);
+  const auto* b = static_cast<const unsigned char*>(values2);
+  size_t equal = 0;
+  for (; equal + kInPlaceBlock <= whole; equal += kInPlaceBlock) {
+    const size_t offset = equal * sizeof(Value);
+    if (Layout::template SameBytes<kInPlaceBlock>(a + offset, b + offset)) continue;
+    for (size_t j = 0; j < kInPlaceBlock; ++j) {
+      const size_t at = offset + j * sizeof(Value);
+      if (Layout::Differs(ReadRaw<Value>(a + at), ReadRaw<Value>(b + at))) return equal;
+    }
   }
-  while (i < count && std::memcmp(a + i * size, b + i * size, size) == 0) ++i;
-  return i;
+  return equal;
+}
+
+// The images of the leading whole blocks of an in-place array, folded
+// (Layout::FoldImages); `folded` receives them and the result is the number
+// of elements they cover.
+template <class Layout>
+size_t FoldBlocksInPlace(const void* values, unsigned len, unsigned count, uint32_t& folded) {
+  const size_t whole = WholeInPlace<Layout>(count, len);
+  const auto* p = static_cast<const unsigned char*>(values);
+  size_t done = 0;
+  folded = 0;
+  for (; done + kInPlaceBlock <= whole; done += kInPlaceBlock) {
+    folded ^= Layout::template FoldImages<kInPlaceBlock>(p + done * sizeof(typename Layout::Value));
+  }
+  return done;
 }
 
 template <class Layout>
-int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsigned len2,
-                  const void* values2, unsigned count, int& status) {
+int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsigned len2, const void* values2,
+                  unsigned count, int& status) {
   status = 0;
   if (count == 0) return 0;
   const ElementReader<Layout> first(values1, len1, count, format);
@@ -103,10 +171,6 @@ int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsi
   size_t i = 0;
   int result = 0;
   const size_t whole = std::min({walk, first.WholeElements(), second.WholeElements()});
-  if constexpr (layout::BitwiseEqual<Layout>()) {
-    if (first.InPlace())
-      i = FirstDifferentElement(first.Bytes(), second.Bytes(), whole, sizeof(typename Layout::Value));
-  }
   if (first.InPlace()) {
     while (i < whole && layout::Equal<Layout>(first.Raw(i), second.Raw(i))) ++i;
   } else {
@@ -144,7 +208,7 @@ unsigned HashArray(unsigned char format, unsigned len, const void* values, unsig
     for (; i < whole; ++i) h ^= Layout::Image(array.Whole(i));
   }
   for (; i < walk; ++i) h ^= Layout::Image(array.At(i));
-  return h * 1103515245u;
+  return walk::FinishHash<Layout>(h);
 }
 
 }  // namespace ks

@@ -26,8 +26,7 @@ namespace ks::layout {
 // every element.
 template <class T>
 inline T LoadStoredWord(const unsigned char* bytes, unsigned char format) {
-  using Word =
-      std::conditional_t<sizeof(T) == 2, uint16_t, std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>;
+  using Word = std::conditional_t<sizeof(T) == 2, uint16_t, std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>;
   Word word = ReadRaw<Word>(bytes);
   if (ksbase::FormatNeedsByteSwap(format)) word = ksbase::ByteSwap(word);
   T value;
@@ -46,8 +45,6 @@ struct IntegerOrder {
   using Value = T;
   static int Order(T a, T b) { return ThreeWay(a, b); }
   static bool Equal(T a, T b) { return a == b; }
-  // Equal values have equal bytes in memory and the other way round.
-  static constexpr bool kBitwiseEqual = true;
 };
 
 struct Char : IntegerOrder<int8_t> {
@@ -125,9 +122,7 @@ struct FloatingOrder {
 
 struct Float : FloatingOrder<float> {
   static unsigned StoredSize(unsigned char) { return 4; }
-  static float FromStored(const unsigned char* p, unsigned char format) {
-    return LoadStoredWord<float>(p, format);
-  }
+  static float FromStored(const unsigned char* p, unsigned char format) { return LoadStoredWord<float>(p, format); }
   static uint32_t Image(float v) { return ReadRaw<uint32_t>(&v); }
 };
 
@@ -171,9 +166,7 @@ struct Boolean {
     if (aNull || bNull) return ThreeWay(!aNull, !bNull);
     return ThreeWay(a != 0, b != 0);
   }
-  static uint32_t Image(Value v) {
-    return static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(v)));
-  }
+  static uint32_t Image(Value v) { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(v))); }
 };
 
 // Whether two elements order equal; integers say it with one comparison.
@@ -183,16 +176,6 @@ inline bool Equal(typename Layout::Value a, typename Layout::Value b) {
     return Layout::Equal(a, b);
   } else {
     return Layout::Order(a, b) == 0;
-  }
-}
-
-// Whether memory-form elements are equal exactly when their bytes are.
-template <class Layout>
-constexpr bool BitwiseEqual() {
-  if constexpr (requires { Layout::kBitwiseEqual; }) {
-    return Layout::kBitwiseEqual;
-  } else {
-    return false;
   }
 }
 

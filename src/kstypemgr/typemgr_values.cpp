@@ -1,6 +1,8 @@
 // KsTypeMgr: null values, generated values and time stamps.
 #include <cstring>
 
+#include "ksdatetimen.h"
+#include "ksodmg.h"
 #include "ksstring.h"
 #include "kstypeconvert.h"
 #include "kstypemgr.h"
@@ -37,7 +39,8 @@ int KsTypeMgr::SetNullValue(char type, void* value) const {
   return 0;
 }
 
-int KsTypeMgr::GetValue(char type, void* value, unsigned count, unsigned char format, unsigned char op) const {
+int KsTypeMgr::GetValue(char type, void* value, unsigned count, unsigned char format,
+                        unsigned char op) const {
   if (op != 'M' && op != 'N' && op != 'O') return KS_NOT_SUPPORTED;
   const KsTypeDescriptor& d = Descriptor(type);
   if (format == 8 || type == KsSTRING_T) return d.getValue(value, count, format, op);
@@ -55,37 +58,42 @@ int KsTypeMgr::GetValue(char type, void* value, unsigned count, unsigned char fo
   return result;
 }
 
-namespace {
-
-// The time stamp record: a KsDateTimeN.
-struct TimeStamp {
-  int16_t year;
-  uint8_t month, day, hour, minute, second;
-  uint8_t pad;
-  int32_t nanoseconds;
-};
-static_assert(sizeof(TimeStamp) == 12);
-
-}  // namespace
-
 int KsTypeMgr::StoreTimeStamp(char type, void* dst, unsigned char format, void* timeRecord) const {
   if (timeRecord == nullptr) return KS_NOT_SUPPORTED;
-  TimeStamp stamp;
-  std::memcpy(&stamp, timeRecord, sizeof stamp);
+  KsDateTimeN stamp;
+  std::memcpy(static_cast<void*>(&stamp), timeRecord, sizeof stamp);
+  const KsDate& date = stamp.dateTime.date;
+  const KsTime& time = stamp.dateTime.time;
   const KsTypeDescriptor& d = Descriptor(type);
+  // The ODMG times take the seconds as one float, so their hundredths are
+  // those of the float (10:20:30 and 70,000,000 ns store 6 hundredths).
+  const float seconds = static_cast<float>(time.second + stamp.nanoseconds / 1e9);
   switch (static_cast<int>(type)) {
     case KsDATE_T:
     case KsDATIME_T:
     case KsDATIME_N_T:
       // The record begins with the date, then the time of day: each of these
       // types reads its own leading part of it.
-      return static_cast<int>(d.store(dst, timeRecord, format, 1));
+      return static_cast<int>(d.store(dst, &stamp, format, 1));
     case KsTIME_T: {
-      uint8_t time[3] = {stamp.hour, stamp.minute, stamp.second};
-      return static_cast<int>(d.store(dst, time, format, 1));
+      KsTime value = time;
+      return static_cast<int>(d.store(dst, &value, format, 1));
+    }
+    case D_DATE_T: {
+      d_Date value(date.year, static_cast<unsigned short>(date.month), static_cast<unsigned short>(date.day));
+      return static_cast<int>(d.store(dst, &value, format, 1));
+    }
+    case D_TIME_T: {
+      d_Time value(static_cast<unsigned short>(time.hour), static_cast<unsigned short>(time.minute), seconds);
+      return static_cast<int>(d.store(dst, &value, format, 1));
+    }
+    case D_TIMESTAMP_T: {
+      d_Timestamp value(date.year, static_cast<unsigned short>(date.month),
+                        static_cast<unsigned short>(date.day), static_cast<unsigned short>(time.hour),
+                        static_cast<unsigned short>(time.minute), seconds);
+      return static_cast<int>(d.store(dst, &value, format, 1));
     }
     default:
-      // d_Date, d_Time and d_Timestamp come with the ODMG classes.
       return KS_NOT_SUPPORTED;
   }
 }

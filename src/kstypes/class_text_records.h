@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "class_slots.h"
+#include "ksslots.h"
 #include "ksstring.h"
 #include "kstypeconvert.h"
 #include "kstypeids.h"
@@ -34,6 +35,18 @@ KsTypeConvertData* ClassToTexts(void* values, unsigned count) {
   KsTypeConvertData* record = KsTypeConvertData::Make(KsSTRING_T, count, strings, nullptr);
   if (record == nullptr) StringSlots::Delete(strings, count);
   return record;
+}
+
+// The text record of one value of a class with a null value: the null
+// string for null, otherwise what `print` (the type's print slot) makes of
+// it under the type's default format.
+template <class T, KsPrintToKsStringFunc print>
+void PrintedOrNullText(const T& value, KsString& text) {
+  if (value.IsNullValue()) {
+    text.SetNullValue();
+  } else {
+    print(text, const_cast<T*>(&value), nullptr, 1);
+  }
 }
 
 // A new array of count values made by `create` (the type's Create slot),

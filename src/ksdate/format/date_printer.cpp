@@ -20,6 +20,15 @@ void AppendDecimal(TextBuilder& out, int value, int minDigits) {
     text[1] = static_cast<char>('0' + value % 10);
     return;
   }
+  if (minDigits == 4 && value >= 0 && value < 10000) {  // years
+    char* text = out.Extend(4);
+    if (text == nullptr) return;
+    text[0] = static_cast<char>('0' + value / 1000);
+    text[1] = static_cast<char>('0' + value / 100 % 10);
+    text[2] = static_cast<char>('0' + value / 10 % 10);
+    text[3] = static_cast<char>('0' + value % 10);
+    return;
+  }
   unsigned magnitude = value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);
   int digits = 1;
   for (unsigned rest = magnitude / 10; rest != 0; rest /= 10) ++digits;
@@ -199,7 +208,7 @@ class Printer {
         if (wildcard_) {
           out_.Append('*');
         } else {
-          out_.Append(info.upperCase ? (clock_.pm ? "PM" : "AM") : (clock_.pm ? "pm" : "am"));
+          out_.Append(clock_.pm ? "PM" : "AM");
         }
         return fields_[kHour] == 0;
       case Action::Percent:

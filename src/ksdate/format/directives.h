@@ -29,7 +29,6 @@ struct DirectiveInfo {
   uint8_t field;      // the field printed, tested and read (kFieldCount: none)
   uint8_t minDigits;  // least digits printed for numbers
   bool abbreviated;   // b a: the first three letters of the name
-  bool upperCase;     // p: "AM"/"PM" (P gives "am"/"pm")
   const char* expansion;
 };
 
