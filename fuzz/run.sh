@@ -12,7 +12,9 @@ for fuzzer in "$root"/build-fuzz/fuzz/fuzz_*; do
   name=$(basename "$fuzzer")
   mkdir -p "$work/$name"
   cp "$root/fuzz/corpus/$name"/* "$work/$name"/ 2>/dev/null || true
+  dict=()
+  [ -f "$root/fuzz/$name.dict" ] && dict=(-dict="$root/fuzz/$name.dict")
   echo "== $name (${seconds}s)"
-  (cd "$work" && "$fuzzer" "$work/$name" -seed=1 -runs=300000 -max_total_time="$seconds" -rss_limit_mb=1024 \
-     2>&1 | grep -E "^Done|ERROR|SUMMARY")
+  (cd "$work" && "$fuzzer" "$work/$name" "${dict[@]}" -seed=1 -runs=300000 -max_total_time="$seconds" \
+     -timeout=2 -rss_limit_mb=1024 2>&1 | grep -E "^Done|ERROR|SUMMARY")
 done

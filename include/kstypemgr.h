@@ -40,6 +40,14 @@ class KS_API KsTypeMgr {
   void* Delete(char type, void* values, unsigned count) const;
   unsigned Store(char type, void* dst, void* src, unsigned char format, unsigned count) const;
   unsigned Load(char type, void* dst, void* src, unsigned char format, unsigned count) const;
+  // Load for bytes read from disk or received from elsewhere: returns 0 and
+  // loads nothing when the `count` stored records at src would run past
+  // srcLen bytes or hold inconsistent length fields, checked before
+  // anything is loaded; otherwise what Load returns. Memory forms (format
+  // bit 0x08) are refused, and so are variable-length types that cannot
+  // measure their stored records.
+  unsigned LoadChecked(char type, void* dst, const void* src, unsigned srcLen, unsigned char format,
+                       unsigned count) const;
   unsigned DiskLenGet(char type, void* value, unsigned char format, unsigned count,
                       unsigned char srcFormat = 8) const;
   unsigned DiskLenGetFromMemFile(char type, MemFile* file, unsigned char format, unsigned count) const;

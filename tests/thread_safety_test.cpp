@@ -72,6 +72,7 @@ void TypeManagerFamilies(std::string& record) {
         const unsigned written = mgr.Store(id, stored.data(), value, format, 1);
         AppendNumber(record, written);
         AppendBytes(record, stored.data(), written <= size ? written : size);
+        AppendNumber(record, mgr.LoadChecked(id, loaded, stored.data(), written, format, 1));
         AppendNumber(record, mgr.Load(id, loaded, stored.data(), format, 1));
         int status = 0;
         AppendNumber(record,
@@ -112,6 +113,14 @@ void StringComparisons(std::string& record) {
         AppendNumber(record, HashKsString7(right));
       }
     }
+  }
+  // A long near miss, which the comparison finishes segment by segment.
+  std::string text(3000, 'a');
+  std::string pattern = "*";
+  pattern.append(2000, 'a');
+  pattern += "?b";
+  for (unsigned char codeSet : {0, 1}) {
+    AppendNumber(record, KsStrCmp(codeSet, 0, text.c_str(), codeSet, 0, pattern.c_str(), 0, -1, 1, nullptr));
   }
 }
 

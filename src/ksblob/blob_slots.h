@@ -23,6 +23,10 @@ unsigned BlobStore(void* dst, const void* src, unsigned char format, unsigned co
 // malformed one keep what they loaded; the others are left as they were.
 // REQUIRES: src holds 4 + total bytes.
 unsigned BlobLoad(void* dst, const void* src, unsigned char format, unsigned count);
+// The bytes of count stored blobs at src when their total and every length
+// field lie within srcLen and are consistent; false otherwise. Reads only
+// within srcLen.
+bool BlobStoredExtent(const void* src, size_t srcLen, unsigned char format, unsigned count, size_t& extent);
 unsigned BlobNullSizeGet(unsigned count);
 // In memory form (srcFormat 8): the stored size the blobs would take, or 0
 // when BlobStore would refuse them; otherwise 4 + the stored total found at value.

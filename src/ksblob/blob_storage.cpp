@@ -1,4 +1,5 @@
 // Stored form of KsBlob: sizes, store and load.
+#include <cstddef>
 #include <cstring>
 
 #include "ksblob/blob_slots.h"
@@ -38,26 +39,53 @@ unsigned BlobStore(void* dst, const void* src, unsigned char format, unsigned co
   return kWord + static_cast<unsigned>(total);
 }
 
-unsigned BlobLoad(void* dst, const void* src, unsigned char format, unsigned count) {
-  auto* blobs = static_cast<KsBlob*>(dst);
-  const auto* in = static_cast<const unsigned char*>(src);
+namespace {
+
+// Walks the length fields of count stored blobs within the stored total,
+// calling visit(index, length, data) for each (length -1: null); false on
+// a malformed form (a negative total, a length below -1, a blob reaching
+// beyond the total). REQUIRES: in holds 4 + the total bytes.
+template <typename Visit>
+bool WalkStoredBlobs(const unsigned char* in, unsigned char format, unsigned count, Visit visit) {
   const int32_t total = StoredWord(in, format);
-  if (total < 0) return 0;
+  if (total < 0) return false;
   const size_t limit = static_cast<size_t>(total);
   size_t used = 0;
   for (unsigned i = 0; i < count; ++i) {
-    if (used + kWord > limit) return 0;
+    if (used + kWord > limit) return false;
     const int32_t length = StoredWord(in + kWord + used, format);
     used += kWord;
-    if (length == kNullBlobLength) {
-      blobs[i].SetNullValue();
-      continue;
-    }
-    if (length < 0 || static_cast<size_t>(length) > limit - used) return 0;
-    blobs[i].SetTo(in + kWord + used, length);
-    used += static_cast<size_t>(length);
+    if (length != kNullBlobLength && (length < 0 || static_cast<size_t>(length) > limit - used)) return false;
+    visit(i, length, in + kWord + used);
+    if (length > 0) used += static_cast<size_t>(length);
   }
-  return kWord + static_cast<unsigned>(total);
+  return true;
+}
+
+}  // namespace
+
+unsigned BlobLoad(void* dst, const void* src, unsigned char format, unsigned count) {
+  auto* blobs = static_cast<KsBlob*>(dst);
+  const auto* in = static_cast<const unsigned char*>(src);
+  const bool wellFormed =
+      WalkStoredBlobs(in, format, count, [blobs](unsigned i, int32_t length, const void* data) {
+        if (length == kNullBlobLength) {
+          blobs[i].SetNullValue();
+        } else {
+          blobs[i].SetTo(data, length);
+        }
+      });
+  return wellFormed ? kWord + static_cast<unsigned>(StoredWord(in, format)) : 0;
+}
+
+bool BlobStoredExtent(const void* src, size_t srcLen, unsigned char format, unsigned count, size_t& extent) {
+  const auto* in = static_cast<const unsigned char*>(src);
+  if (srcLen < kWord) return false;
+  const int32_t total = StoredWord(in, format);
+  if (total < 0 || static_cast<size_t>(total) > srcLen - kWord) return false;
+  if (!WalkStoredBlobs(in, format, count, [](unsigned, int32_t, const void*) {})) return false;
+  extent = kWord + static_cast<size_t>(total);
+  return true;
 }
 
 unsigned BlobNullSizeGet(unsigned count) {
