@@ -415,12 +415,11 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
 }
 
 // Everything but the common case of KsStrCmp, out of line so that the
-// common case stays small. `equalUnits`: the equal prefix that the common
-// case found (0 when it did not look).
+// common case stays small.
 [[gnu::noinline]] int CompareInGeneral(unsigned char codeSet1, unsigned char language1, const char* s1,
                                        unsigned char codeSet2, unsigned char language2, const char* s2,
                                        unsigned short cmpOp, short length, unsigned char format,
-                                       int* matchOut, size_t equalUnits) {
+                                       int* matchOut) {
   const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
   const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
   const bool null1 = ksstring::IsNullPair(codeSet1, language1);
@@ -438,6 +437,7 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
   if (codeSet2 == 0) codeSet2 = KsLanguageContext::GetNativeCodeSet();
   if (format == ksstring::kDefaultId) format = 1;
 
+  size_t equalUnits = 0;
   if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     // Iterators read language 255 as the default language; so does this.
     const unsigned char language =
@@ -453,6 +453,21 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
                          equalUnits);
 }
 
+// The common case once its table is known and the texts differ past their
+// equal prefix in a way the primary level alone does not settle: the
+// unit-wise walk with that table, else the walk through iterators. What
+// CompareInGeneral checks first (null operands, code set 0, limits) the
+// common case has ruled out already.
+[[gnu::noinline]] int CompareAfterEqualPrefix(const ksstring::SimpleOrders& simple, unsigned char codeSet,
+                                              unsigned char language, const char* s1, const char* s2,
+                                              unsigned short cmpOp, unsigned char format, int* matchOut,
+                                              size_t equalUnits) {
+  int result = 0;
+  if (QuickCompare(simple, s1, s2, cmpOp, format, -1, matchOut, equalUnits, result)) return result;
+  return CompareByOrders(codeSet, language, s1, codeSet, language, s2, cmpOp, -1, format, matchOut,
+                         equalUnits);
+}
+
 }  // namespace
 
 int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, unsigned char codeSet2,
@@ -461,9 +476,8 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
   // The common case first, with its table found in one load (no null
   // operand, code set 0 or default language has one there): texts that are
   // equal or differ at the primary level where their equal prefix ends.
-  // Everything else, including the other quick answers, is in general,
-  // which starts after the prefix found here.
-  size_t equalUnits = 0;
+  // The other answers with that table start after the prefix found here;
+  // everything else is in general.
   if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
     const uint8_t* kinds = simple != nullptr ? QuickKinds(*simple, cmpOp) : nullptr;
@@ -472,7 +486,7 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
       const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
       const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
       const unsigned char unitFormat = format == ksstring::kDefaultId ? 1 : format;
-      equalUnits = ksstring::EqualPrefixUnits(*simple, stopSet, text, pattern, unitFormat);
+      const size_t equalUnits = ksstring::EqualPrefixUnits(*simple, stopSet, text, pattern, unitFormat);
       const size_t at = equalUnits * simple->width;
       int result = 0;
       if (ksstring::ComparePrimaryAt(*simple, kinds, ksstring::ReadUnit(text + at, simple->width, unitFormat),
@@ -480,8 +494,9 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
           [[likely]] {
         return result;
       }
+      return CompareAfterEqualPrefix(*simple, codeSet1, language1, s1, s2, cmpOp, unitFormat, matchOut,
+                                     equalUnits);
     }
   }
-  return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut,
-                          equalUnits);
+  return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
 }
