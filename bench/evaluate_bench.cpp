@@ -1,6 +1,6 @@
-// One index range evaluation of a numeric key through KsTypeMgr, beside one
-// comparison of the same stored key with a bound through the same dispatch,
-// the reference it is reported against. Keys cycle through 1024 random
+// One index range evaluation of a numeric or date and time key through
+// KsTypeMgr, beside one comparison of the same stored key with a bound
+// through the same dispatch, the reference it is reported against. Keys cycle through 1024 random
 // values so that branches see realistic keys.
 #include <benchmark/benchmark.h>
 
@@ -17,71 +17,117 @@ constexpr unsigned kKeys = 1024;
 constexpr unsigned char kBigEndian = 2;
 
 // Stored keys of one type and the stored bounds of an index over them.
-template <class T>
 struct StoredKeys {
   std::vector<unsigned char> keys, low, high;
-  unsigned size = sizeof(T);
-
-  StoredKeys(char type, T lowest, T highest) : keys(kKeys * sizeof(T)), low(sizeof(T)), high(sizeof(T)) {
-    KsTypeMgr mgr;
-    std::mt19937_64 random(3);
-    std::vector<T> values(kKeys);
-    for (T& v : values) v = static_cast<T>(lowest + static_cast<T>(random() % 1000000));
-    mgr.Store(type, keys.data(), values.data(), kBigEndian, kKeys);
-    mgr.Store(type, low.data(), &lowest, kBigEndian, 1);
-    mgr.Store(type, high.data(), &highest, kBigEndian, 1);
-  }
+  unsigned size = 0;
 };
+
+template <class T>
+StoredKeys NumericKeys(char type, T lowest, T highest) {
+  KsTypeMgr mgr;
+  StoredKeys stored{std::vector<unsigned char>(kKeys * sizeof(T)), std::vector<unsigned char>(sizeof(T)),
+                    std::vector<unsigned char>(sizeof(T)), sizeof(T)};
+  std::mt19937_64 random(3);
+  std::vector<T> values(kKeys);
+  for (T& v : values) v = static_cast<T>(lowest + static_cast<T>(random() % 1000000));
+  mgr.Store(type, stored.keys.data(), values.data(), kBigEndian, kKeys);
+  mgr.Store(type, stored.low.data(), &lowest, kBigEndian, 1);
+  mgr.Store(type, stored.high.data(), &highest, kBigEndian, 1);
+  return stored;
+}
+
+// Stored dates with times of 2021 (big-endian year, month, day, then hour,
+// minute and second at timeOffset), `size` bytes each, zero elsewhere: the
+// KsDateTime form (7, 4), KsDateTimeN's (11, 4) and d_Timestamp's (10, 6,
+// its stored hour after the zone bytes).
+StoredKeys DateTimeKeys(unsigned size, unsigned timeOffset) {
+  std::mt19937_64 random(3);
+  auto make = [&](int month, int day, int hour, int minute, int second) {
+    std::vector<unsigned char> value(size, 0);
+    value[0] = 0x07, value[1] = 0xE5, value[2] = static_cast<unsigned char>(month),
+    value[3] = static_cast<unsigned char>(day);
+    value[timeOffset] = static_cast<unsigned char>(hour);
+    value[timeOffset + 1] = static_cast<unsigned char>(minute);
+    value[timeOffset + 2] = static_cast<unsigned char>(second);
+    return value;
+  };
+  StoredKeys stored{{}, make(1, 1, 0, 0, 0), make(12, 31, 23, 59, 59), size};
+  for (unsigned i = 0; i < kKeys; ++i) {
+    const auto value = make(1 + static_cast<int>(random() % 12), 1 + static_cast<int>(random() % 28),
+                            static_cast<int>(random() % 24), static_cast<int>(random() % 60),
+                            static_cast<int>(random() % 60));
+    stored.keys.insert(stored.keys.end(), value.begin(), value.end());
+  }
+  return stored;
+}
 
 // The output bounds already hold a bound on each side, as after the first
 // restriction of a query, so nothing is allocated.
-template <class T>
-void Evaluation(benchmark::State& state, char type, T lowest, T highest) {
+void Evaluation(benchmark::State& state, char type, const StoredKeys& stored) {
   KsTypeMgr mgr;
-  StoredKeys<T> stored(type, lowest, highest);
-  KsIdxBounds bounds{stored.low.data(), stored.high.data(), static_cast<uint8_t>(stored.size),
+  std::vector<unsigned char> low = stored.low, high = stored.high;
+  KsIdxBounds bounds{low.data(), high.data(), static_cast<uint8_t>(stored.size),
                      static_cast<uint8_t>(stored.size), 0};
   KsIdxBounds out = bounds;
   unsigned i = 0;
   for (auto _ : state) {
     unsigned short flags = static_cast<unsigned short>(1 + i % 7);
-    benchmark::DoNotOptimize(mgr.EvalAndBound(type, &bounds, flags, &stored.keys[(i % kKeys) * stored.size],
-                                              kBigEndian, 1, &out, nullptr));
+    benchmark::DoNotOptimize(mgr.EvalAndBound(
+        type, &bounds, flags, const_cast<unsigned char*>(&stored.keys[(i % kKeys) * stored.size]), kBigEndian,
+        1, &out, nullptr));
     ++i;
   }
   state.SetItemsProcessed(state.iterations());
 }
 
-template <class T>
-void Comparison(benchmark::State& state, char type, T lowest, T highest) {
+void Comparison(benchmark::State& state, char type, const StoredKeys& stored) {
   KsTypeMgr mgr;
-  StoredKeys<T> stored(type, lowest, highest);
+  std::vector<unsigned char> low = stored.low;
   unsigned i = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(
-        mgr.Cmp(type, &stored.keys[(i % kKeys) * stored.size], stored.low.data(), 0, 1, kBigEndian));
+    benchmark::DoNotOptimize(mgr.Cmp(type,
+                                     const_cast<unsigned char*>(&stored.keys[(i % kKeys) * stored.size]),
+                                     low.data(), 0, 1, kBigEndian));
     ++i;
   }
   state.SetItemsProcessed(state.iterations());
 }
 
 void BM_Reference_Cmp_Int(benchmark::State& state) {
-  Comparison<int32_t>(state, KsINT_T, 0, 1000000);
+  Comparison(state, KsINT_T, NumericKeys<int32_t>(KsINT_T, 0, 1000000));
 }
 void BM_EvalAndBound_Int(benchmark::State& state) {
-  Evaluation<int32_t>(state, KsINT_T, 0, 1000000);
+  Evaluation(state, KsINT_T, NumericKeys<int32_t>(KsINT_T, 0, 1000000));
 }
 void BM_Reference_Cmp_Double(benchmark::State& state) {
-  Comparison<double>(state, KsDOUBLE_T, 0, 1e6);
+  Comparison(state, KsDOUBLE_T, NumericKeys<double>(KsDOUBLE_T, 0, 1e6));
 }
 void BM_EvalAndBound_Double(benchmark::State& state) {
-  Evaluation<double>(state, KsDOUBLE_T, 0, 1e6);
+  Evaluation(state, KsDOUBLE_T, NumericKeys<double>(KsDOUBLE_T, 0, 1e6));
 }
 void BM_Reference_Cmp_O8B(benchmark::State& state) {
-  Comparison<int64_t>(state, Ks8B_T, int64_t{1} << 62, (int64_t{1} << 62) + 1000000);
+  Comparison(state, Ks8B_T, NumericKeys<int64_t>(Ks8B_T, int64_t{1} << 62, (int64_t{1} << 62) + 1000000));
 }
 void BM_EvalAndBound_O8B(benchmark::State& state) {
-  Evaluation<int64_t>(state, Ks8B_T, int64_t{1} << 62, (int64_t{1} << 62) + 1000000);
+  Evaluation(state, Ks8B_T, NumericKeys<int64_t>(Ks8B_T, int64_t{1} << 62, (int64_t{1} << 62) + 1000000));
+}
+void BM_Reference_Cmp_DateTime(benchmark::State& state) {
+  Comparison(state, KsDATIME_T, DateTimeKeys(7, 4));
+}
+void BM_EvalAndBound_DateTime(benchmark::State& state) {
+  Evaluation(state, KsDATIME_T, DateTimeKeys(7, 4));
+}
+void BM_Reference_Cmp_DateTimeN(benchmark::State& state) {
+  Comparison(state, KsDATIME_N_T, DateTimeKeys(11, 4));
+}
+void BM_EvalAndBound_DateTimeN(benchmark::State& state) {
+  Evaluation(state, KsDATIME_N_T, DateTimeKeys(11, 4));
+}
+void BM_Reference_Cmp_DTimestamp(benchmark::State& state) {
+  Comparison(state, D_TIMESTAMP_T, DateTimeKeys(10, 6));
+}
+void BM_EvalAndBound_DTimestamp(benchmark::State& state) {
+  Evaluation(state, D_TIMESTAMP_T, DateTimeKeys(10, 6));
 }
 
 BENCHMARK(BM_Reference_Cmp_Int);
@@ -90,5 +136,11 @@ BENCHMARK(BM_Reference_Cmp_Double);
 BENCHMARK(BM_EvalAndBound_Double);
 BENCHMARK(BM_Reference_Cmp_O8B);
 BENCHMARK(BM_EvalAndBound_O8B);
+BENCHMARK(BM_Reference_Cmp_DateTime);
+BENCHMARK(BM_EvalAndBound_DateTime);
+BENCHMARK(BM_Reference_Cmp_DateTimeN);
+BENCHMARK(BM_EvalAndBound_DateTimeN);
+BENCHMARK(BM_Reference_Cmp_DTimestamp);
+BENCHMARK(BM_EvalAndBound_DTimestamp);
 
 }  // namespace

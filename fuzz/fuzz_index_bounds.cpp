@@ -8,10 +8,15 @@
 // high), byte 7 the lengths of recorded buffers; then the bytes of the key,
 // the current low and high bounds and the recorded buffers, as far as the
 // input reaches.
+//
+// Beyond memory safety it checks what holds for any input: a bound already
+// recorded is never replaced by another buffer, and the date and time
+// evaluators return no flag outside 0x800F.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "ksidxbounds.h"
@@ -28,6 +33,14 @@ std::vector<uint8_t> Take(const uint8_t*& data, size_t& size, size_t length) {
   data += n;
   size -= n;
   return bytes;
+}
+
+bool IsDateOrTime(char type) {
+  for (int id :
+       {KsDATE_T, KsTIME_T, KsDATIME_T, D_DATE_T, D_TIME_T, D_TIMESTAMP_T, KsDATIME_N_T, KsTIMESPAN_T}) {
+    if (type == id) return true;
+  }
+  return false;
 }
 
 void* HeapCopy(const std::vector<uint8_t>& bytes) {
@@ -63,9 +76,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                   (present & 8) ? HeapCopy(recordedHigh) : nullptr, static_cast<uint8_t>(recordedLow.size()),
                   static_cast<uint8_t>(recordedHigh.size()), 0};
 
+  void* const recordedLowBuffer = out.low;
+  void* const recordedHighBuffer = out.high;
   const float estimate = mgr.EvalAndBound(type, (present & 16) ? nullptr : &current, flags, key.data(),
                                           format, count, &out, nullptr);
   (void)estimate;
+  if (recordedLowBuffer != nullptr && out.low != recordedLowBuffer) std::abort();
+  if (recordedHighBuffer != nullptr && out.high != recordedHighBuffer) std::abort();
+  if (IsDateOrTime(type) && (flags & ~0x800F) != 0) std::abort();
   std::free(out.low);
   std::free(out.high);
   return 0;

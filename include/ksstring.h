@@ -195,6 +195,14 @@ class KS_API KsString {
   // stored records. REQUIRES: units holds count units of the code set's width.
   void AssignUnits(const void* units, unsigned short count, unsigned char newCodeSet,
                    unsigned char newLanguage, unsigned char format);
+  // For converters that write units in place: the content becomes room for
+  // up to `capacity` units of newCodeSet (memory order), returned for
+  // writing, and must be closed with CloseUnits(count <= capacity). Returns
+  // null when there is no room (capacity 0, or allocation failed), leaving
+  // the string empty. A capacity beyond the size limit is cut to it (the
+  // caller reports the overflow when its content does not fit).
+  char* OpenUnits(unsigned capacity, unsigned char newCodeSet, unsigned char newLanguage);
+  void CloseUnits(unsigned count);
 
   // Numeric readings. Integers: with bit 0 of the module options decimal
   // only, else also 0x hexadecimal and 0 octal. Atol-style methods set the

@@ -120,8 +120,10 @@ class KS_API KsCodeSet {
  public:
   virtual ~KsCodeSet();
 
-  // Class byte of this code set's characters for a language: 0..19 for
-  // ordered scripts, 20 when undefined.
+  // Class byte of this code set's characters for a language: 1..19 for
+  // ordered scripts (Latin is 1; no class is 0, so an order key whose
+  // class byte stands where a record keeps its language is never null), 20
+  // when undefined.
   virtual unsigned char GetClass(unsigned char language) const = 0;
   // A unit of code set `sourceCodeSet` converted into this code set. Units
   // without a counterpart become this code set's substitution character.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "i18nsvc.h"
+#include "ksstrcmp.h"
 
 namespace {
 
@@ -65,39 +66,39 @@ struct OrderCase {
 
 TEST(I18nCollation, OrdersOfRepresentativeCharacters) {
   const OrderCase cases[] = {
-      {"end of text", 253, 0x0000, 0x0000, 0},
-      {"space", 253, 0x0020, 32, 0},
-      {"tab", 253, 0x0009, 9, 0},
-      {"no-break space", 1, 0xA0, 33, 0},
-      {"control: undefined ordering", 253, 0x0001, 13, 0},
-      {"asterisk", 1, '*', 80 + 79, 0},
-      {"question mark", 1, '?', 80 + 42, 0},
-      {"backslash", 1, '\\', 80 + 80, 0},
-      {"inverted question mark", 1, 0xBF, 80 + 139, 0},
-      {"micro sign is a symbol", 1, 0xB5, 80 + 110, 0},
-      {"euro sign", 1, 0x80, 0x02AD, 0},
-      {"digit 0", 253, '0', 0x3F00, 0},
-      {"digit 7", 1, '7', 0x3F46, 0},
-      {"arabic-indic digit 3", 253, 0x0663, 0x3F1E, 0},
-      {"superscript two sorts as 2", 1, 0xB2, 0x3F14, 0},
-      {"one half: 1 with expansion", 1, 0xBD, 0x3F0B, 0},
-      {"A", 253, 'A', 0x400C, 0},
-      {"a", 253, 'a', 0x500C, 0},
-      {"Z", 1, 'Z', 0x4070, 0},
-      {"A acute", 1, 0xC1, 0x410C, 0},
-      {"a acute", 253, 0xE1, 0x510C, 0},
-      {"a diaeresis", 1, 0xE4, 0x530C, 0},
-      {"eth is d with stroke", 1, 0xF0, 0x5418, 0},
-      {"latin-2 a ogonek", 2, 0xB1, 0x568C, 0},
-      {"kelvin sign sorts as K", 253, 0x212A, 0x4034, 0},
-      {"greek small alpha", 253, 0x03B1, 0x800C, 1},
-      {"greek capital alpha", 253, 0x0391, 0x800D, 1},
-      {"cyrillic small a", 253, 0x0430, 0x8000, 2},
-      {"hiragana a", 253, 0x3042, 0x8003, 8},
-      {"first hangul syllable", 253, 0xAC00, 0x8000, 9},
-      {"first CJK extension A", 253, 0x3400, 0x8000, 10},
-      {"CJK one", 253, 0x4E00, 0x99C0, 10},
-      {"last CJK", 253, 0x9FFF, 0xEBBF, 10},
+      {"end of text", 253, 0x0000, 0x0000, 1},
+      {"space", 253, 0x0020, 32, 1},
+      {"tab", 253, 0x0009, 9, 1},
+      {"no-break space", 1, 0xA0, 33, 1},
+      {"control: undefined ordering", 253, 0x0001, 13, 1},
+      {"asterisk", 1, '*', 80 + 79, 1},
+      {"question mark", 1, '?', 80 + 42, 1},
+      {"backslash", 1, '\\', 80 + 80, 1},
+      {"inverted question mark", 1, 0xBF, 80 + 139, 1},
+      {"micro sign is a symbol", 1, 0xB5, 80 + 110, 1},
+      {"euro sign", 1, 0x80, 0x02AD, 1},
+      {"digit 0", 253, '0', 0x3F00, 1},
+      {"digit 7", 1, '7', 0x3F46, 1},
+      {"arabic-indic digit 3", 253, 0x0663, 0x3F1E, 1},
+      {"superscript two sorts as 2", 1, 0xB2, 0x3F14, 1},
+      {"one half: 1 with expansion", 1, 0xBD, 0x3F0B, 1},
+      {"A", 253, 'A', 0x400C, 1},
+      {"a", 253, 'a', 0x500C, 1},
+      {"Z", 1, 'Z', 0x4070, 1},
+      {"A acute", 1, 0xC1, 0x410C, 1},
+      {"a acute", 253, 0xE1, 0x510C, 1},
+      {"a diaeresis", 1, 0xE4, 0x530C, 1},
+      {"eth is d with stroke", 1, 0xF0, 0x5418, 1},
+      {"latin-2 a ogonek", 2, 0xB1, 0x568C, 1},
+      {"kelvin sign sorts as K", 253, 0x212A, 0x4034, 1},
+      {"greek small alpha", 253, 0x03B1, 0x800C, 2},
+      {"greek capital alpha", 253, 0x0391, 0x800D, 2},
+      {"cyrillic small a", 253, 0x0430, 0x8000, 3},
+      {"hiragana a", 253, 0x3042, 0x8003, 9},
+      {"first hangul syllable", 253, 0xAC00, 0x8000, 10},
+      {"first CJK extension A", 253, 0x3400, 0x8000, 11},
+      {"CJK one", 253, 0x4E00, 0x99C0, 11},
+      {"last CJK", 253, 0x9FFF, 0xEBBF, 11},
   };
   for (const OrderCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -106,6 +107,19 @@ TEST(I18nCollation, OrdersOfRepresentativeCharacters) {
     EXPECT_EQ(entry->order, c.order);
     ASSERT_NE(entry->classByte, nullptr);
     EXPECT_EQ(*entry->classByte, c.classByte);
+  }
+}
+
+// An order key keeps its class byte where a record keeps its language, and
+// code set 254 with language 0 is the null value: no script may have class 0.
+TEST(I18nCollation, NoScriptHasClassZeroSoNoOrderKeyIsNull) {
+  for (unsigned unit = 1; unit < 0x10000; ++unit) {
+    const KsCollationEntry* entry = EntryOf(253, static_cast<unsigned short>(unit));
+    if (entry == nullptr || entry->classByte == nullptr) continue;
+    ASSERT_NE(*entry->classByte, 0) << std::hex << unit;
+  }
+  for (unsigned char codeSet : {1, 2, 253}) {
+    EXPECT_NE(KsLanguageContext::QueryCodeSet(codeSet)->GetClass(KS_LANGUAGE_ENGLISH), 0) << int(codeSet);
   }
 }
 
@@ -270,8 +284,8 @@ TEST(I18nCodeSets, QueriesAndClasses) {
   ASSERT_NE(unicode, nullptr);
   EXPECT_EQ(unicode->Width(), 2);
   EXPECT_NE(unicode->CharTable(), nullptr);
-  EXPECT_EQ(unicode->GetClass(KS_LANGUAGE_SWEDISH), 0);
-  EXPECT_EQ(KsLanguageContext::QueryCodeSet(2)->GetClass(KS_LANGUAGE_GERMAN), 0);
+  EXPECT_EQ(unicode->GetClass(KS_LANGUAGE_SWEDISH), 1);
+  EXPECT_EQ(KsLanguageContext::QueryCodeSet(2)->GetClass(KS_LANGUAGE_GERMAN), 1);
 
   for (unsigned char id : {3, 100, 224, 225, 252, 255}) {
     EXPECT_EQ(KsLanguageContext::QueryCodeSet(id), nullptr) << unsigned{id};
@@ -402,6 +416,21 @@ class I18nDefaults : public testing::Test {
   }
 };
 
+// A language without a tailoring of its own is still a language: it can be
+// the default, and its strings collate in the root order.
+TEST_F(I18nDefaults, EveryLanguageIdCanBeTheDefaultAndUntailoredOnesUseTheRootOrder) {
+  KsLanguageContext::SetDefaultLanguage(7);
+  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), 7);
+  KsLanguageContext::SetDefaultLanguage(253);
+  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), 253);
+  const KsCollationEntry* aRing = EntryOf(1, 0xE5);
+  ASSERT_NE(aRing, nullptr);
+  EXPECT_EQ(ForLanguage(aRing, 7)->order, aRing->order) << "no variants for an untailored language";
+  // a ring sorts before z in the root order, after it in Swedish.
+  EXPECT_LT(KsStrCmp(1, 7, "\xE5", 1, 7, "z", 0x100, -1, 1, nullptr), 0);
+  EXPECT_GT(KsStrCmp(1, KS_LANGUAGE_SWEDISH, "\xE5", 1, KS_LANGUAGE_SWEDISH, "z", 0x100, -1, 1, nullptr), 0);
+}
+
 TEST_F(I18nDefaults, InitialValues) {
   EXPECT_EQ(KsLanguageContext::GetDefaultCodeSet(), 1);
   EXPECT_EQ(KsLanguageContext::GetDefault8CodeSet(), 1);
@@ -431,7 +460,9 @@ TEST_F(I18nDefaults, SettersChangeTheDefaultsOfTheirWidth) {
 
   KsLanguageContext::SetDefaultLanguage(KS_LANGUAGE_DANISH);
   EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_DANISH);
-  KsLanguageContext::SetDefaultLanguage(99);
+  KsLanguageContext::SetDefaultLanguage(254);
+  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_DANISH) << "the null marker is no language";
+  KsLanguageContext::SetDefaultLanguage(255);
   EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_DANISH);
 
   KsLanguageContext::SetDefaultCmpOp(0x60);

@@ -1,5 +1,6 @@
-// Index range evaluation of KsDate and KsTime: day numbers and seconds,
-// wildcard fields widened into a key range and into the recorded bounds.
+// Index range evaluation of KsDate, KsTime, KsDateTime, KsDateTimeN and
+// KsTimeSpan: day numbers and seconds, wildcard fields widened into a key
+// range and into the recorded bounds.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -11,23 +12,27 @@ namespace {
 
 using ks::testing::Bytes;
 using ks::testing::CurrentBounds;
+using ks::testing::Date;
 using ks::testing::Evaluate;
 using ks::testing::RecordedBounds;
+using ks::testing::Time;
+
+using ks::testing::Join;
 
 constexpr unsigned short EQ = 1, LT = 2, GT = 4;
 constexpr int kAny = -1;
 
-// A stored date: the year in the format's byte order, then month and day.
-Bytes Date(int year, int month, int day, unsigned char format = 1) {
-  const auto y = static_cast<uint16_t>(year);
-  const auto hi = static_cast<unsigned char>(y >> 8), lo = static_cast<unsigned char>(y);
-  const auto m = static_cast<unsigned char>(month), d = static_cast<unsigned char>(day);
-  return format == 2 ? Bytes{hi, lo, m, d} : Bytes{lo, hi, m, d};
+Bytes DateTime(int year, int month, int day, int hour, int minute, int second, unsigned char format = 1) {
+  return Join(Date(year, month, day, format), Time(hour, minute, second));
 }
 
-Bytes Time(int hour, int minute, int second) {
-  return {static_cast<unsigned char>(hour), static_cast<unsigned char>(minute),
-          static_cast<unsigned char>(second)};
+// KsDateTimeN and KsTimeSpan: the KsDateTime form, then 32-bit nanoseconds.
+Bytes DateTimeN(int year, int month, int day, int hour, int minute, int second, int32_t nanoseconds,
+                unsigned char format = 1) {
+  Bytes ns(4);
+  for (int i = 0; i < 4; ++i)
+    ns[format == 2 ? 3 - i : i] = static_cast<unsigned char>(nanoseconds >> (8 * i));
+  return Join(DateTime(year, month, day, hour, minute, second, format), ns);
 }
 
 // A key under one comparison and the estimate it gives.
@@ -161,8 +166,9 @@ TEST(TimeEvaluator, WidensFromTheFirstWildcardByteOn) {
 }
 
 // The mask comes first: 0x0010 is dropped and wildcards always widen. The
-// date mask 0x800F keeps an incoming inexact bit; the time-of-day mask 0x8007
-// drops it, so that the returned 0x0008 reports this key's wildcards only.
+// date mask 0x800F keeps an incoming inexact bit; the mask 0x8007 of the
+// time of day and of the date-and-time types drops it, so that the returned
+// 0x0008 reports this key's wildcards only.
 TEST(DateAndTimeEvaluators, MaskComesFirstSoWildcardsAlwaysWiden) {
   struct Case {
     char type;
@@ -170,11 +176,19 @@ TEST(DateAndTimeEvaluators, MaskComesFirstSoWildcardsAlwaysWiden) {
     Bytes key;
     unsigned short out;
   };
-  const Case cases[] = {
-      {KsDATE_T, 0x0019, Date(2021, kAny, 1), 0x0009}, {KsDATE_T, 0x0009, Date(2021, 3, 1), 0x0009},
-      {KsDATE_T, 0x8101, Date(2021, 3, 1), 0x8001},    {KsDATE_T, 0x0011, Date(2021, 3, kAny), 0x0009},
-      {KsTIME_T, 0x0011, Time(12, 0xFF, 30), 0x0009},  {KsTIME_T, 0x0009, Time(12, 0, 30), 0x0001},
-      {KsTIME_T, 0x8103, Time(12, 0, 30), 0x8003}};
+  const Case cases[] = {{KsDATE_T, 0x0019, Date(2021, kAny, 1), 0x0009},
+                        {KsDATE_T, 0x0009, Date(2021, 3, 1), 0x0009},
+                        {KsDATE_T, 0x8101, Date(2021, 3, 1), 0x8001},
+                        {KsDATE_T, 0x0011, Date(2021, 3, kAny), 0x0009},
+                        {KsTIME_T, 0x0011, Time(12, 0xFF, 30), 0x0009},
+                        {KsTIME_T, 0x0009, Time(12, 0, 30), 0x0001},
+                        {KsTIME_T, 0x8103, Time(12, 0, 30), 0x8003},
+                        {KsDATIME_T, 0x0011, DateTime(2021, 4, 15, 12, kAny, 30), 0x0009},
+                        {KsDATIME_T, 0x0009, DateTime(2021, 4, 15, 12, 0, 30), 0x0001},
+                        {KsDATIME_N_T, 0x0015, DateTimeN(2021, 4, 15, 12, 0, 30, kAny), 0x000D},
+                        {KsTIMESPAN_T, 0x8103, DateTimeN(0, 0, 1, 12, 0, 30, 0), 0x8003},
+                        {D_DATE_T, 0x0011, Date(2021, kAny, 1), 0x0009},
+                        {D_TIMESTAMP_T, 0x0019, Join(Date(2021, 3, 1), Bytes(6, 0)), 0x0009}};
   for (const Case& c : cases) {
     unsigned short flags = c.in;
     Evaluate(c.type, nullptr, flags, c.key, 1);
@@ -194,6 +208,14 @@ TEST(DateAndTimeEvaluators, LaterKeysWriteOnlyTheirWidenedFields) {
        Date(2021, 12, 15)},
       {KsTIME_T, Time(10, 0, 0), Time(11, 0, 0), Time(11, 0xFF, 0), Time(10, 0x80, 0x80),
        Time(10, 0x7F, 0x7F)},
+      // Equal 10:00:00, then equal 11:00:00: the second key is not copied
+      // over the recorded bounds.
+      {KsDATIME_T, DateTime(2021, 4, 15, 10, 0, 0), DateTime(2021, 4, 15, 11, 0, 0),
+       DateTime(2022, 5, 16, 11, kAny, 0), DateTime(2021, 4, 15, 10, 0x80, 0x80),
+       DateTime(2021, 4, 15, 10, 0x7F, 0x7F)},
+      {KsDATIME_N_T, DateTimeN(2021, 4, 15, 10, 0, 0, 5), DateTimeN(2021, 4, 15, 11, 0, 0, 6),
+       DateTimeN(2021, 4, 15, 11, 0, 0, kAny), DateTimeN(2021, 4, 15, 10, 0, 0, 0),
+       DateTimeN(2021, 4, 15, 10, 0, 0, 1000000000)},
   };
   for (const Case& c : cases) {
     RecordedBounds out;
@@ -220,7 +242,11 @@ TEST(DateAndTimeEvaluators, WithoutBoundsReturnZeroAndStillRecord) {
   };
   const Case cases[] = {{KsDATE_T, Date(2021, kAny, 1), Date(2021, 12, 1), LT | 0x0008},
                         {KsTIME_T, Time(10, 0, 0), Time(10, 0, 0), LT},
-                        {KsTIME_T, Time(10, 0xFF, 0), Time(10, 0x7F, 0x7F), LT | 0x0008}};
+                        {KsTIME_T, Time(10, 0xFF, 0), Time(10, 0x7F, 0x7F), LT | 0x0008},
+                        {KsDATIME_T, DateTime(2021, 4, 15, 10, 0, 0), DateTime(2021, 4, 15, 10, 0, 0), LT},
+                        {KsDATIME_N_T, DateTimeN(2021, 4, 15, 10, 0, 0, kAny),
+                         DateTimeN(2021, 4, 15, 10, 0, 0, 1000000000), LT | 0x0008},
+                        {KsTIMESPAN_T, DateTimeN(0, 0, 1, 10, 0, 0, 7), DateTimeN(0, 0, 1, 10, 0, 0, 7), LT}};
   for (const Case& c : cases) {
     RecordedBounds out;
     unsigned short flags = LT;
@@ -228,6 +254,94 @@ TEST(DateAndTimeEvaluators, WithoutBoundsReturnZeroAndStillRecord) {
     EXPECT_EQ(out.Low(), Bytes{}) << int(c.type);
     EXPECT_EQ(out.High(), c.high) << int(c.type);
     EXPECT_EQ(flags, c.flags) << int(c.type);
+  }
+}
+
+// An index over one day, 00:00:00 to 23:59:59, as KsDateTime values.
+TEST(DateTimeEvaluator, CountsSecondsOfTheIndexRange) {
+  const EstimateCase cases[] = {
+      {"one second", DateTime(2021, 4, 15, 12, 0, 0), EQ, 1.0f / 86400},
+      {"the morning", DateTime(2021, 4, 15, 12, 0, 0), LT, 0.5f},
+      {"after noon", DateTime(2021, 4, 15, 12, 0, 0), GT, 43199.0f / 86400},
+      {"any minute of noon", DateTime(2021, 4, 15, 12, kAny, 30), EQ, 15556.0f / 86400},
+      {"any day", DateTime(2021, 4, kAny, 10, 0, 0), EQ, 1.0f},
+      {"before a later day", DateTime(2021, 4, 16, 0, 0, 0), LT, 1.0f},
+      {"after an earlier day", DateTime(2021, 4, 14, 23, 59, 59), GT, 1.0f},
+      {"the next day", DateTime(2021, 4, 16, 0, 0, 0), EQ, 0.0f},
+  };
+  for (unsigned char format : {1, 2}) {
+    CurrentBounds bounds(DateTime(2021, 4, 15, 0, 0, 0, format), DateTime(2021, 4, 15, 23, 59, 59, format));
+    for (const EstimateCase& c : cases) {
+      unsigned short flags = c.flags;
+      Bytes key = c.key;
+      if (format == 2) std::swap(key[0], key[1]);
+      EXPECT_FLOAT_EQ(Evaluate(KsDATIME_T, &bounds, flags, key, format), c.estimate) << c.what;
+    }
+  }
+}
+
+// Every month counts 31 days: from April 30 to May 1 there are three days of
+// seconds, April 31 among them.
+TEST(DateTimeEvaluator, EveryMonthCountsThirtyOneDays) {
+  CurrentBounds bounds(DateTime(2021, 4, 30, 0, 0, 0), DateTime(2021, 5, 1, 23, 59, 59));
+  unsigned short flags = LT;
+  EXPECT_FLOAT_EQ(Evaluate(KsDATIME_T, &bounds, flags, DateTime(2021, 5, 1, 0, 0, 0), 1), 2.0f / 3);
+  flags = EQ;
+  EXPECT_FLOAT_EQ(Evaluate(KsDATIME_T, &bounds, flags, DateTime(2021, 4, 31, 12, 0, 0), 1), 1.0f / 259200);
+}
+
+// From the first wildcard field on, every field spans all it can hold: the
+// year -32768 to 32767, the bytes -128 to 127, the nanoseconds 0 to a whole
+// second.
+TEST(DateTimeEvaluator, WidensFromTheFirstWildcardFieldOn) {
+  const Widening dateTimes[] = {
+      {"any year", DateTime(kAny, 4, 15, 10, 0, 0), DateTime(-32768, 0x80, 0x80, 0x80, 0x80, 0x80),
+       DateTime(32767, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F)},
+      {"any month", DateTime(2021, kAny, 15, 10, 0, 0), DateTime(2021, 0x80, 0x80, 0x80, 0x80, 0x80),
+       DateTime(2021, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F)},
+      {"any second", DateTime(2021, 4, 15, 10, 0, kAny), DateTime(2021, 4, 15, 10, 0, 0x80),
+       DateTime(2021, 4, 15, 10, 0, 0x7F)},
+      {"none", DateTime(2021, 4, 15, 10, 0, 0), DateTime(2021, 4, 15, 10, 0, 0),
+       DateTime(2021, 4, 15, 10, 0, 0)},
+  };
+  for (const Widening& c : dateTimes) ExpectWidening(KsDATIME_T, c);
+  const Widening withNanoseconds[] = {
+      {"any nanosecond", DateTimeN(2021, 4, 15, 10, 0, 0, kAny), DateTimeN(2021, 4, 15, 10, 0, 0, 0),
+       DateTimeN(2021, 4, 15, 10, 0, 0, 1000000000)},
+      {"any minute", DateTimeN(2021, 4, 15, 10, kAny, 30, 500), DateTimeN(2021, 4, 15, 10, 0x80, 0x80, 0),
+       DateTimeN(2021, 4, 15, 10, 0x7F, 0x7F, 1000000000)},
+      {"none", DateTimeN(2021, 4, 15, 10, 0, 30, 500), DateTimeN(2021, 4, 15, 10, 0, 30, 500),
+       DateTimeN(2021, 4, 15, 10, 0, 30, 500)},
+  };
+  for (const Widening& c : withNanoseconds) {
+    ExpectWidening(KsDATIME_N_T, c);
+    ExpectWidening(KsTIMESPAN_T, c);
+  }
+}
+
+TEST(DateTimeEvaluator, WidenedYearAndNanosecondsAreWrittenInTheFormatsByteOrder) {
+  RecordedBounds out;
+  unsigned short flags = EQ;
+  Evaluate(KsDATIME_N_T, nullptr, flags, DateTimeN(kAny, 1, 1, 0, 0, 0, 0, 2), 2, &out);
+  EXPECT_EQ(out.Low(), (Bytes{0x80, 0x00, 0x80, 0x80, 0x80, 0x80, 0x80, 0, 0, 0, 0}));
+  EXPECT_EQ(out.High(), (Bytes{0x7F, 0xFF, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x3B, 0x9A, 0xCA, 0x00}));
+}
+
+// Ten seconds of an index; the nanoseconds order entries within a second
+// but are not counted.
+TEST(DateTimeEvaluator, NanosecondsDoNotEnterTheCount) {
+  const EstimateCase cases[] = {
+      {"one second", DateTimeN(2021, 4, 15, 12, 0, 5, 123), EQ, 0.1f},
+      {"the same second, later", DateTimeN(2021, 4, 15, 12, 0, 5, 999999999), EQ, 0.1f},
+      {"before it", DateTimeN(2021, 4, 15, 12, 0, 5, 999999999), LT, 0.5f},
+      {"any nanosecond of it", DateTimeN(2021, 4, 15, 12, 0, 5, kAny), EQ, 0.1f},
+  };
+  CurrentBounds bounds(DateTimeN(2021, 4, 15, 12, 0, 0, 0), DateTimeN(2021, 4, 15, 12, 0, 9, 999999999));
+  for (char type : {KsDATIME_N_T, KsTIMESPAN_T}) {
+    for (const EstimateCase& c : cases) {
+      unsigned short flags = c.flags;
+      EXPECT_FLOAT_EQ(Evaluate(type, &bounds, flags, c.key, 1), c.estimate) << int(type) << " " << c.what;
+    }
   }
 }
 

@@ -1,5 +1,6 @@
 // Properties of index range estimates over random sorted key sets of
-// several types: every estimate lies in [0, 1], less-than grows with the
+// several types (not d_Date, d_Time and d_Timestamp, whose estimates are
+// not clipped to [0, 1]): every estimate lies in [0, 1], less-than grows with the
 // key, and over keys spread uniformly between the bounds less-than meets
 // the true share of keys below within one key's share.
 #include <gtest/gtest.h>
@@ -40,6 +41,30 @@ Bytes DateOfDayNumber(long long dayNumber) {
           static_cast<unsigned char>(date.month), static_cast<unsigned char>(date.day)};
 }
 
+// A stored KsDateTime (big-endian) of a second counted from 1900-01-01 in
+// the evaluator's calendar of twelve 31-day months; KsDateTimeN and
+// KsTimeSpan append nanoseconds, which order within the second only.
+Bytes DateTimeOfSecond(long long second) {
+  const auto next = [&second](int radix) {
+    const int field = static_cast<int>(second % radix);
+    second /= radix;
+    return static_cast<unsigned char>(field);
+  };
+  const unsigned char sec = next(60), minute = next(60), hour = next(24);
+  const unsigned char day = static_cast<unsigned char>(next(31) + 1),
+                      month = static_cast<unsigned char>(next(12) + 1);
+  const auto year = static_cast<uint16_t>(1900 + second);
+  return {
+      static_cast<unsigned char>(year >> 8), static_cast<unsigned char>(year), month, day, hour, minute, sec};
+}
+
+Bytes DateTimeNOfSecond(long long second) {
+  Bytes stored = DateTimeOfSecond(second);
+  const Bytes nanoseconds = {0x1D, 0xCD, 0x65, 0x00};  // 500,000,000
+  stored.insert(stored.end(), nanoseconds.begin(), nanoseconds.end());
+  return stored;
+}
+
 const std::vector<KeyType>& KeyTypes() {
   static const std::vector<KeyType> types = {
       {"int", KsINT_T, [](long long v) { return StoredOf(KsINT_T, static_cast<int>(v), 2); }, -2000000000,
@@ -50,6 +75,10 @@ const std::vector<KeyType>& KeyTypes() {
        1LL << 50},
       // 1900-01-01 to 2100-12-31.
       {"KsDate", KsDATE_T, DateOfDayNumber, 2415021, 2488434},
+      // 1900 to 2100 (seconds, keys and probes stay after 1900).
+      {"KsDateTime", KsDATIME_T, DateTimeOfSecond, 1000000, 6400000000},
+      {"KsDateTimeN", KsDATIME_N_T, DateTimeNOfSecond, 1000000, 6400000000},
+      {"KsTimeSpan", KsTIMESPAN_T, DateTimeNOfSecond, 1000000, 6400000000},
   };
   return types;
 }

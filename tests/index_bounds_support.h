@@ -3,6 +3,7 @@
 // record.
 #pragma once
 
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -63,6 +64,26 @@ class RecordedBounds : public KsIdxBounds {
     return Bytes(bytes, bytes + length);
   }
 };
+
+// A stored date (KsDate, d_Date): the year in the format's byte order
+// (1 little-endian, 2 big-endian), then month and day.
+inline Bytes Date(int year, int month, int day, unsigned char format = 1) {
+  const auto y = static_cast<uint16_t>(year);
+  const auto hi = static_cast<unsigned char>(y >> 8), lo = static_cast<unsigned char>(y);
+  const auto m = static_cast<unsigned char>(month), d = static_cast<unsigned char>(day);
+  return format == 2 ? Bytes{hi, lo, m, d} : Bytes{lo, hi, m, d};
+}
+
+// Signed bytes in a row: a stored KsTime, or the time fields of other forms.
+inline Bytes Time(int hour, int minute, int second) {
+  return {static_cast<unsigned char>(hour), static_cast<unsigned char>(minute),
+          static_cast<unsigned char>(second)};
+}
+
+inline Bytes Join(Bytes a, const Bytes& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
 
 inline float Evaluate(char type, KsIdxBounds* bounds, unsigned short& flags, Bytes key, unsigned char format,
                       KsIdxBounds* out = nullptr, unsigned count = 1) {

@@ -124,7 +124,7 @@ TEST(KsStringIteratorOrders, UnknownUnitIsItsOwnOrderOfUndefinedClass) {
   EXPECT_EQ(it.GetNextOrder(1), 0xE000);
   EXPECT_EQ(it.OrderClass(), 20);
   EXPECT_EQ(it.GetNextOrder(1), 0x500C);
-  EXPECT_EQ(it.OrderClass(), 0);
+  EXPECT_EQ(it.OrderClass(), 1);
 }
 
 TEST(KsStringIteratorOrders, ExpansionDeliversItsOrdersBeforeMovingOn) {

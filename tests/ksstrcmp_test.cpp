@@ -17,8 +17,8 @@ namespace {
 
 // Keys of the code set 1 letters used below (class 0, Latin):
 // A = 0x400C << 8, B = 0x4010 << 8; lower case adds 0x20.
-constexpr int kKeyA = 0x400C00;
-constexpr int kKeyLowerA = 0x400C20;
+constexpr int kKeyA = 0x01400C00;  // Latin class 1 in the top byte
+constexpr int kKeyLowerA = 0x01400C20;
 
 int Cmp(const char* a, const char* b, unsigned short cmpOp, short length = -1) {
   return KsStrCmp(1, 0, a, 1, 0, b, cmpOp, length, 1, nullptr);
@@ -91,7 +91,7 @@ TEST(KsStrCmpLevels, CaseAccentAndPrimary) {
       {"ab", "Ab", 0x30, 0},
       {"ab", "AB", 0x110, kKeyLowerA - kKeyA},
       {"ab", "ac", 0x30, -(0x14 - 0x10) << 8},
-      {"abc", "ab", 0x10, 0x401400},
+      {"abc", "ab", 0x10, 0x01401400},
       {"", "a", 0x10, -kKeyA},
   };
   for (const Case& c : cases)
@@ -242,10 +242,10 @@ TEST(StringHash, CollationHashFollowsKeys) {
   EXPECT_EQ(HashString(0, 254, "abc", 3, 1), 0xFEFE7575u);
   EXPECT_EQ(HashString(254, 0, "abc", -1, 1), 0xFEFE7575u);
   EXPECT_EQ(HashString(1, 0, "abc", 0, 1), 0u);
-  EXPECT_EQ(HashString(1, 0, "A", -1, 1), 0x400C00u);
-  EXPECT_EQ(HashString(1, 0, "A", 3, 1), 0x400C00u * 81);
-  EXPECT_EQ(HashString(1, 0, "AB", -1, 1), 0x400C00u * 9 + 0x401000u);
-  EXPECT_EQ(HashString(1, 0, "a", -1, 1), 0x400C20u);
+  EXPECT_EQ(HashString(1, 0, "A", -1, 1), 0x01400C00u);
+  EXPECT_EQ(HashString(1, 0, "A", 3, 1), 0x01400C00u * 81);
+  EXPECT_EQ(HashString(1, 0, "AB", -1, 1), 0x01400C00u * 9 + 0x01401000u);
+  EXPECT_EQ(HashString(1, 0, "a", -1, 1), 0x01400C20u);
   EXPECT_EQ(HashString(0, 0, "AB", -1, 1), 65u * 9 + 66);
   EXPECT_EQ(HashString(0, 0, "A", 2, 1), 65u * 9);
   // Equal under the plain order comparison: equal hashes across code sets.

@@ -241,6 +241,15 @@ TEST(TypeTable, ListsSlotsNotYetBuilt) {
   std::printf("%zu slots not yet built:\n", pending.size());
   for (const std::string& slot : pending) std::printf("  %s\n", slot.c_str());
 
+  // The string rows wait only for index evaluation.
+  std::vector<std::string> stringRows;
+  for (const std::string& slot : pending) {
+    if (slot.find("String.") != std::string::npos) stringRows.push_back(slot);
+  }
+  EXPECT_EQ(stringRows, (std::vector<std::string>{"current KsString.EvalAndBound", "current KsIString.EvalAndBound",
+                                                  "current KsCaseIString.EvalAndBound",
+                                                  "legacy KsString.EvalAndBound"}));
+
   // The nullable rows are built except for their index evaluation.
   for (int id : {28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 44, 45}) {
     const std::string row = std::string("current ") + KsCurrentTypeTable()[id]->name + ".";
@@ -261,13 +270,14 @@ TEST(TypeTable, ListsSlotsNotYetBuilt) {
   }
   // Index range evaluators of the numeric, identity, boolean, blob, seal,
   // date and time rows.
-  for (int id : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 18, 25, 26, 27, 39, 42, 43}) {
+  for (int id : {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 13, 14, 15,
+                 16, 17, 18, 19, 22, 23, 24, 25, 26, 27, 39, 40, 41, 42, 43}) {
     EXPECT_NE(KsCurrentTypeTable()[id]->evalAndBound, ill.evalAndBound) << KsCurrentTypeTable()[id]->name;
   }
 }
 
-// Every slot of the nine rows is built, except the index evaluators.
-TEST(TypeTable, DateAndTimeRowsAreBuiltButForTheEvaluator) {
+// Every slot of the nine rows is built.
+TEST(TypeTable, DateAndTimeRowsAreBuilt) {
   const KsTypeDescriptor& ill = KsIllegalDescriptor();
   for (int id : {12, 13, 19, 22, 23, 24, 25, 40, 41}) {
     const KsTypeDescriptor& d = *KsCurrentTypeTable()[id];
@@ -286,6 +296,7 @@ TEST(TypeTable, DateAndTimeRowsAreBuiltButForTheEvaluator) {
     EXPECT_NE(d.defaultValue, ill.defaultValue);
     EXPECT_NE(d.getValue, ill.getValue);
     EXPECT_NE(d.setNull, ks::illegal::SetNullNotBuilt);
+    EXPECT_NE(d.evalAndBound, ill.evalAndBound);
   }
 }
 

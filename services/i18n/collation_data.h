@@ -10,17 +10,17 @@ namespace ksi18n {
 
 // Class bytes of the ordered scripts; KS_CLASS_UNDEFINED (20) for the rest.
 enum ScriptClass : uint8_t {
-  kClassLatin = 0,
-  kClassGreek = 1,
-  kClassCyrillic = 2,
-  kClassArmenian = 3,
-  kClassHebrew = 4,
-  kClassArabic = 5,
-  kClassThai = 6,
-  kClassGeorgian = 7,
-  kClassKana = 8,
-  kClassHangul = 9,
-  kClassHan = 10,
+  kClassLatin = 1,
+  kClassGreek = 2,
+  kClassCyrillic = 3,
+  kClassArmenian = 4,
+  kClassHebrew = 5,
+  kClassArabic = 6,
+  kClassThai = 7,
+  kClassGeorgian = 8,
+  kClassKana = 9,
+  kClassHangul = 10,
+  kClassHan = 11,
 };
 inline constexpr unsigned kScriptClassCount = 11;
 

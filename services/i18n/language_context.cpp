@@ -19,6 +19,8 @@ constexpr unsigned char kInitialLanguage = KS_LANGUAGE_ENGLISH;
 constexpr unsigned short kInitialCmpOp = 0;
 // Callers pass this for "the default operator"; it is never a default itself.
 constexpr unsigned short kDefaultCmpOpMarker = 0xFFFF;
+// The language id that marks a null string; it and 255 are no languages.
+constexpr unsigned char kNullLanguage = 254;
 
 std::atomic<unsigned char> gDefaultCodeSet{kInitialCodeSet};
 std::atomic<unsigned char> gDefault8CodeSet{kInitialCodeSet};
@@ -68,9 +70,11 @@ void KsLanguageContext::SetDefaultCodeSet(unsigned char codeSet) {
   (set->Width() == 1 ? gDefault8CodeSet : gDefault16CodeSet).store(codeSet, std::memory_order_relaxed);
 }
 
-// Unknown language ids are ignored, so the default always names a language.
+// Every language id (0..253) can be the default; one without a tailoring of
+// its own collates in the root order, as collation libraries fall back to
+// their root. 254 (the null marker) and 255 ("the default") are ignored.
 void KsLanguageContext::SetDefaultLanguage(unsigned char language) {
-  if (QueryLanguage(language) == nullptr) return;
+  if (language >= kNullLanguage) return;
   gDefaultLanguage.store(language, std::memory_order_relaxed);
 }
 

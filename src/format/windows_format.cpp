@@ -1,5 +1,6 @@
 #include "format/windows_format.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
@@ -251,6 +252,21 @@ std::string FormatOne(const Conversion& c, const FormatArg& arg) {
   }
 }
 
+// "%s" of a text argument: the precision cuts it, the width pads it (on the
+// right with the '-' flag).
+void FormatText(const Conversion& c, const FormatArg& arg, std::string& text) {
+  size_t length = arg.length;
+  if (c.precision.size() > 1)
+    length = std::min<size_t>(length, std::strtoul(c.precision.c_str() + 1, nullptr, 10));
+  if (c.precision == ".") length = 0;
+  const size_t width = c.width.empty() ? 0 : std::strtoul(c.width.c_str(), nullptr, 10);
+  const size_t padding = width > length ? width - length : 0;
+  const bool left = c.flags.find('-') != std::string::npos;
+  if (!left) text.append(padding, ' ');
+  text.append(arg.text != nullptr ? arg.text : "", arg.text != nullptr ? length : 0);
+  if (left) text.append(padding, ' ');
+}
+
 }  // namespace
 
 std::string FormatWindows(const char* format, const FormatArg* args, int argCount) {
@@ -276,7 +292,11 @@ std::string FormatWindows(const char* format, const FormatArg* args, int argCoun
     const bool formats =
         !c.starWidth && !c.suppressed && c.bounded() && next < argCount &&
         (family == Family::Integer || family == Family::Character || family == Family::Floating);
-    if (formats) {
+    const bool formatsText = !c.starWidth && !c.suppressed && c.bounded() && next < argCount &&
+                             c.conversion == 's' && args[next].kind == FormatArg::Kind::Text;
+    if (formatsText) {
+      FormatText(c, args[next++], text);
+    } else if (formats) {
       const FormatArg& arg = args[next++];
       if (!FormatPlainInteger(c, arg, text)) text += FormatOne(c, arg);
     } else {

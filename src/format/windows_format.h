@@ -9,6 +9,7 @@
 // passed.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -16,18 +17,22 @@ namespace ksformat {
 
 // One value handed to a format.
 struct FormatArg {
-  enum class Kind { Signed, Unsigned, Floating };
+  enum class Kind { Signed, Unsigned, Floating, Text };
   Kind kind;
   long long integer;  // Signed and Unsigned (bit pattern)
   double floating;
+  const char* text = nullptr;  // Text: bytes for "%s", not terminated
+  size_t length = 0;
 
   static FormatArg Signed(long long v) { return {Kind::Signed, v, 0.0}; }
   static FormatArg Unsigned(unsigned long long v) { return {Kind::Unsigned, static_cast<long long>(v), 0.0}; }
   static FormatArg Floating(double v) { return {Kind::Floating, 0, v}; }
+  static FormatArg Text(const char* bytes, size_t count) { return {Kind::Text, 0, 0.0, bytes, count}; }
 };
 
 // Formats the arguments under format and returns the text, of any length.
-// Conversions take the arguments in order; integer conversions cut the value
+// Conversions take the arguments in order; "%s" takes a Text argument (its
+// flags, width and precision apply to its bytes); integer conversions cut the value
 // to the width their length modifier names (none, "l" and "I32": 32 bits;
 // "h": 16; "hh": 8; "ll", "I64", "q", "j", "z", "t": 64) and floating
 // conversions take it as a double. Conversions that would read memory ("%s",

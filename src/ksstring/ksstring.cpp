@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "basesvc.h"
 #include "format/double_text.h"
 #include "i18nsvc.h"
 #include "ksstring/units.h"
@@ -187,10 +188,55 @@ void KsString::PlaceText(const char* source, unsigned char sourceCodeSet, unsign
 
 void KsString::AssignUnits(const void* units, unsigned short count, unsigned char newCodeSet,
                            unsigned char newLanguage, unsigned char format) {
+  // Loading values into the same strings again is the common case of a
+  // database read loop: a buffer of the right size is reused.
+  const unsigned width = ksstring::WidthOf(newCodeSet);
+  const size_t size = (static_cast<size_t>(count) + 1) * width;
+  if (count > 0 && buffer != nullptr && size == byteSize && width == CharWidth() &&
+      (width == 1 || !ksbase::FormatNeedsByteSwap(format))) {
+    std::memcpy(buffer, units, size - width);
+    std::memset(buffer + size - width, 0, width);
+    codeSet = newCodeSet;
+    language = newLanguage;
+    return;
+  }
   FreeBuffer();
   codeSet = newCodeSet;
   language = newLanguage;
   Splice(static_cast<const char*>(units), newCodeSet, 0, 0, count, 1, SpliceMode::Place, format);
+}
+
+char* KsString::OpenUnits(unsigned capacity, unsigned char newCodeSet, unsigned char newLanguage) {
+  FreeBuffer();
+  codeSet = newCodeSet;
+  language = newLanguage;
+  const unsigned width = CharWidth();
+  const unsigned most = kMaxByteSize / width - 1;
+  if (capacity > most) capacity = most;
+  if (capacity == 0) return nullptr;
+  const size_t size = (static_cast<size_t>(capacity) + 1) * width;
+  buffer = static_cast<char*>(std::malloc(size));
+  if (buffer == nullptr) {
+    KsCallMemoryHandler(static_cast<unsigned>(size));
+    return nullptr;
+  }
+  byteSize = static_cast<uint16_t>(size);
+  std::memset(buffer + size - width, 0, width);
+  return buffer;
+}
+
+void KsString::CloseUnits(unsigned count) {
+  if (buffer == nullptr) return;
+  const unsigned width = CharWidth();
+  const unsigned capacity = byteSize / width - 1;
+  if (count > capacity) count = capacity;
+  if (count == 0) {
+    FreeBuffer();
+    return;
+  }
+  // The buffer keeps its allocation; the size is what the content takes.
+  byteSize = static_cast<uint16_t>((count + 1) * width);
+  std::memset(buffer + count * width, 0, width);
 }
 
 unsigned short KsString::Len() const {

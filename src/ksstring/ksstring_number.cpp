@@ -6,6 +6,7 @@
 #include "ksmodule.h"
 #include "ksstring.h"
 #include "ksstring/units.h"
+#include "ksstring/wide_text.h"
 
 namespace {
 
@@ -19,16 +20,8 @@ int IntegerBase() {
 
 const char* KsString::NumberText(char (&narrowed)[33]) const {
   if (CharWidth() == 1) return StrGet();
-  // 16-bit text: the first 32 units as bytes; units beyond one byte cannot
-  // be part of a number and stop the reading.
-  const auto* units = reinterpret_cast<const unsigned char*>(StrGet());
-  const unsigned count = buffer == nullptr ? 0 : (Len() < 32 ? Len() : 32);
-  for (unsigned i = 0; i < count; ++i) {
-    const uint16_t unit = ksstring::ReadUnit(units + 2 * i, 2, ksstring::kMemoryFormat);
-    narrowed[i] = unit <= 0xFF ? static_cast<char>(unit) : '?';
-  }
-  narrowed[count] = 0;
-  return narrowed;
+  return ksstring::NarrowForNumbers(reinterpret_cast<const unsigned char*>(StrGet()),
+                                    buffer == nullptr ? 0 : Len(), narrowed);
 }
 
 KsString::operator short() const {

@@ -18,6 +18,8 @@
 #include "ksint64/ksint64_slots.h"
 #include "ksobjid/identity_slots.h"
 #include "ksblob/blob_slots.h"
+#include "ksstring/istring_slots.h"
+#include "ksstring/string_slots.h"
 #include "ksboolean/boolean_slots.h"
 #include "ksboolean/seal_slots.h"
 #include "kstypes/nullable_bases.h"
@@ -93,17 +95,6 @@ constexpr KsTypeDescriptor Primitive(const char* name, const char* typeIdName, c
   return d;
 }
 
-// The string rows: memory slots through the class itself.
-constexpr KsTypeDescriptor StringType(bool legacy) {
-  using Slots = ClassSlots<KsString>;
-  KsTypeDescriptor d = Unbuilt("KsString", "KsSTRING_T", "%s", KsSizeWord(sizeof(KsString), false));
-  SetClassMemorySlots<KsString>(d);
-  d.isNull = legacy ? NeverNull : Slots::IsNull;
-  d.setNull = legacy ? nullptr : Slots::SetNull;
-  if (legacy) d.getValue = NoGetValue;
-  return d;
-}
-
 // A class type whose slots come with its class. `hasNull` keeps a SetNull
 // slot so that the type reports null support.
 constexpr KsTypeDescriptor ClassType(const char* name, const char* typeIdName, const char* format,
@@ -147,7 +138,7 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /*  8 */ WithEvaluator(Primitive<UnsignedSlots>("unsigned", "KsUNSIGNED_T", "%u", 4, UnsignedCompare, IntHash, kUnsignedText, DwordGetValue), UnsignedEvalAndBound),
   /*  9 */ WithEvaluator(Primitive<IntSlots>("enum", "KsENUM_T", "%d", 4, IntCompare, IntHash, kLongText, NoGetValue), IntEvalAndBound),
   /* 10 */ WithEvaluator(Primitive<CharSlots>("o_u1b", "KsU1B_T", "%c", 1, ByteCompare, ByteHash, kByteText, ByteGetValue), ByteEvalAndBound),
-  /* 11 */ StringType(false),
+  /* 11 */ ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), false),
   /* 12 */ WithEvaluator(DateTimeRow<KsDateTraits>(Unbuilt("KsDate", "KsDATE_T", "%a %e.%b %Y", Fixed(4))), DateEvalAndBound),
   /* 13 */ WithEvaluator(DateTimeRow<KsTimeTraits>(Unbuilt("KsTime", "KsTIME_T", "%I:%M:%S %p", Fixed(3))), TimeEvalAndBound),
   /* 14 */ WithEvaluator(Primitive<LongSlots>("BlockId", "KsBLOCKID_T", "#%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue), DwordEvalAndBound),
@@ -155,13 +146,12 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 16 */ WithEvaluator(ClassIdRow(Unbuilt("KsClassId", "KsCLID_T", "(%Cv%V)", Fixed(4))), ClassIdEvalAndBound),
   /* 17 */ WithEvaluator(RefRow(Unbuilt("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16))), RefEvalAndBound),
   /* 18 */ WithEvaluator(BlobRow(Unbuilt("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize))), BlobEvalAndBound),
-  /* 19 */ DateTimeRow<KsDateTimeTraits>(Unbuilt("KsDateTime", "KsDATIME_T", "%a %e.%b %Y %I:%M:%S %p", Fixed(8))),
-  /* 20 */ ClassType("KsIString", "KsISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash, NoGetValue),
-  /* 21 */ ClassType("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize), kNoNull, ill::Compare, ill::Hash,
-                     NoGetValue),
-  /* 22 */ DateTimeRow<DDateTraits>(Unbuilt("d_Date", "D_DATE_T", "%a %b %e", Fixed(4))),
-  /* 23 */ DateTimeRow<DTimeTraits>(Unbuilt("d_Time", "D_TIME_T", "%I:%M:%S %p", Fixed(6))),
-  /* 24 */ DateTimeRow<DTimestampTraits>(Unbuilt("d_Timestamp", "D_TIMESTAMP_T", "%a %b %e %I:%M:%S %p", Fixed(10))),
+  /* 19 */ WithEvaluator(DateTimeRow<KsDateTimeTraits>(Unbuilt("KsDateTime", "KsDATIME_T", "%a %e.%b %Y %I:%M:%S %p", Fixed(8))), DateTimeEvalAndBound),
+  /* 20 */ ksstring::IStringRow<KsFolding::Accents>(Unbuilt("KsIString", "KsISTRING_T", "%s", Variable(kStringSize))),
+  /* 21 */ ksstring::IStringRow<KsFolding::CaseAndAccents>(Unbuilt("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize))),
+  /* 22 */ WithEvaluator(DateTimeRow<DDateTraits>(Unbuilt("d_Date", "D_DATE_T", "%a %b %e", Fixed(4))), DDateEvalAndBound),
+  /* 23 */ WithEvaluator(DateTimeRow<DTimeTraits>(Unbuilt("d_Time", "D_TIME_T", "%I:%M:%S %p", Fixed(6))), DTimeEvalAndBound),
+  /* 24 */ WithEvaluator(DateTimeRow<DTimestampTraits>(Unbuilt("d_Timestamp", "D_TIMESTAMP_T", "%a %b %e %I:%M:%S %p", Fixed(10))), DTimestampEvalAndBound),
   /* 25 */ WithEvaluator(IntervalRow(Unbuilt("d_Interval", "D_INTERVAL_T", "%e days, %I hours, %M minutes, %S seconds", Fixed(4))), FloatEvalAndBound),
   /* 26 */ WithEvaluator(Int64Row(Unbuilt("KsInt64", "KsINT64_T", "%S", Fixed(8))), Int64EvalAndBound),
   /* 27 */ WithEvaluator(BooleanRow(Unbuilt("KsBoolean", "KsBOOLEAN_T", "noop", Fixed(1))), BooleanEvalAndBound),
@@ -177,8 +167,8 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 37 */ NullableRow<NullDoubleBase>(Unbuilt("KsNull_double", "KsNULL_DOUBLE_T", "%.17g", Fixed(16))),
   /* 38 */ NullableRow<NullInt64Base>(Unbuilt("KsNull_KsInt64", "KsNULL_KSINT64_T", "%S", Fixed(12))),
   /* 39 */ WithEvaluator(SealRow(Unbuilt("KsSeal", "KsSEAL_T", "noop", Fixed(6))), SealEvalAndBound),
-  /* 40 */ DateTimeRow<KsDateTimeNTraits>(Unbuilt("KsDateTimeN", "KsDATIME_N_T", "%X", Fixed(12))),
-  /* 41 */ DateTimeRow<KsTimeSpanTraits>(Unbuilt("KsTimeSpan", "KsTIMESPAN_T", "%V", Fixed(12))),
+  /* 40 */ WithEvaluator(DateTimeRow<KsDateTimeNTraits>(Unbuilt("KsDateTimeN", "KsDATIME_N_T", "%X", Fixed(12))), DateTimeNanoEvalAndBound),
+  /* 41 */ WithEvaluator(DateTimeRow<KsTimeSpanTraits>(Unbuilt("KsTimeSpan", "KsTIMESPAN_T", "%V", Fixed(12))), DateTimeNanoEvalAndBound),
   /* 42 */ WithEvaluator(Primitive<O_8BSlots>("o_8b", "Ks8B_T", "%I64d", 8, O_8BCompare, O_8BHash, kO_8BText, O_8BGetValue), O_8BEvalAndBound),
   /* 43 */ WithEvaluator(Primitive<O_8BSlots>("o_u8b", "KsU8B_T", "%I64u", 8, O_U8BCompare, O_8BHash, kO_U8BText, O_U8BGetValue), O_U8BEvalAndBound),
   /* 44 */ NullableRow<NullO_8BBase>(Unbuilt("KsNull_8b", "KsNULL_8B_T", "%I64d", Fixed(16))),
@@ -189,7 +179,8 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
 
 // The legacy string descriptor: the same names, memory slots and text slots
 // as the current one, its own stored form, no null value and no generator.
-constinit KsTypeDescriptor gLegacyString = StringType(true);
+constinit KsTypeDescriptor gLegacyString =
+    ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), true);
 
 KsTypeDescriptor* const gCurrentTable[KS_TYPE_COUNT] = {
     &gCurrent[0],  &gCurrent[1],  &gCurrent[2],  &gCurrent[3],  &gCurrent[4],  &gCurrent[5],  &gCurrent[6],

@@ -1,14 +1,16 @@
-// Evaluators of KsDate and KsTime: keys with wildcard fields select the
-// range between their widened low and high keys.
+// Evaluators of KsDate, KsTime, KsDateTime, KsDateTimeN and KsTimeSpan:
+// keys with wildcard fields select the range between their widened low and
+// high keys.
 
 #include <cstring>
 #include <iterator>
 
 #include "ksdate/julian_day.h"
+#include "kstypcmp/layouts.h"
+#include "kstypevl/date_time_numbers.h"
 #include "kstypevl/evaluators.h"
 #include "kstypevl/numeric_frame.h"
 #include "kstypevl/wildcard_widening.h"
-#include "kstypcmp/layouts.h"
 
 namespace ks {
 namespace {
@@ -51,9 +53,31 @@ int DaysOfMonth(int year, int month) {
 // spans every value that the byte can hold.
 constexpr WildcardField kTimeFields[] = {{0, 1, -128, 127}, {1, 1, -128, 127}, {2, 1, -128, 127}};
 
-int SecondsOf(const unsigned char* time) {
-  return (static_cast<int8_t>(time[0]) * 60 + static_cast<int8_t>(time[1])) * 60 +
-         static_cast<int8_t>(time[2]);
+// Stored KsDateTime: a 16-bit year and five signed bytes, each widened to
+// every value it can hold; KsDateTimeN and KsTimeSpan add the nanoseconds,
+// widened to a whole second. The nanoseconds order entries within a second
+// but do not enter the numbers.
+constexpr WildcardField kDateTimeFields[] = {{0, 2, -32768, 32767}, {2, 1, -128, 127}, {3, 1, -128, 127},
+                                             {4, 1, -128, 127},     {5, 1, -128, 127}, {6, 1, -128, 127},
+                                             {7, 4, 0, 1000000000}};
+constexpr size_t kDateTimeFieldCount = 6;
+constexpr unsigned kDateTimeSize = 7;
+constexpr unsigned kDateTimeNanoSize = 11;
+
+// The evaluator of a date and time record of `size` stored bytes and its
+// first `fieldCount` fields.
+float EvaluateDateTime(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
+                       unsigned count, KsIdxBounds* outBounds, unsigned size, size_t fieldCount) {
+  flags &= evaluate::kKeepComparison;
+  const evaluate::NumberRange range = evaluate::NumberRangeOf<evaluate::DateTimeNumber>(bounds, size, format);
+  evaluate::RecordBounds(outBounds, key, flags, size_t{count} * size);
+
+  unsigned char low[kDateTimeNanoSize], high[kDateTimeNanoSize];
+  std::memcpy(low, key, size);
+  std::memcpy(high, key, size);
+  evaluate::WidenFromFirstWildcard(kDateTimeFields, fieldCount, format, low, high, outBounds, flags);
+  return evaluate::EstimateKeyRange(flags, evaluate::DateTimeNumber(low, format),
+                                    evaluate::DateTimeNumber(high, format), range);
 }
 
 }  // namespace
@@ -103,8 +127,9 @@ float TimeEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, un
   flags &= evaluate::kKeepComparison;
   evaluate::NumberRange range;
   if (evaluate::HasBothBounds(bounds, kTimeSize)) {
-    range = {static_cast<double>(SecondsOf(static_cast<const unsigned char*>(bounds->low))),
-             static_cast<double>(SecondsOf(static_cast<const unsigned char*>(bounds->high))), true};
+    range = {static_cast<double>(evaluate::SecondsOfDay(static_cast<const unsigned char*>(bounds->low))),
+             static_cast<double>(evaluate::SecondsOfDay(static_cast<const unsigned char*>(bounds->high))),
+             true};
   }
   evaluate::RecordBounds(outBounds, key, flags, size_t{count} * kTimeSize);
 
@@ -112,7 +137,21 @@ float TimeEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, un
   std::memcpy(low, key, kTimeSize);
   std::memcpy(high, key, kTimeSize);
   evaluate::WidenFromFirstWildcard(kTimeFields, std::size(kTimeFields), format, low, high, outBounds, flags);
-  return evaluate::EstimateKeyRange(flags, SecondsOf(low), SecondsOf(high), range);
+  return evaluate::EstimateKeyRange(flags, evaluate::SecondsOfDay(low), evaluate::SecondsOfDay(high), range);
+}
+
+// As KsTime, from the year on: 0x0010 does not survive the mask, and the
+// whole key is never copied over recorded bounds, only its widened fields.
+float DateTimeEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
+                           unsigned count, KsIdxBounds* outBounds) {
+  return EvaluateDateTime(bounds, flags, key, format, count, outBounds, kDateTimeSize, kDateTimeFieldCount);
+}
+
+// KsDateTimeN and KsTimeSpan.
+float DateTimeNanoEvalAndBound(KsIdxBounds* bounds, unsigned short& flags, void* key, unsigned char format,
+                               unsigned count, KsIdxBounds* outBounds) {
+  return EvaluateDateTime(bounds, flags, key, format, count, outBounds, kDateTimeNanoSize,
+                          std::size(kDateTimeFields));
 }
 
 }  // namespace ks

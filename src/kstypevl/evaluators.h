@@ -44,8 +44,15 @@ KS_DECLARE_EVALUATOR(ClassIdEvalAndBound);  // KsClassId: the whole index, nothi
 KS_DECLARE_EVALUATOR(RefEvalAndBound);      // KsRef: against the whole identity space
 
 // Dates and times of day, with wildcard fields.
-KS_DECLARE_EVALUATOR(DateEvalAndBound);  // KsDate
-KS_DECLARE_EVALUATOR(TimeEvalAndBound);  // KsTime
+KS_DECLARE_EVALUATOR(DateEvalAndBound);          // KsDate
+KS_DECLARE_EVALUATOR(TimeEvalAndBound);          // KsTime
+KS_DECLARE_EVALUATOR(DateTimeEvalAndBound);      // KsDateTime
+KS_DECLARE_EVALUATOR(DateTimeNanoEvalAndBound);  // KsDateTimeN, KsTimeSpan: the nanoseconds widen too
+
+// The ODMG dates and times, counted without clipping to the index range.
+KS_DECLARE_EVALUATOR(DDateEvalAndBound);       // d_Date: day index, wildcard fields
+KS_DECLARE_EVALUATOR(DTimeEvalAndBound);       // d_Time: seconds, no wildcards
+KS_DECLARE_EVALUATOR(DTimestampEvalAndBound);  // d_Timestamp: day index and seconds
 
 #undef KS_DECLARE_EVALUATOR
 

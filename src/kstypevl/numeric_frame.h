@@ -111,6 +111,15 @@ struct NumberRange {
   bool present = false;
 };
 
+// The numbers of the current bounds under `kNumber`, when both hold a value
+// of `size` stored bytes.
+template <double (*kNumber)(const unsigned char*, unsigned char)>
+inline NumberRange NumberRangeOf(const KsIdxBounds* bounds, size_t size, unsigned char format) {
+  if (!HasBothBounds(bounds, size)) return {};
+  return {kNumber(static_cast<const unsigned char*>(bounds->low), format),
+          kNumber(static_cast<const unsigned char*>(bounds->high), format), true};
+}
+
 // The frame for a key that covers [keyLow, keyHigh], as a key with wildcard
 // fields does: 0 without current bounds.
 inline float EstimateKeyRange(unsigned short flags, double keyLow, double keyHigh, const NumberRange& range) {

@@ -1,59 +1,86 @@
-// kstm: the type manager from a shell.
-//
-//   kstm types            the type table: ids, names, formats, sizes, null support
-//   kstm version          module information
+// kstm: the type manager from a shell. See `kstm --help`.
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
+#include "cli_error.h"
+#include "commands.h"
 #include "ksmodule.h"
-#include "kstypemgr.h"
 
 namespace {
 
-int PrintUsage(std::FILE* out) {
-  std::fputs(
-      "usage: kstm <command>\n"
-      "  types     print the type table\n"
-      "  version   print module information\n",
-      out);
-  return out == stdout ? 0 : 2;
+using kstm::kCommandCount;
+using kstm::kCommands;
+
+bool IsHelp(const char* word) {
+  return std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0;
 }
 
-int PrintTypes() {
-  ___KsTypemgrContext(1);
-  const KsTypeMgr& mgr = *DefaultTypeMgr();
-  std::printf("%-3s %-16s %-18s %-6s %-8s %-4s %s\n", "id", "name", "type-id name", "size", "length", "null",
-              "default format");
-  for (int id = 0; id < KS_TYPE_COUNT; ++id) {
-    const char type = static_cast<char>(id);
-    std::printf("%-3d %-16s %-18s %-6u %-8s %-4s \"%s\"\n", id, mgr.NameGet(type), mgr.TypeIdNameGet(type),
-                mgr.MemLenGet(type), mgr.IsFixed(type) ? "fixed" : "variable",
-                mgr.SupportsNullValue(type) ? "yes" : "no",
-                const_cast<KsTypeMgr&>(mgr).ExchangeFormat(type, nullptr));
-  }
-  ___KsTypemgrContext(0);
-  return 0;
+int PrintUsage(std::FILE* out) {
+  std::fputs(
+      "usage: kstm COMMAND [ARGUMENTS]\n       kstm --help | --version | COMMAND --help\n\ncommands:\n", out);
+  for (int i = 0; i < kCommandCount; ++i)
+    std::fprintf(out, "  %-6s %s\n", kCommands[i].name, kCommands[i].summary);
+  std::fputs(
+      "\nTYPE is a type name (o_4b), type-id name (Ks4B_T) or id (2).\n"
+      "Exit status: 0 success, 2 bad arguments or input, 3 the type lacks the\n"
+      "operation in this build of the library.\n",
+      out);
+  return out == stdout ? kstm::kExitOk : kstm::kExitBadInput;
 }
 
 int PrintVersion() {
-  const char* toolchain = nullptr;
-  unsigned toolchainVersion = 0;
   const char* description = nullptr;
-  const char* buildDate = nullptr;
   const char* internalName = nullptr;
-  GetKsTypeMgrInfo(&toolchain, &toolchainVersion, &description, &buildDate, &internalName);
-  std::printf("%s(%s, built %s with %s)\n", description, internalName, buildDate, toolchain);
-  return 0;
+  const char* buildDate = nullptr;
+  GetKsTypeMgrInfo(nullptr, nullptr, &description, &buildDate, &internalName);
+  // The description ends in a blank.
+  size_t length = std::strlen(description);
+  while (length > 0 && description[length - 1] == ' ') --length;
+  std::printf("kstm: %.*s (%s, %s)\n", static_cast<int>(length), description, internalName, buildDate);
+  return kstm::kExitOk;
+}
+
+const kstm::Command* FindCommand(const char* name) {
+  for (int i = 0; i < kCommandCount; ++i) {
+    if (std::strcmp(kCommands[i].name, name) == 0) return &kCommands[i];
+  }
+  return nullptr;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return PrintUsage(stderr);
-  const char* command = argv[1];
-  if (std::strcmp(command, "types") == 0) return PrintTypes();
-  if (std::strcmp(command, "version") == 0) return PrintVersion();
-  if (std::strcmp(command, "help") == 0 || std::strcmp(command, "--help") == 0) return PrintUsage(stdout);
-  std::fprintf(stderr, "kstm: unknown command '%s'\n", command);
-  return PrintUsage(stderr);
+  const char* word = argv[1];
+  if (IsHelp(word) || std::strcmp(word, "help") == 0) {
+    if (argc > 2 && FindCommand(argv[2]) != nullptr) {
+      std::fputs(FindCommand(argv[2])->help, stdout);
+      return kstm::kExitOk;
+    }
+    return PrintUsage(stdout);
+  }
+  if (std::strcmp(word, "--version") == 0 || std::strcmp(word, "version") == 0) return PrintVersion();
+  const kstm::Command* command = FindCommand(word);
+  if (command == nullptr) {
+    std::fprintf(stderr, "kstm: unknown command '%s' (see kstm --help)\n", word);
+    return kstm::kExitBadInput;
+  }
+  for (int i = 2; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+    if (IsHelp(argv[i])) {
+      std::fputs(command->help, stdout);
+      return kstm::kExitOk;
+    }
+  }
+  try {
+    return command->run(argc - 2, argv + 2);
+  } catch (const kstm::CliError& error) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "kstm %s: %s\n", command->name, error.message.c_str());
+    return error.status;
+  } catch (const std::exception& error) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "kstm %s: %s\n", command->name, error.what());
+    return 1;
+  }
 }

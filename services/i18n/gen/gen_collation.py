@@ -31,7 +31,11 @@ OUT_CPP = os.path.join(HERE, "..", "collation_data.cpp")
 # Script classes: the class byte orders whole scripts against each other.
 CLASSES = ["Latin", "Greek", "Cyrillic", "Armenian", "Hebrew", "Arabic", "Thai", "Georgian", "Kana",
            "Hangul", "Han"]
-CLASS_OF = {name: i for i, name in enumerate(CLASSES)}
+# Classes start at 1: an order key carries its class byte where a string
+# record has its language, and code set 254 with language 0 is the null value,
+# so no class may be 0.
+FIRST_CLASS = 1
+CLASS_OF = {name: FIRST_CLASS + i for i, name in enumerate(CLASSES)}
 UNDEFINED_CLASS = 20
 
 # Blocks that get one row per assigned character, with the class their
@@ -327,8 +331,8 @@ def main():
     h.append("")
     h.append("// Class bytes of the ordered scripts; KS_CLASS_UNDEFINED (20) for the rest.")
     h.append("enum ScriptClass : uint8_t {")
-    for i, name in enumerate(CLASSES):
-        h.append("  kClass%s = %d," % (name, i))
+    for name in CLASSES:
+        h.append("  kClass%s = %d," % (name, CLASS_OF[name]))
     h.append("};")
     h.append("inline constexpr unsigned kScriptClassCount = %d;" % len(CLASSES))
     h.append("")

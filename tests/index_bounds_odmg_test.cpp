@@ -1,0 +1,234 @@
+// Index range evaluation of d_Date, d_Time and d_Timestamp: positions in
+// the index range counted without clipping, wildcard dates as key ranges.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <iterator>
+
+#include "index_bounds_support.h"
+
+namespace {
+
+using ks::testing::Bytes;
+using ks::testing::CurrentBounds;
+using ks::testing::Date;
+using ks::testing::Evaluate;
+using ks::testing::Join;
+using ks::testing::RecordedBounds;
+
+constexpr unsigned short EQ = 1, LT = 2, GT = 4;
+constexpr int kAny = -1;
+
+// A stored d_Time of a time of day in a zone: the zone, the stored hour and
+// minute (the time of day shifted by the zone), second and hundredths.
+Bytes StoredTime(int hour, int minute, int second, int zoneHours = 0, int hundredths = 0) {
+  return {static_cast<unsigned char>(zoneHours),        0,
+          static_cast<unsigned char>(hour + zoneHours), static_cast<unsigned char>(minute),
+          static_cast<unsigned char>(second),           static_cast<unsigned char>(hundredths)};
+}
+
+Bytes Timestamp(int year, int month, int day, int hour, int minute, int second, int zoneHours = 0,
+                unsigned char format = 1) {
+  return Join(Date(year, month, day, format), StoredTime(hour, minute, second, zoneHours));
+}
+
+struct EstimateCase {
+  const char* what;
+  Bytes key;
+  unsigned short flags;
+  double estimate;
+};
+
+void ExpectEstimates(char type, KsIdxBounds& bounds, const EstimateCase* cases, size_t n,
+                     unsigned char format = 1) {
+  for (size_t i = 0; i < n; ++i) {
+    unsigned short flags = cases[i].flags;
+    EXPECT_FLOAT_EQ(Evaluate(type, &bounds, flags, cases[i].key, format),
+                    static_cast<float>(cases[i].estimate))
+        << int(type) << " " << cases[i].what;
+  }
+}
+
+// An index from 01:00:00 to 02:00:00, 3601 seconds. The count is the key's
+// position p = key - L + 1 taken as it is: greater than midnight counts the
+// hour before the range too, equal to a time outside the range still counts
+// one, and only a negative count becomes 0. The quotient is taken in double.
+TEST(ODMGTimeEvaluator, CountsPositionsWithoutClippingToTheRange) {
+  const EstimateCase cases[] = {
+      {"after midnight", StoredTime(0, 0, 0), GT, 7200.0 / 3601},
+      {"at three", StoredTime(3, 0, 0), EQ, 1.0 / 3601},
+      {"before three", StoredTime(3, 0, 0), LT, 7200.0 / 3601},
+      {"before midnight", StoredTime(0, 0, 0), LT, 0.0},
+      {"before half past one", StoredTime(1, 30, 0), LT, 1800.0 / 3601},
+      {"from half past one", StoredTime(1, 30, 0), GT | EQ, 1801.0 / 3601},
+      {"not half past one", StoredTime(1, 30, 0), LT | GT, 3600.0 / 3601},
+  };
+  CurrentBounds bounds(StoredTime(1, 0, 0), StoredTime(2, 0, 0));
+  ExpectEstimates(D_TIME_T, bounds, cases, std::size(cases));
+}
+
+// The stored hour and minute are counted, not the time of day of the zone;
+// the zone bytes and hundredths do not count.
+TEST(ODMGTimeEvaluator, CountsTheStoredHourNotTheTimeOfDay) {
+  const EstimateCase cases[] = {
+      {"half past midnight, one hour east", StoredTime(0, 30, 0, 1), LT, 1800.0 / 3601},
+      {"half past one with hundredths", StoredTime(1, 30, 0, 0, 99), LT, 1800.0 / 3601},
+      {"half past one, one hour west", StoredTime(1, 30, 0, -1), LT, 0.0},
+  };
+  CurrentBounds bounds(StoredTime(1, 0, 0), StoredTime(2, 0, 0));
+  ExpectEstimates(D_TIME_T, bounds, cases, std::size(cases));
+}
+
+// The flags keep 0x800F: an incoming inexact bit stays, 0x0010 goes. A
+// d_Time has no wildcard fields, so a byte 0xFF (a zone of -1) widens
+// nothing and the key is recorded as it is.
+TEST(ODMGTimeEvaluator, MasksTo800FAndHasNoWildcards) {
+  struct Case {
+    unsigned short in, out;
+  };
+  for (const Case& c : {Case{0x0009, 0x0009}, Case{0x0019, 0x0009}, Case{0x8103, 0x8003}}) {
+    unsigned short flags = c.in;
+    Evaluate(D_TIME_T, nullptr, flags, StoredTime(1, 0, 0), 1);
+    EXPECT_EQ(flags, c.out) << std::hex << c.in;
+  }
+  RecordedBounds out;
+  unsigned short flags = EQ;
+  const Bytes key = StoredTime(10, 0, 0, -1);
+  Evaluate(D_TIME_T, nullptr, flags, key, 1, &out);
+  EXPECT_EQ(flags, EQ);
+  EXPECT_EQ(out.Low(), key);
+  EXPECT_EQ(out.High(), key);
+}
+
+// The day index gives every month 31 days: 2021 holds 372 of them. A plain
+// key counts its position unclipped; a key with wildcard fields covers a
+// range of days, counted with the overlap rule within the index range.
+TEST(ODMGDateEvaluator, CountsDayIndexesOfTheIndexRange) {
+  for (unsigned char format : {1, 2}) {
+    const EstimateCase cases[] = {
+        {"one day", Date(2021, 4, 15, format), EQ, 1.0 / 372},
+        {"before April 15", Date(2021, 4, 15, format), LT, 107.0 / 372},
+        {"after April 15", Date(2021, 4, 15, format), GT, 264.0 / 372},
+        {"after a month before the range", Date(2020, 12, 1, format), GT, 402.0 / 372},
+        {"a day after the range", Date(2022, 1, 1, format), EQ, 1.0 / 372},
+        {"the 15th of any month", Date(2021, kAny, 15, format), EQ, 1.0},
+        {"any day of April", Date(2021, 4, kAny, format), EQ, 31.0 / 372},
+        {"before April", Date(2021, 4, kAny, format), LT, 93.0 / 372},
+        {"after April", Date(2021, 4, kAny, format), GT, 248.0 / 372},
+        {"any year", Date(kAny, 4, 15, format), EQ, 1.0},
+        {"before any year", Date(kAny, 4, 15, format), LT, 0.0},
+        {"any day of a month after the range", Date(2025, 4, kAny, format), EQ, 0.0},
+    };
+    CurrentBounds bounds(Date(2021, 1, 1, format), Date(2021, 12, 31, format));
+    ExpectEstimates(D_DATE_T, bounds, cases, std::size(cases), format);
+  }
+}
+
+// The year is read as the stored order reads it, unsigned: year -2 is
+// stored as 65534 and lies after every year from 0 on.
+TEST(ODMGDateEvaluator, NegativeYearsLieAfterThePositiveOnes) {
+  const EstimateCase cases[] = {
+      {"after", Date(-2, 1, 1), GT, 0.0},
+      {"equal", Date(-2, 1, 1), EQ, 1.0 / 372},
+  };
+  CurrentBounds bounds(Date(2021, 1, 1), Date(2021, 12, 31));
+  ExpectEstimates(D_DATE_T, bounds, cases, std::size(cases));
+  unsigned short flags = LT;
+  EXPECT_GT(Evaluate(D_DATE_T, &bounds, flags, Date(-2, 1, 1), 1), 1000.0f);
+}
+
+struct Widening {
+  const char* what;
+  char type;
+  Bytes key, low, high;
+  bool widened;
+};
+
+// An equality records the widened keys and sets 0x0008: a year spans its
+// stored values 0 to 65534 (65535 is the wildcard), a month 1 to 12, a day
+// 1 to 31, and a d_Timestamp's time bytes every value once its date widened.
+TEST(ODMGDateEvaluator, WidensWildcardDateFieldsIntoTheRecordedBounds) {
+  const Bytes lowestTime(6, 0x80), highestTime(6, 0x7F);
+  const Widening cases[] = {
+      {"any month", D_DATE_T, Date(2021, kAny, 15), Date(2021, 1, 1), Date(2021, 12, 31), true},
+      {"any day", D_DATE_T, Date(2021, 4, kAny), Date(2021, 4, 1), Date(2021, 4, 31), true},
+      {"any year", D_DATE_T, Date(kAny, 4, 15), Date(0, 1, 1), Date(0xFFFE, 12, 31), true},
+      {"none", D_DATE_T, Date(2021, 4, 15), Date(2021, 4, 15), Date(2021, 4, 15), false},
+      {"any day of a timestamp", D_TIMESTAMP_T, Timestamp(2021, 4, kAny, 10, 0, 0),
+       Join(Date(2021, 4, 1), lowestTime), Join(Date(2021, 4, 31), highestTime), true},
+      {"a timestamp's zone of -1 is no wildcard", D_TIMESTAMP_T, Timestamp(2021, 4, 15, 10, 0, 0, -1),
+       Timestamp(2021, 4, 15, 10, 0, 0, -1), Timestamp(2021, 4, 15, 10, 0, 0, -1), false},
+  };
+  for (const Widening& c : cases) {
+    RecordedBounds out;
+    unsigned short flags = EQ;
+    Evaluate(c.type, nullptr, flags, c.key, 1, &out);
+    EXPECT_EQ(out.Low(), c.low) << c.what;
+    EXPECT_EQ(out.High(), c.high) << c.what;
+    EXPECT_EQ(flags, c.widened ? EQ | 0x0008 : EQ) << c.what;
+  }
+}
+
+// Two days, 172800 seconds. A timestamp counts whole days of seconds, so a
+// later day never counts below an earlier one; a stored hour beyond the day
+// (23 o'clock two hours east is stored as 25) counts as the day's last
+// second, and before the day (0 o'clock an hour west) as its first.
+TEST(ODMGTimestampEvaluator, CountsSecondsOfWholeDays) {
+  const EstimateCase cases[] = {
+      {"one second", Timestamp(2021, 4, 15, 12, 0, 0), EQ, 1.0 / 172800},
+      {"before the second day", Timestamp(2021, 4, 16, 0, 0, 0), LT, 0.5},
+      {"before the last hour of the first", Timestamp(2021, 4, 15, 23, 0, 0), LT, 82800.0 / 172800},
+      {"after the first day", Timestamp(2021, 4, 15, 23, 59, 59), GT, 0.5},
+      {"stored hour 25", Timestamp(2021, 4, 15, 23, 0, 0, 2), LT, 86399.0 / 172800},
+      {"stored hour -1", Timestamp(2021, 4, 16, 0, 30, 0, -1), LT, 0.5},
+      {"any day of April", Timestamp(2021, 4, kAny, 10, 0, 0), EQ, 1.0},
+      {"a day before the range", Timestamp(2021, 4, 14, 0, 0, 0), GT, 259199.0 / 172800},
+  };
+  CurrentBounds bounds(Timestamp(2021, 4, 15, 0, 0, 0), Timestamp(2021, 4, 16, 23, 59, 59));
+  ExpectEstimates(D_TIMESTAMP_T, bounds, cases, std::size(cases));
+}
+
+// Without current bounds, or with bounds too short to hold a value, the
+// count is 0 (the plain counting would measure the key against 0..0), and
+// the key is still recorded.
+TEST(ODMGEvaluators, WithoutBoundsReturnZeroAndStillRecord) {
+  struct Case {
+    char type;
+    Bytes key;
+  };
+  const Case cases[] = {{D_DATE_T, Date(2021, 4, 15)},
+                        {D_TIME_T, StoredTime(10, 0, 0)},
+                        {D_TIMESTAMP_T, Timestamp(2021, 4, 15, 10, 0, 0)}};
+  for (const Case& c : cases) {
+    CurrentBounds shortBounds(Bytes(c.key.begin(), c.key.end() - 1), c.key);
+    for (KsIdxBounds* bounds :
+         {static_cast<KsIdxBounds*>(nullptr), static_cast<KsIdxBounds*>(&shortBounds)}) {
+      RecordedBounds out;
+      unsigned short flags = LT;
+      EXPECT_EQ(Evaluate(c.type, bounds, flags, c.key, 1, &out), 0.0f) << int(c.type);
+      EXPECT_EQ(out.Low(), Bytes{}) << int(c.type);
+      EXPECT_EQ(out.High(), c.key) << int(c.type);
+    }
+  }
+}
+
+// The recorded bounds hold the key's elements, whatever the count came to.
+TEST(DateAndTimeEvaluators, RecordedBoundsHoldEveryElementOfTheKey) {
+  struct Case {
+    char type;
+    size_t storedSize;
+  };
+  const Case cases[] = {{KsDATIME_T, 7},     {D_DATE_T, 4},      {D_TIME_T, 6},
+                        {D_TIMESTAMP_T, 10}, {KsDATIME_N_T, 11}, {KsTIMESPAN_T, 11}};
+  for (const Case& c : cases) {
+    const Bytes key(3 * c.storedSize, 0x01);
+    CurrentBounds bounds(Bytes(c.storedSize, 0x02), Bytes(c.storedSize, 0x03));
+    RecordedBounds out;
+    unsigned short flags = EQ;
+    Evaluate(c.type, &bounds, flags, key, 1, &out, 3);
+    EXPECT_EQ(out.Low(), key) << int(c.type);
+    EXPECT_EQ(out.High(), key) << int(c.type);
+  }
+}
+
+}  // namespace

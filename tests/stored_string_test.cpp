@@ -1,0 +1,553 @@
+// The stored string record, the legacy block and the order-key form: golden
+// bytes in both byte orders, loading of well-formed and malformed records,
+// sizes, the comparison of cut keys with its statuses, the hash, translation,
+// printing and scanning, the key generator and round trips through the type
+// manager.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "basesvc.h"
+#include "i18nsvc.h"
+#include "ksstoredstring.h"
+#include "ksstrcmp.h"
+#include "ksstring.h"
+#include "ksstring/string_slots.h"
+#include "kstypemgr.h"
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+KsString Text(const char* text, unsigned char codeSet = 1, unsigned char language = 0) {
+  KsString s(codeSet, language);
+  s.AssignUnits(text, static_cast<unsigned short>(std::strlen(text)), codeSet, language, 1);
+  return s;
+}
+
+KsString Wide(std::initializer_list<unsigned short> units, unsigned char language = 0) {
+  std::vector<unsigned short> v(units);
+  KsString s(253, language);
+  s.AssignUnits(v.data(), static_cast<unsigned short>(v.size()), 253, language, 8);
+  return s;
+}
+
+Bytes Stored(const KsString& s, unsigned char format) {
+  Bytes out(StringSizeGet(&s, 8, format, 1));
+  EXPECT_EQ(StringStore(out.data(), &s, format, 1), out.size());
+  return out;
+}
+
+Bytes Key(const KsString& s, unsigned char format = 0x81, unsigned room = 254) {
+  Bytes out(room);
+  const unsigned size =
+      ksstring::StringTranslate(out.data(), format, room, const_cast<KsString*>(&s), 8, 0, 1);
+  out.resize(size);
+  return out;
+}
+
+std::string Chars(const KsString& s) {
+  return std::string(s.StrGet(), s.Len() * s.CharWidth());
+}
+
+// Orders of code set 1: a 0x500C, b 0x5010, c 0x5014, A 0x400C.
+TEST(StringStoreGolden, RecordsInBothByteOrders) {
+  struct Case {
+    const char* what;
+    KsString value;
+    unsigned char format;
+    Bytes bytes;
+  };
+  KsString null;
+  null.SetNullValue();
+  const Case cases[] = {
+      {"abc, language 7", Text("abc", 1, 7), 1, {0x07, 0x00, 0x01, 0x07, 'a', 'b', 'c', 0x00, 0xFF}},
+      {"abc, most significant first",
+       Text("abc", 1, 7),
+       2,
+       {0x00, 0x07, 0x01, 0x07, 'a', 'b', 'c', 0x00, 0xFF}},
+      {"empty", KsString(1, 0), 1, {0x04, 0x00, 0x01, 0x00, 0x00, 0xFF}},
+      {"null", null, 1, {0x04, 0x00, 0x00, 0xFE, 0x00, 0xFF}},
+      {"16-bit ab", Wide({'a', 'b'}), 1, {0x08, 0x00, 0xFD, 0x00, 'a', 0x00, 'b', 0x00, 0x00, 0xFF}},
+      {"16-bit ab, most significant first",
+       Wide({'a', 'b'}),
+       2,
+       {0x00, 0x08, 0xFD, 0x00, 0x00, 'a', 0x00, 'b', 0x00, 0xFF}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Stored(c.value, c.format), c.bytes);
+  }
+}
+
+TEST(StringStoreGolden, OrderKeysInBothByteOrders) {
+  EXPECT_EQ(Key(Text("ab"), 0x81), (Bytes{0x08, 0x00, 0xFE, 0x01, 0x0C, 0x50, 0x10, 0x50, 0x00, 0xFF}));
+  EXPECT_EQ(Key(Text("ab"), 0x82), (Bytes{0x00, 0x08, 0xFE, 0x01, 0x50, 0x0C, 0x50, 0x10, 0x00, 0xFF}));
+  EXPECT_EQ(Key(Text(""), 0x81), (Bytes{0x04, 0x00, 0xFE, 0x01, 0x00, 0xFF}))
+      << "an empty text keeps the class its code set reports";
+}
+
+TEST(StringStoreGolden, StoreKeepsTheCodeSetWhateverTheFormatBits) {
+  // Bits 0x20 and 0x40 say how stored code sets are read, not written.
+  EXPECT_EQ(Stored(Text("abc"), 0x21)[2], 0x01);
+  KsString bytes = Text("abc", 0);
+  EXPECT_EQ(Stored(bytes, 0x41)[2], 0x00);
+}
+
+TEST(StringStoreGolden, LegacyBlockConvertsSixteenBitText) {
+  KsString values[2] = {Wide({'a', 'b'}), Text("c")};
+  Bytes out(ksstring::LegacyStringSizeGet(values, 8, 1, 2));
+  EXPECT_EQ(out.size(), 7u);
+  EXPECT_EQ(ksstring::LegacyStringStore(out.data(), values, 1, 2), 7u);
+  EXPECT_EQ(out, (Bytes{0x05, 0x00, 'a', 'b', 0x00, 'c', 0x00}));
+  EXPECT_EQ(ksstring::LegacyStringStore(out.data(), values, 2, 1), 5u);
+  EXPECT_EQ((Bytes(out.begin(), out.begin() + 5)), (Bytes{0x00, 0x03, 'a', 'b', 0x00}));
+}
+
+TEST(StringLoad, CurrentRecordsInBothByteOrders) {
+  const Bytes little = {0x07, 0x00, 0x01, 0x07, 'a',  'b',  'c',  0x00, 0xFF,
+                        0x06, 0x00, 0xFD, 0x02, 0xE9, 0x00, 0x00, 0xFF};
+  KsString s[2];
+  EXPECT_EQ(StringLoad(s, little.data(), 1, 2), 17u);
+  EXPECT_EQ(Chars(s[0]), "abc");
+  EXPECT_EQ(s[0].CodeSet(), 1);
+  EXPECT_EQ(s[0].Language(), 7);
+  EXPECT_TRUE(s[1] == Wide({0xE9}, 2));
+  EXPECT_EQ(s[1].Language(), 2);
+  const Bytes big = {0x00, 0x06, 0xFD, 0x02, 0x00, 0xE9, 0x00, 0xFF};
+  KsString wide;
+  EXPECT_EQ(StringLoad(&wide, big.data(), 2, 1), 8u);
+  EXPECT_TRUE(wide == Wide({0xE9}, 2));
+}
+
+TEST(StringLoad, LegacyBlockGivesDefaultCodeSetAndLanguage) {
+  const Bytes block = {0x04, 0x00, 'a', 'b', 'c', 0x00};
+  KsString s(200, 9);
+  EXPECT_EQ(StringLoad(&s, block.data(), 1, 1), 6u);
+  EXPECT_EQ(Chars(s), "abc");
+  EXPECT_EQ(s.CodeSet(), KsLanguageContext::GetDefault8CodeSet());
+  EXPECT_EQ(s.Language(), KsLanguageContext::GetDefaultLanguage());
+}
+
+TEST(StringLoad, RecordBelowSixBytesLoadsNothingAndReportsIt) {
+  const Bytes shortRecord = {0x03, 0x00, 0x01, 0x00, 0xFF};
+  KsString s = Text("keep");
+  EXPECT_EQ(StringLoad(&s, shortRecord.data(), 1, 1), 0u);
+  EXPECT_EQ(s.Len(), 0);
+  EXPECT_EQ(s.IsNullValue(), 0);
+}
+
+TEST(StringLoad, NullRecordLoadsNull) {
+  const Bytes null = {0x04, 0x00, 0x00, 0xFE, 0x00, 0xFF};
+  KsString s = Text("x");
+  EXPECT_EQ(StringLoad(&s, null.data(), 1, 1), 6u);
+  EXPECT_EQ(s.IsNullValue(), 1);
+}
+
+TEST(StringSizes, MemoryStoredAndOrderKeyRoom) {
+  KsString wide = Wide({'a', 'b'});
+  EXPECT_EQ(StringSizeGet(&wide, 8, 1, 1), 10u);
+  EXPECT_EQ(ksstring::StringNullSizeGet(3), 18u);
+  KsString abc = Text("abc");
+  // L = 7; the key form may take two bytes per order for each text byte.
+  EXPECT_EQ(StringSizeGet(&abc, 8, 0x81, 1), 4u * 7 + 2);
+  EXPECT_EQ(StringSizeGet(&wide, 8, 0x81, 1), 2u * 8 + 2);
+  KsString pair[2] = {abc, wide};
+  Bytes stored(19);
+  StringStore(stored.data(), pair, 1, 2);
+  EXPECT_EQ(StringSizeGet(stored.data(), 1, 1, 2), 19u);
+  const Bytes legacy = {0x04, 0x00, 'a', 0x00, 'b', 0x00};
+  EXPECT_EQ(StringSizeGet(legacy.data(), 1, 1, 2), 6u) << "a legacy block ends the walk";
+}
+
+TEST(StringSizes, MemoryFileOverrunCountsEachMissingRecordOnce) {
+  MemFile empty(nullptr, 0);
+  EXPECT_EQ(ksstring::StringSizeGetFromMemFile(&empty, 1, 1), 65535u);
+  const Bytes oneAndAHalf = {0x04, 0x00, 0x01, 0x00, 0x00, 0xFF, 0x07, 0x00};
+  MemFile file(oneAndAHalf.data(), static_cast<unsigned>(oneAndAHalf.size()));
+  EXPECT_EQ(ksstring::StringSizeGetFromMemFile(&file, 1, 3), 2u * 65535);
+  EXPECT_EQ(ksstring::StringSizeGetFromMemFile(&file, 1, 1), 6u);
+}
+
+TEST(StringSizes, LegacyMemoryFileReadsTheBlockOnce) {
+  const Bytes block = {0x04, 0x00, 0x61, 0x00, 0x62, 0x00};
+  MemFile file(block.data(), static_cast<unsigned>(block.size()));
+  EXPECT_EQ(ksstring::LegacyStringSizeGetFromMemFile(&file, 1, 2), 6u);
+}
+
+int Compare(const Bytes& a, unsigned len1, const Bytes& b, unsigned len2, unsigned short cmpOp, int& status,
+            unsigned char format = 1) {
+  return StringCompare(format, len1, const_cast<unsigned char*>(a.data()), len2,
+                       const_cast<unsigned char*>(b.data()), cmpOp, 1, status);
+}
+
+TEST(StringCompareStored, WholeRecordsInMemoryAndStored) {
+  struct Case {
+    const char* a;
+    const char* b;
+    int sign;
+  };
+  const Case cases[] = {{"abc", "abd", -1}, {"abc", "abc", 0}, {"b", "abc", 1}, {"", "a", -1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.a) + " / " + c.b);
+    KsString a = Text(c.a), b = Text(c.b);
+    int status = 7;
+    const int inMemory = StringCompare(8, 0, &a, 0, &b, 0x10, 1, status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ((inMemory > 0) - (inMemory < 0), c.sign);
+    for (unsigned char format : {1, 2}) {
+      EXPECT_EQ(Compare(Stored(a, format), 0, Stored(b, format), 0, 0x10, status, format), inMemory);
+      EXPECT_EQ(status, 0);
+    }
+  }
+}
+
+TEST(StringCompareStored, GenerousLengthIsNotACut) {
+  const Bytes a = Stored(Text("abc"), 1);
+  int status = 7;
+  EXPECT_EQ(Compare(a, 300, a, 300, 0, status), 0);
+  EXPECT_EQ(status, 0);
+}
+
+TEST(StringCompareStored, CutOfMoreThanAKeyIsRejected) {
+  std::string longText(300, 'x');
+  const Bytes a = Stored(Text(longText.c_str()), 1);
+  int status = 0;
+  EXPECT_EQ(Compare(a, 260, a, 0, 0, status), -1);
+  EXPECT_EQ(status, -2999);
+}
+
+TEST(StringCompareStored, CutRecordsEqualUpToTheLimitKeep2101) {
+  // Both records are cut after "ab"; the match output must not overwrite
+  // the status.
+  const Bytes a = Stored(Text("abcd"), 1), b = Stored(Text("abxy"), 1);
+  int status = 0;
+  EXPECT_EQ(Compare(a, 6, b, 6, 0x90, status), 0);
+  EXPECT_EQ(status, 2101);
+}
+
+TEST(StringCompareStored, CutFirstSideAgainstLongerSecond) {
+  const Bytes cut = Stored(Text("abcd"), 1), whole = Stored(Text("abcdef"), 1);
+  int status = 0;
+  // The first side has 2 characters: equal up to them, and the other side
+  // is not shorter, so the result rests on the cut part.
+  EXPECT_EQ(Compare(cut, 6, whole, 0, 0x10, status), 0);
+  EXPECT_EQ(status, 2101);
+  // A cut second side that ends where the first does not: the first sorts
+  // after it.
+  // A cut second side: equal as far as it goes.
+  status = 0;
+  EXPECT_EQ(Compare(whole, 0, cut, 6, 0x10, status), 0);
+  EXPECT_EQ(status, 2101);
+}
+
+TEST(StringCompareStored, OrderKeysOfLatinTextAreNotNull) {
+  const Bytes a = Key(Text("a")), b = Key(Text("b"));
+  int status = 0;
+  EXPECT_NE(Compare(a, 0, b, 0, 0x100, status), 0);
+  KsString loaded;
+  StringLoad(&loaded, a.data(), 1, 1);
+  EXPECT_EQ(loaded.IsNullValue(), 0);
+  EXPECT_EQ(loaded.Language(), 1) << "the Latin class";
+}
+
+TEST(StringCompareStored, KeysCompareAlikeInBothByteOrders) {
+  const char* texts[] = {"abc", "abd", "b", "ab"};
+  for (const char* x : texts) {
+    for (const char* y : texts) {
+      int status = 0;
+      const int little = Compare(Key(Text(x), 0x81), 0, Key(Text(y), 0x81), 0, 0x100, status, 0x81);
+      const int big = Compare(Key(Text(x), 0x82), 0, Key(Text(y), 0x82), 0, 0x100, status, 0x82);
+      EXPECT_EQ((little > 0) - (little < 0), (big > 0) - (big < 0)) << x << " / " << y;
+    }
+  }
+}
+
+TEST(StringCompareStored, KeyCutAtAScriptChangeIsAPrefixOnEitherSide) {
+  // "ab" then Greek alpha: the key holds a and b and says it was cut.
+  const Bytes mixed = Key(Wide({'a', 'b', 0x03B1}));
+  ASSERT_EQ(mixed, (Bytes{0x08, 0x00, 0xFE, 0x81, 0x0C, 0x50, 0x10, 0x50, 0x00, 0xFF}));
+  const Bytes abc = Key(Text("abc"));
+  int status = 0;
+  // First side cut: a prefix of abc, so equal as far as it goes.
+  EXPECT_EQ(Compare(mixed, 0, abc, 0, 0, status), 0);
+  EXPECT_EQ(status, 2114);
+  status = 0;
+  EXPECT_EQ(Compare(abc, 0, mixed, 0, 0, status), 0) << "a cut second side is a prefix too";
+  EXPECT_EQ(status, 2115);
+  status = 0;
+  EXPECT_EQ(Compare(mixed, 0, mixed, 0, 0, status), 0);
+  EXPECT_EQ(status, 2114) << "both sides: the first side's status";
+  status = 0;
+  // The plain operator takes the cut key as whole: ab sorts before abc.
+  EXPECT_LT(Compare(mixed, 0, abc, 0, 0x100, status), 0);
+  EXPECT_EQ(status, 2114);
+}
+
+TEST(StringCompareStored, StarInACutSecondSideLimitsTheComparison) {
+  const Bytes text = Stored(Text("abcdef"), 1);
+  const Bytes pattern = Stored(Text("ab*zzz"), 1);
+  int status = 0;
+  EXPECT_EQ(Compare(text, 0, pattern, 8, 0, status), 0);
+  EXPECT_EQ(status, 2101);
+  // A whole first side that ends before the star: it sorts before the
+  // pattern's cut part.
+  status = 0;
+  EXPECT_EQ(Compare(Stored(Text("ab"), 1), 0, Stored(Text("abc*zz"), 1), 9, 0, status), -1);
+  EXPECT_EQ(status, 2101);
+}
+
+TEST(StringCompareStored, ArrayRunningOutStops) {
+  KsString two[2] = {Text("a"), Text("b")};
+  Bytes stored(14);
+  StringStore(stored.data(), two, 1, 2);
+  int status = 0;
+  EXPECT_EQ(StringCompare(1, 7, stored.data(), 0, stored.data(), 0, 2, status), 0);
+  EXPECT_EQ(status, 2101);
+}
+
+TEST(StringCompareStored, LegacyDescriptorAcceptsBlocks) {
+  const Bytes block = {0x04, 0x00, 'a', 0x00, 'b', 0x00};
+  int status = 0;
+  const Bytes current = Stored(Text("a"), 1);
+  EXPECT_EQ(ksstring::LegacyStringCompare(1, 0, const_cast<unsigned char*>(block.data()), 0,
+                                          const_cast<unsigned char*>(current.data()), 0, 1, status),
+            0);
+  EXPECT_EQ(status, 0);
+}
+
+// Records that no store makes, given with their exact lengths (the
+// sanitizers check that nothing beyond them is read).
+TEST(StringCompareStored, MalformedRecordsStayWithinTheirBytes) {
+  const Bytes noText = {0x00, 0x00, 0x01, 0x00};                     // L below the header
+  const Bytes noClosingZero = {0x04, 0x00, 0x00, 0x00, 0x80, 0xF1};  // 80 F1 where 00 FF belongs
+  const Bytes abc = Stored(Text("abc"), 1);
+  int status = 0;
+  EXPECT_LT(Compare(noText, 4, abc, 9, 0x10, status), 0) << "no text sorts first";
+  EXPECT_LT(Compare(noClosingZero, 6, abc, 9, 0x10, status), 0);
+  EXPECT_EQ(ksstring::StringHash(1, 6, const_cast<unsigned char*>(noClosingZero.data()), 1, status), 0u);
+  Bytes out(16);
+  ksstring::StringTranslate(out.data(), 1, 16, const_cast<unsigned char*>(noText.data()), 1, 4, 1);
+  // A legacy block of no text becomes one empty record.
+  const Bytes emptyBlock = {0x00, 0x00};
+  EXPECT_EQ(
+      ksstring::StringTranslate(out.data(), 1, 16, const_cast<unsigned char*>(emptyBlock.data()), 1, 2, 1),
+      6u);
+}
+
+unsigned Hash(const void* values, unsigned char format, unsigned len, unsigned count, int& status) {
+  return ksstring::StringHash(format, len, const_cast<void*>(values), count, status);
+}
+
+TEST(StringHashSlot, MemoryAndStoredAgree) {
+  int status = 7;
+  KsString empty(1, 0);
+  EXPECT_EQ(Hash(&empty, 8, 0, 1, status), 0u);
+  EXPECT_EQ(status, 0);
+  KsString abc = Text("abc");
+  const unsigned expected = HashString(1, 0, "abc", -1, 8) * 1103515245u;
+  EXPECT_EQ(Hash(&abc, 8, 0, 1, status), expected);
+  EXPECT_EQ(Hash(Stored(abc, 1).data(), 1, 0, 1, status), expected);
+  KsString wide = Wide({'a', 'b', 'c'});
+  EXPECT_EQ(Hash(Stored(wide, 2).data(), 2, 0, 1, status), expected) << "same orders in 16-bit text";
+  KsString pair[2] = {abc, Text("x")};
+  EXPECT_EQ(Hash(pair, 8, 0, 2, status),
+            (HashString(1, 0, "abc", -1, 8) ^ HashString(1, 0, "x", -1, 8)) * 1103515245u);
+  KsString null;
+  null.SetNullValue();
+  EXPECT_EQ(Hash(&null, 8, 0, 1, status), 0xFEFE7575u * 1103515245u);
+}
+
+TEST(StringHashSlot, CutKeysHashTheirCharactersAndDropTheCutMark) {
+  int status = 0;
+  const Bytes abcd = Stored(Text("abcd"), 1);
+  EXPECT_EQ(Hash(abcd.data(), 1, 6, 1, status), HashString(1, 0, "ab", 2, 1) * 1103515245u);
+  EXPECT_EQ(status, 0);
+  const Bytes mixed = Key(Wide({'a', 'b', 0x03B1}));
+  const Bytes ab = Key(Text("ab"));
+  EXPECT_EQ(Hash(mixed.data(), 1, 0, 1, status), Hash(ab.data(), 1, 0, 1, status));
+  EXPECT_EQ(Hash(Key(Text("ab"), 0x82).data(), 2, 0, 1, status), Hash(ab.data(), 1, 0, 1, status))
+      << "key units read in memory order";
+  std::string longText(300, 'x');
+  Hash(Stored(Text(longText.c_str()), 1).data(), 1, 280, 1, status);
+  EXPECT_EQ(status, -2999);
+}
+
+TEST(StringTranslate, KeyIsCutToItsRoomAndKeepsItsEnd) {
+  EXPECT_EQ(Key(Text("abcdef"), 0x81, 10),
+            (Bytes{0x08, 0x00, 0xFE, 0x01, 0x0C, 0x50, 0x10, 0x50, 0x00, 0xFF}));
+}
+
+TEST(StringTranslate, MemoryAndStoredBothWays) {
+  KsString values[2] = {Text("abc", 1, 7), Wide({'x'})};
+  Bytes stored(64, 0xEE);
+  EXPECT_EQ(ksstring::StringTranslate(stored.data(), 1, 64, values, 8, 0, 2), 9u + 8u);
+  EXPECT_EQ(stored[17], 0x00) << "the destination is zeroed";
+  KsString back[2];
+  EXPECT_EQ(ksstring::StringTranslate(back, 8, 0, stored.data(), 1, 17, 2), 17u);
+  EXPECT_TRUE(back[0] == values[0]);
+  EXPECT_EQ(back[0].Language(), 7);
+  EXPECT_EQ(back[1].CodeSet(), 253);
+  KsString copies[2];
+  EXPECT_EQ(ksstring::StringTranslate(copies, 8, 0, values, 8, 0, 2), 2u * sizeof(KsString));
+  EXPECT_TRUE(copies[1] == values[1]);
+}
+
+TEST(StringTranslate, DifferentStoredFormatsAreNotSupported) {
+  std::vector<std::string> reports;
+  static std::vector<std::string>* sink = nullptr;
+  sink = &reports;
+  KsAssertHandler previous = KsSetAssertHandler([](const char* text, const char* path, int line) {
+    sink->push_back(std::string(text) + "|" + path + "|" + std::to_string(line));
+  });
+  const Bytes a = Stored(Text("a"), 1);
+  Bytes out(16);
+  EXPECT_EQ(ksstring::StringTranslate(out.data(), 2, 16, const_cast<unsigned char*>(a.data()), 1, 7, 1), 0u);
+  KsSetAssertHandler(previous);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0], "format combination not supported|src/kstypes|1745");
+}
+
+TEST(StringTranslate, LegacyBlockBecomesACurrentRecordOfTheDefaults) {
+  const Bytes block = {0x04, 0x00, 'a', 'b', 'c', 0x00};
+  Bytes out(16, 0xEE);
+  EXPECT_EQ(ksstring::StringTranslate(out.data(), 1, 16, const_cast<unsigned char*>(block.data()), 1, 6, 1),
+            9u);
+  EXPECT_EQ((Bytes(out.begin(), out.begin() + 9)),
+            (Bytes{0x07, 0x00, KsLanguageContext::GetDefault8CodeSet(),
+                   KsLanguageContext::GetDefaultLanguage(), 'a', 'b', 'c', 0x00, 0xFF}));
+}
+
+TEST(StringTranslate, UnicodeRecordsAreNarrowedToTheLowByteInBothByteOrders) {
+  for (unsigned char format : {1, 2}) {
+    SCOPED_TRACE(int(format));
+    const Bytes wide = Stored(Wide({'a', 0xE9}, 5), format);
+    Bytes out(16, 0xEE);
+    EXPECT_EQ(ksstring::StringTranslate(out.data(), format, 16, const_cast<unsigned char*>(wide.data()),
+                                        format, static_cast<unsigned>(wide.size()), 1),
+              8u);
+    const Bytes expected = format == 1 ? Bytes{0x06, 0x00, 0x01, 0x05, 'a', 0xE9, 0x00, 0xFF}
+                                       : Bytes{0x00, 0x06, 0x01, 0x05, 'a', 0xE9, 0x00, 0xFF};
+    EXPECT_EQ((Bytes(out.begin(), out.begin() + 8)), expected);
+  }
+}
+
+TEST(StringTranslate, CopiesAreCutToTheDestinationWithoutTheirEnd) {
+  const Bytes abc = Stored(Text("abc"), 0x21);
+  Bytes out(6, 0xEE);
+  EXPECT_EQ(
+      ksstring::StringTranslate(out.data(), 0x21, 6, const_cast<unsigned char*>(abc.data()), 0x21, 9, 1), 6u);
+  EXPECT_EQ(out, (Bytes{0x07, 0x00, 0x00, 0x00, 'a', 'b'})) << "code set read as 0 under 0x20";
+}
+
+TEST(StringTranslate, LegacyStoredToStoredDropsCodeSetLanguageAndEnd) {
+  const Bytes abc = Stored(Text("abc", 1, 7), 1);
+  Bytes out(10, 0xEE);
+  EXPECT_EQ(
+      ksstring::LegacyStringTranslate(out.data(), 2, 10, const_cast<unsigned char*>(abc.data()), 1, 9, 1),
+      6u);
+  EXPECT_EQ(out, (Bytes{0x00, 0x04, 'a', 'b', 'c', 0x00, 0x00, 0x00, 0x00, 0x00}));
+}
+
+std::string Print(const KsString& value, const char* format) {
+  KsString out;
+  ksstring::StringPrintToString(out, const_cast<KsString*>(&value), format, 1);
+  return Chars(out);
+}
+
+TEST(StringPrint, EmptyNullAndFormatted) {
+  EXPECT_EQ(Print(KsString(1, 0), "[%s]"), "") << "an empty string prints as itself";
+  KsString null;
+  null.SetNullValue();
+  EXPECT_EQ(Print(null, "[%s]"), "{NULL}");
+  EXPECT_EQ(Print(Text("abc"), "[%5s]"), "[  abc]");
+  EXPECT_EQ(Print(Text("abc"), nullptr), "abc");
+  EXPECT_EQ(Print(Wide({'a', 0xE9}), "<%s>"), "<a\xE9>") << "Unicode prints in the default 8-bit code set";
+}
+
+KsString LoadedKey(const Bytes& key) {
+  KsString s;
+  StringLoad(&s, key.data(), 1, 1);
+  return s;
+}
+
+TEST(StringPrint, OrderKeyDirectives) {
+  const KsString key =
+      LoadedKey(Key(Text("a\xE9"
+                         "B1")));
+  EXPECT_EQ(Print(key, "%1M"), "aeB1");
+  EXPECT_EQ(Print(key, "%2M"),
+            "a\xE9"
+            "B1");
+  EXPECT_EQ(Print(key, "%s"),
+            "a\xE9"
+            "B1")
+      << "no directive reads accents like %2M";
+  EXPECT_EQ(Print(key, "%4M|"), "a|\\'e|B|1|");
+  EXPECT_EQ(Print(LoadedKey(Key(Text("\x9E"))), "%4M"), "\x9E") << "an empty name shows the character";
+  EXPECT_EQ(Print(LoadedKey(Key(Text("a1"))), "%3M;"), "lower letter a;digit 1;");
+  const KsString mixed = LoadedKey(Key(Wide({'a', 0x03B1})));
+  EXPECT_EQ(Print(mixed, "%3M;"), "lower letter a;[MIX];") << "the cut mark is not a HAN class";
+}
+
+TEST(StringScan, NullTextIsMatchedByteByByte) {
+  const unsigned short saved = KsString::GetDefaultCmpOp();
+  KsString::SetDefaultCmpOp(0x20);
+  KsString value = Text("x");
+  KsString lower("{null}");
+  ksstring::StringScanFromString(&value, lower, nullptr, 1);
+  EXPECT_EQ(value.IsNullValue(), 0);
+  EXPECT_EQ(Chars(value), "{null}");
+  KsString upper("{NULL} and more");
+  ksstring::StringScanFromString(&value, upper, nullptr, 1);
+  EXPECT_EQ(value.IsNullValue(), 1);
+  KsString::SetDefaultCmpOp(saved);
+}
+
+TEST(StringGetValue, SuccessorsOfOrderKeys) {
+  // "ab" as a key in a 14-byte buffer: 'N' appends the order of 'a'.
+  Bytes key = Key(Text("ab"));
+  key.resize(14, 0);
+  EXPECT_EQ(ksstring::StringGetValue(key.data(), 14, 0x81, 'N'), 0);
+  EXPECT_EQ((Bytes(key.begin(), key.begin() + 12)),
+            (Bytes{0x0A, 0x00, 0xFE, 0x01, 0x0C, 0x50, 0x10, 0x50, 0x0C, 0x50, 0x00, 0xFF}));
+  // 'M' turns the first wildcard into the highest order.
+  Bytes star = Key(Text("a*b"));
+  EXPECT_EQ(ksstring::StringGetValue(star.data(), static_cast<unsigned>(star.size()), 0x81, 'M'), 0);
+  EXPECT_EQ(star[6], 0xFE);
+  EXPECT_EQ(star[7], 0xFF);
+  // No room: the last order becomes the highest one.
+  Bytes full = Key(Text("ab"));
+  EXPECT_EQ(ksstring::StringGetValue(full.data(), 8, 0x81, 'N'), 0);
+  EXPECT_EQ(full[6], 0xFE);
+  EXPECT_EQ(full[7], 0xFF);
+  EXPECT_EQ(ksstring::StringGetValue(full.data(), 8, 0x01, 'N'), -2999);
+  EXPECT_EQ(ksstring::StringGetValue(full.data(), 8, 0x81, 2), -2999);
+}
+
+TEST(StringTypeManager, RoundTripOfEveryTable) {
+  for (unsigned factory : {5u, 0u}) {
+    SCOPED_TRACE(factory);
+    KsTypeMgr mgr(factory);
+    KsString values[3] = {Text("alpha", 1, 3), Text(""), Text("zeta")};
+    const unsigned size = mgr.DiskLenGet(KsSTRING_T, values, 1, 3);
+    Bytes stored(size);
+    EXPECT_EQ(mgr.Store(KsSTRING_T, stored.data(), values, 1, 3), size);
+    auto* loaded = static_cast<KsString*>(mgr.Create(KsSTRING_T, 3));
+    EXPECT_EQ(mgr.Load(KsSTRING_T, loaded, stored.data(), 1, 3), size);
+    KsString printed;
+    mgr.PrintToKsString(KsSTRING_T, printed, loaded, nullptr, 3);
+    EXPECT_EQ(Chars(printed), "alpha,,zeta");
+    int status = 0;
+    EXPECT_EQ(mgr.Cmp(KsSTRING_T, 0, values, 0, loaded, 0, 3, 8, status), 0);
+    KsString scanned;
+    KsString text("omega");
+    mgr.ScanFromKsString(KsSTRING_T, &scanned, text, nullptr, 1);
+    EXPECT_EQ(Chars(scanned), "omega");
+    mgr.Delete(KsSTRING_T, loaded, 3);
+  }
+}
+
+}  // namespace
