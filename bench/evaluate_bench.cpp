@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ksidxbounds.h"
+#include "ksnullable.h"
 #include "kstypemgr.h"
 
 namespace {
@@ -23,16 +24,28 @@ struct StoredKeys {
 };
 
 template <class T>
-StoredKeys NumericKeys(char type, T lowest, T highest) {
+T ValueOf(long long number) {
+  return static_cast<T>(number);
+}
+// One nullable key in sixteen is null.
+template <>
+KsNull_int ValueOf<KsNull_int>(long long number) {
+  return {static_cast<int>(number), static_cast<unsigned char>(number % 16 == 0)};
+}
+
+template <class T>
+StoredKeys NumericKeys(char type, long long lowest, long long highest) {
   KsTypeMgr mgr;
-  StoredKeys stored{std::vector<unsigned char>(kKeys * sizeof(T)), std::vector<unsigned char>(sizeof(T)),
-                    std::vector<unsigned char>(sizeof(T)), sizeof(T)};
+  const unsigned size = mgr.DiskLenGet(type, nullptr, kBigEndian, 1);
+  StoredKeys stored{std::vector<unsigned char>(kKeys * size), std::vector<unsigned char>(size),
+                    std::vector<unsigned char>(size), size};
   std::mt19937_64 random(3);
   std::vector<T> values(kKeys);
-  for (T& v : values) v = static_cast<T>(lowest + static_cast<T>(random() % 1000000));
+  for (T& v : values) v = ValueOf<T>(lowest + static_cast<long long>(random() % 1000000));
+  T first = ValueOf<T>(lowest), last = ValueOf<T>(highest);
   mgr.Store(type, stored.keys.data(), values.data(), kBigEndian, kKeys);
-  mgr.Store(type, stored.low.data(), &lowest, kBigEndian, 1);
-  mgr.Store(type, stored.high.data(), &highest, kBigEndian, 1);
+  mgr.Store(type, stored.low.data(), &first, kBigEndian, 1);
+  mgr.Store(type, stored.high.data(), &last, kBigEndian, 1);
   return stored;
 }
 
@@ -100,10 +113,10 @@ void BM_EvalAndBound_Int(benchmark::State& state) {
   Evaluation(state, KsINT_T, NumericKeys<int32_t>(KsINT_T, 0, 1000000));
 }
 void BM_Reference_Cmp_Double(benchmark::State& state) {
-  Comparison(state, KsDOUBLE_T, NumericKeys<double>(KsDOUBLE_T, 0, 1e6));
+  Comparison(state, KsDOUBLE_T, NumericKeys<double>(KsDOUBLE_T, 0, 1000000));
 }
 void BM_EvalAndBound_Double(benchmark::State& state) {
-  Evaluation(state, KsDOUBLE_T, NumericKeys<double>(KsDOUBLE_T, 0, 1e6));
+  Evaluation(state, KsDOUBLE_T, NumericKeys<double>(KsDOUBLE_T, 0, 1000000));
 }
 void BM_Reference_Cmp_O8B(benchmark::State& state) {
   Comparison(state, Ks8B_T, NumericKeys<int64_t>(Ks8B_T, int64_t{1} << 62, (int64_t{1} << 62) + 1000000));
@@ -129,6 +142,13 @@ void BM_Reference_Cmp_DTimestamp(benchmark::State& state) {
 void BM_EvalAndBound_DTimestamp(benchmark::State& state) {
   Evaluation(state, D_TIMESTAMP_T, DateTimeKeys(10, 6));
 }
+// Bounds 1 and 1000001 are numbers; among the keys, one in sixteen is null.
+void BM_Reference_Cmp_NullInt(benchmark::State& state) {
+  Comparison(state, KsNULL_INT_T, NumericKeys<KsNull_int>(KsNULL_INT_T, 1, 1000001));
+}
+void BM_EvalAndBound_NullInt(benchmark::State& state) {
+  Evaluation(state, KsNULL_INT_T, NumericKeys<KsNull_int>(KsNULL_INT_T, 1, 1000001));
+}
 
 BENCHMARK(BM_Reference_Cmp_Int);
 BENCHMARK(BM_EvalAndBound_Int);
@@ -142,5 +162,7 @@ BENCHMARK(BM_Reference_Cmp_DateTimeN);
 BENCHMARK(BM_EvalAndBound_DateTimeN);
 BENCHMARK(BM_Reference_Cmp_DTimestamp);
 BENCHMARK(BM_EvalAndBound_DTimestamp);
+BENCHMARK(BM_Reference_Cmp_NullInt);
+BENCHMARK(BM_EvalAndBound_NullInt);
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "index_bounds_support.h"
 #include "ksdate.h"
 #include "ksint64.h"
+#include "ksnullable.h"
 
 namespace {
 
@@ -65,6 +66,19 @@ Bytes DateTimeNOfSecond(long long second) {
   return stored;
 }
 
+// Six lower-case letters of code set 1, the integer in base 26 (clamped to
+// aaaaaa..zzzzzz), so that the integers' order is the collation order.
+constexpr long long kLastLetterKey = 308915775;  // 26^6 - 1
+
+Bytes StringOfNumber(long long number) {
+  number = std::clamp(number, 0LL, kLastLetterKey);
+  constexpr unsigned char kCodeSet = 1, kLanguage = 255, kLetters = 6;
+  Bytes record = {0, kLetters + 4, kCodeSet, kLanguage, 0, 0, 0, 0, 0, 0, 0, 0xFF};  // big-endian length
+  for (int i = kLetters - 1; i >= 0; --i, number /= 26)
+    record[4 + i] = static_cast<unsigned char>('a' + number % 26);
+  return record;
+}
+
 const std::vector<KeyType>& KeyTypes() {
   static const std::vector<KeyType> types = {
       {"int", KsINT_T, [](long long v) { return StoredOf(KsINT_T, static_cast<int>(v), 2); }, -2000000000,
@@ -73,12 +87,19 @@ const std::vector<KeyType>& KeyTypes() {
        -1000000000000, 1000000000000},
       {"KsInt64", KsINT64_T, [](long long v) { return StoredOf(KsINT64_T, KsInt64(v), 2); }, -(1LL << 50),
        1LL << 50},
+      // Numbers of a nullable type measure as their base type.
+      {"KsNull_8b", KsNULL_8B_T,
+       [](long long v) {
+         return StoredOf(KsNULL_8B_T, KsNull_8b{v, 0}, 2);
+       },
+       -(1LL << 50), 1LL << 50},
       // 1900-01-01 to 2100-12-31.
       {"KsDate", KsDATE_T, DateOfDayNumber, 2415021, 2488434},
       // 1900 to 2100 (seconds, keys and probes stay after 1900).
       {"KsDateTime", KsDATIME_T, DateTimeOfSecond, 1000000, 6400000000},
       {"KsDateTimeN", KsDATIME_N_T, DateTimeNOfSecond, 1000000, 6400000000},
       {"KsTimeSpan", KsTIMESPAN_T, DateTimeNOfSecond, 1000000, 6400000000},
+      {"KsString", KsSTRING_T, StringOfNumber, 0, kLastLetterKey},
   };
   return types;
 }
@@ -142,7 +163,9 @@ TEST(IndexBoundsProperty, LessThanGrowsWithTheKey) {
 TEST(IndexBoundsProperty, UniformIntegerKeysMeetTheTrueShareWithinOneKey) {
   std::mt19937_64 random(56);
   for (const KeyType& t : KeyTypes()) {
-    if (t.type == KsDOUBLE_T) continue;  // its keys are not integers
+    // Double keys are not integers; string estimates interpolate collation
+    // positions, not counts of keys.
+    if (t.type == KsDOUBLE_T || t.type == KsSTRING_T) continue;
     for (long long step : {1, 3, 17}) {
       const long long count = 1 + static_cast<long long>(random() % 400);
       const long long low = SortedKeys(random, t, 1)[0] / 2;
@@ -154,6 +177,44 @@ TEST(IndexBoundsProperty, UniformIntegerKeysMeetTheTrueShareWithinOneKey) {
         EXPECT_NEAR(EstimateOf(t, bounds, LT, probe), share, 1.0 / static_cast<double>(count) + 1e-6)
             << t.name << " step " << step << " keys " << count << " probe " << probe - low;
       }
+    }
+  }
+}
+
+// An index whose low bound is null (nulls sort first) and whose high bound
+// is not negative: every estimate still lies in [0, 1], and less-than grows
+// from the null key over the numbers.
+TEST(IndexBoundsProperty, NullableIndexesStartingAtNullsStayWithinZeroAndOne) {
+  std::mt19937_64 random(78);
+  const auto stored = [](long long v) {
+    return StoredOf(KsNULL_INT_T, KsNull_int{static_cast<int>(v), 0}, 1);
+  };
+  const Bytes null = StoredOf(KsNULL_INT_T, KsNull_int{0, 1}, 1);
+  std::uniform_int_distribution<long long> draw(-1000000, 1000000);
+  for (int set = 0; set < 20; ++set) {
+    std::vector<long long> keys(50);
+    for (long long& key : keys) key = draw(random);
+    std::sort(keys.begin(), keys.end());
+    CurrentBounds bounds(null, stored(std::max(keys.back(), 0LL)));
+    for (unsigned short flags = 1; flags <= 7; ++flags) {
+      unsigned short comparison = flags;
+      const float estimate = Evaluate(KsNULL_INT_T, &bounds, comparison, null, 1);
+      EXPECT_GE(estimate, 0.0f) << "null key, flags " << flags;
+      EXPECT_LE(estimate, 1.0f) << "null key, flags " << flags;
+    }
+    unsigned short lessThan = LT;
+    float previous = Evaluate(KsNULL_INT_T, &bounds, lessThan, null, 1);
+    for (long long key : keys) {
+      for (unsigned short flags = 1; flags <= 7; ++flags) {
+        unsigned short comparison = flags;
+        const float estimate = Evaluate(KsNULL_INT_T, &bounds, comparison, stored(key), 1);
+        EXPECT_GE(estimate, 0.0f) << "key " << key << " flags " << flags;
+        EXPECT_LE(estimate, 1.0f) << "key " << key << " flags " << flags;
+      }
+      lessThan = LT;
+      const float estimate = Evaluate(KsNULL_INT_T, &bounds, lessThan, stored(key), 1);
+      EXPECT_GE(estimate, previous) << "key " << key;
+      previous = estimate;
     }
   }
 }

@@ -3,8 +3,11 @@
 // record.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -89,6 +92,29 @@ inline float Evaluate(char type, KsIdxBounds* bounds, unsigned short& flags, Byt
                       KsIdxBounds* out = nullptr, unsigned count = 1) {
   KsTypeMgr mgr;
   return mgr.EvalAndBound(type, bounds, flags, key.data(), format, count, out, nullptr);
+}
+
+// The worked example of the numeric frame, an index with bounds 1 and 100,
+// on `type` in the stored forms 1, 2 and 8, where `stored` gives the stored
+// form of a number. The flags come back as they went in.
+inline void ExpectWorkedExample(char type, const char* name,
+                                const std::function<Bytes(long long, unsigned char)>& stored) {
+  struct Case {
+    unsigned short flags;
+    long long key;
+    float estimate;
+  };
+  const Case cases[] = {{1, 50, 0.01f}, {2, 50, 0.49f}, {4, 50, 0.5f},  {5, 50, 0.51f},
+                        {2, 0, 0.0f},   {1, 500, 0.0f}, {3, 100, 1.0f}, {6, 50, 0.99f}};
+  for (unsigned char format : {1, 2, 8}) {
+    CurrentBounds bounds(stored(1, format), stored(100, format));
+    for (const Case& c : cases) {
+      unsigned short flags = c.flags;
+      EXPECT_FLOAT_EQ(Evaluate(type, &bounds, flags, stored(c.key, format), format), c.estimate)
+          << name << " format " << int(format) << " flags " << c.flags << " key " << c.key;
+      EXPECT_EQ(flags, c.flags) << name;
+    }
+  }
 }
 
 }  // namespace ks::testing

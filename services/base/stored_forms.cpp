@@ -8,24 +8,13 @@
 
 #include "basesvc.h"
 #include "byteorder.h"
+#include "cpu_clones.h"
 
 namespace {
 
 // One clone per instruction set: the loader picks the byte shuffle where the
 // processor has it, which makes big-endian conversion run at copy speed.
-// The loader runs that choice (an ifunc resolver) before ThreadSanitizer's
-// runtime is up, and instrumented code there crashes at load, so a
-// ThreadSanitizer build keeps the portable routine alone.
-#if defined(__SANITIZE_THREAD__)
-#define KS_BYTE_SWAP_CLONES
-#elif defined(__has_feature)
-#if __has_feature(thread_sanitizer)
-#define KS_BYTE_SWAP_CLONES
-#endif
-#endif
-#ifndef KS_BYTE_SWAP_CLONES
-#define KS_BYTE_SWAP_CLONES __attribute__((target_clones("ssse3", "default")))
-#endif
+#define KS_BYTE_SWAP_CLONES KS_CPU_CLONES("ssse3", "default")
 
 KS_BYTE_SWAP_CLONES void ByteSwapShorts(unsigned char* dst, const unsigned char* src, size_t count) {
   ksbase::ByteSwapWords<uint16_t>(dst, src, count);

@@ -21,6 +21,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "base/cpu_clones.h"
 #include "kstypcmp/layouts.h"
 #include "kstypes/raw_value.h"
 
@@ -103,7 +104,7 @@ struct Nullable {
   // value and flag are taken from the element's words by shifts, a form
   // that the compiler vectorises; other elements are read whole.
   template <size_t kCount>
-  __attribute__((target_clones("avx2", "default"))) static uint32_t FoldImages(const unsigned char* p) {
+  KS_CPU_CLONES("avx2", "default") static uint32_t FoldImages(const unsigned char* p) {
     using Word = ElementWord;
     using BaseValue = typename Base::Value;
     constexpr size_t kWords = sizeof(Value) / sizeof(Word);

@@ -12,6 +12,7 @@
 #include "kstypeconvert.h"
 #include "kstypemgr.h"
 #include "kstypes/nullable_bases.h"
+#include "kstypes/nullable_stored_element.h"
 
 namespace ks {
 
@@ -19,22 +20,6 @@ namespace {
 
 constexpr unsigned char kNullFlag = layout::kNullFlag;
 constexpr unsigned char kMemoryForm = 8;
-
-// Where the value and the flag byte of a stored element lie: bit 8 of the
-// format puts the value first, otherwise the flag byte comes first. The
-// value is in the stored form of format & 15.
-struct StoredElement {
-  unsigned size;
-  unsigned valueOffset;
-  unsigned flagOffset;
-  unsigned char valueFormat;
-
-  StoredElement(unsigned elementSize, unsigned char format)
-      : size(elementSize),
-        valueOffset((format & 8) != 0 ? 0 : 1),
-        flagOffset((format & 8) != 0 ? elementSize - 1 : 0),
-        valueFormat(format & 15) {}
-};
 
 // A byte length less what was walked already; 0 stays "count elements".
 unsigned Remaining(unsigned len, size_t walked) {

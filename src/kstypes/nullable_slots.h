@@ -14,6 +14,7 @@
 #include "ksslots.h"
 #include "kstypes/class_rows.h"
 #include "kstypes/typedesc.h"
+#include "kstypevl/nullable_evaluators.h"
 
 namespace ks {
 
@@ -58,9 +59,9 @@ struct NullableSlots {
   static int GetValue(void* value, unsigned count, unsigned char format, unsigned char op);
 };
 
-// The type-table row of the nullable type over Base; EvalAndBound comes
-// with the index evaluation. Stored sizes are the base type's stored size
-// of count values + count, for any format.
+// The type-table row of the nullable type over Base, with its index range
+// evaluator (kstypevl/nullable_evaluators.h). Stored sizes are the base
+// type's stored size of count values + count, for any format.
 template <class Base>
 constexpr KsTypeDescriptor NullableRow(KsTypeDescriptor d) {
   using Slots = NullableSlots<Base>;
@@ -70,6 +71,7 @@ constexpr KsTypeDescriptor NullableRow(KsTypeDescriptor d) {
   d.load = Slots::Load;
   SetFixedStoredSizes<Base::kStoredElementSize>(d);
   d.compare = Slots::Compare;
+  d.evalAndBound = NullableEvalAndBound<Base>;
   d.hash = Slots::Hash;
   d.convertToKsString = Slots::ToTexts;
   d.convertFromKsString = Slots::FromTexts;

@@ -25,6 +25,7 @@
 #include "kstypes/nullable_bases.h"
 #include "kstypes/nullable_slots.h"
 #include "kstypevl/evaluators.h"
+#include "kstypevl/string_evaluators.h"
 #include "ksdate/slots/date_slots.h"
 
 namespace {
@@ -116,7 +117,6 @@ constexpr KsTypeDescriptor WithEvaluator(KsTypeDescriptor d, KsEvalAndBoundFunc 
   return d;
 }
 
-constexpr bool kNull = true;
 constexpr bool kNoNull = false;
 constexpr uint32_t Fixed(uint16_t size) { return KsSizeWord(size, true); }
 constexpr uint32_t Variable(uint16_t size) { return KsSizeWord(size, false); }
@@ -138,7 +138,7 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /*  8 */ WithEvaluator(Primitive<UnsignedSlots>("unsigned", "KsUNSIGNED_T", "%u", 4, UnsignedCompare, IntHash, kUnsignedText, DwordGetValue), UnsignedEvalAndBound),
   /*  9 */ WithEvaluator(Primitive<IntSlots>("enum", "KsENUM_T", "%d", 4, IntCompare, IntHash, kLongText, NoGetValue), IntEvalAndBound),
   /* 10 */ WithEvaluator(Primitive<CharSlots>("o_u1b", "KsU1B_T", "%c", 1, ByteCompare, ByteHash, kByteText, ByteGetValue), ByteEvalAndBound),
-  /* 11 */ ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), false),
+  /* 11 */ WithEvaluator(ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), false), StringEvalAndBound),
   /* 12 */ WithEvaluator(DateTimeRow<KsDateTraits>(Unbuilt("KsDate", "KsDATE_T", "%a %e.%b %Y", Fixed(4))), DateEvalAndBound),
   /* 13 */ WithEvaluator(DateTimeRow<KsTimeTraits>(Unbuilt("KsTime", "KsTIME_T", "%I:%M:%S %p", Fixed(3))), TimeEvalAndBound),
   /* 14 */ WithEvaluator(Primitive<LongSlots>("BlockId", "KsBLOCKID_T", "#%lu", 4, DwordCompare, LongHash, kDwordText, DwordGetValue), DwordEvalAndBound),
@@ -147,8 +147,8 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
   /* 17 */ WithEvaluator(RefRow(Unbuilt("KsRef", "KsREF_T", "(%D:%H-%L#%B, %C)", Fixed(16))), RefEvalAndBound),
   /* 18 */ WithEvaluator(BlobRow(Unbuilt("KsBlob", "KsBLOB_T", "[BLOB,len=%L]", Variable(kBlobSize))), BlobEvalAndBound),
   /* 19 */ WithEvaluator(DateTimeRow<KsDateTimeTraits>(Unbuilt("KsDateTime", "KsDATIME_T", "%a %e.%b %Y %I:%M:%S %p", Fixed(8))), DateTimeEvalAndBound),
-  /* 20 */ ksstring::IStringRow<KsFolding::Accents>(Unbuilt("KsIString", "KsISTRING_T", "%s", Variable(kStringSize))),
-  /* 21 */ ksstring::IStringRow<KsFolding::CaseAndAccents>(Unbuilt("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize))),
+  /* 20 */ WithEvaluator(ksstring::IStringRow<KsFolding::Accents>(Unbuilt("KsIString", "KsISTRING_T", "%s", Variable(kStringSize))), IStringEvalAndBound),
+  /* 21 */ WithEvaluator(ksstring::IStringRow<KsFolding::CaseAndAccents>(Unbuilt("KsCaseIString", "KsCASEISTRING_T", "%s", Variable(kStringSize))), CaseIStringEvalAndBound),
   /* 22 */ WithEvaluator(DateTimeRow<DDateTraits>(Unbuilt("d_Date", "D_DATE_T", "%a %b %e", Fixed(4))), DDateEvalAndBound),
   /* 23 */ WithEvaluator(DateTimeRow<DTimeTraits>(Unbuilt("d_Time", "D_TIME_T", "%I:%M:%S %p", Fixed(6))), DTimeEvalAndBound),
   /* 24 */ WithEvaluator(DateTimeRow<DTimestampTraits>(Unbuilt("d_Timestamp", "D_TIMESTAMP_T", "%a %b %e %I:%M:%S %p", Fixed(10))), DTimestampEvalAndBound),
@@ -180,7 +180,8 @@ constinit KsTypeDescriptor gCurrent[KS_TYPE_COUNT] = {
 // The legacy string descriptor: the same names, memory slots and text slots
 // as the current one, its own stored form, no null value and no generator.
 constinit KsTypeDescriptor gLegacyString =
-    ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), true);
+    WithEvaluator(ksstring::StringRow(Unbuilt("KsString", "KsSTRING_T", "%s", Variable(kStringSize)), true),
+                  LegacyStringEvalAndBound);
 
 KsTypeDescriptor* const gCurrentTable[KS_TYPE_COUNT] = {
     &gCurrent[0],  &gCurrent[1],  &gCurrent[2],  &gCurrent[3],  &gCurrent[4],  &gCurrent[5],  &gCurrent[6],

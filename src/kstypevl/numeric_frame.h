@@ -11,18 +11,18 @@
 //   kRule                      what the member adds to the frame (below)
 //   kCountsWithoutBounds       whether a count is taken against 0..0 when
 //                              the index has no current bounds
-// The nullable types run the same frame with their own counting rule; they
-// share ReadBounds, ZeroCountRule and Estimate below.
+//   Count(flags, key, current) optional: a counting rule instead of Overlap
+// The nullable types run the same frame with their own counting rule.
 #pragma once
 
 #include <cfloat>
 #include <cmath>
 #include <cstddef>
 
+#include "ksidxbounds.h"
 #include "kstypevl/bound_recording.h"
 #include "kstypevl/eval_flags.h"
 #include "kstypevl/overlap.h"
-#include "ksidxbounds.h"
 
 namespace ks::evaluate {
 
@@ -81,6 +81,26 @@ inline float Estimate(double count, double low, double high) {
   }
 }
 
+// What the comparison selects of the current bounds: the shared counting
+// rule, checked again in exact arithmetic where the member merges values.
+// A member with a counting rule of its own (the nullable types) provides
+//   Count(flags, key, current)
+template <class Member>
+double CountSelected(unsigned short flags, const typename Member::Exact& x,
+                     const CurrentBounds<Member>& current) {
+  if constexpr (requires { Member::Count(flags, x, current); }) {
+    return Member::Count(flags, x, current);
+  } else {
+    const double number = Member::Number(x);
+    const double selected =
+        Overlap(flags, number, number, Member::Number(current.low), Member::Number(current.high), 1);
+    if constexpr (Member::kRule == FrameRule::kZeroCount) {
+      if (current.present) return ZeroCountRule(selected, flags, x, current.low, current.high);
+    }
+    return selected;
+  }
+}
+
 // The evaluator slot of a member. Without current bounds the count is 0
 // (members that count without bounds measure against 0..0), so the
 // estimate is 0 and only the key is recorded.
@@ -90,17 +110,10 @@ float EvaluateNumber(KsIdxBounds* bounds, unsigned short& flags, void* key, unsi
                      unsigned count, KsIdxBounds* outBounds) {
   const auto x = Member::Read(static_cast<const unsigned char*>(key), format);
   const CurrentBounds<Member> current = ReadBounds<Member>(bounds, format);
-  const double low = Member::Number(current.low), high = Member::Number(current.high);
-  double selected = 0;
-  if (current.present || Member::kCountsWithoutBounds) {
-    const double number = Member::Number(x);
-    selected = Overlap(flags, number, number, low, high, 1);
-    if constexpr (Member::kRule == FrameRule::kZeroCount) {
-      if (current.present) selected = ZeroCountRule(selected, flags, x, current.low, current.high);
-    }
-  }
+  const double selected =
+      current.present || Member::kCountsWithoutBounds ? CountSelected(flags, x, current) : 0;
   RecordBounds(outBounds, key, flags, size_t{count} * Member::StoredSize(format));
-  return Estimate<Member::kRule>(selected, low, high);
+  return Estimate<Member::kRule>(selected, Member::Number(current.low), Member::Number(current.high));
 }
 
 // The numbers of an index's current bounds, 0..0 when it has none; for

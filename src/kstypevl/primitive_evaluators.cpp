@@ -2,29 +2,16 @@
 // that their comparisons read, so that a key converts exactly as it
 // compares.
 
-#include "basesvc.h"
 #include "kstypevl/evaluators.h"
-#include "kstypevl/numeric_frame.h"
-#include "kstypcmp/layouts.h"
+#include "kstypevl/numeric_members.h"
 
 namespace ks {
-namespace {
 
-using evaluate::FrameRule;
+using evaluate::DoubleMember;
+using evaluate::FloatMember;
 using evaluate::LayoutMember;
-
-// Floating values take the stored size that the base services report.
-template <class Layout, unsigned (*kSizeGet)(const void*, unsigned char, unsigned char, unsigned)>
-struct FloatingMember : LayoutMember<Layout, FrameRule::kDoubleFloor> {
-  static unsigned StoredSize(unsigned char format) { return kSizeGet(nullptr, 8, format, 1); }
-};
-
-using DoubleMember = FloatingMember<layout::Double, DoubleSizeGet>;
-using FloatMember = FloatingMember<layout::Float, FloatSizeGet>;
-using O_8BMember = LayoutMember<layout::O_8B, FrameRule::kZeroCount>;
-using O_U8BMember = LayoutMember<layout::O_U8B, FrameRule::kZeroCount>;
-
-}  // namespace
+using evaluate::O_8BMember;
+using evaluate::O_U8BMember;
 
 KS_DEFINE_NUMERIC_EVALUATOR(CharEvalAndBound, LayoutMember<layout::Char>)
 KS_DEFINE_NUMERIC_EVALUATOR(ByteEvalAndBound, LayoutMember<layout::Byte>)

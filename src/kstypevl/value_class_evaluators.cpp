@@ -3,28 +3,15 @@
 #include <cstdint>
 
 #include "ksboolean/seal_slots.h"
-#include "kstypevl/evaluators.h"
-#include "kstypevl/numeric_frame.h"
 #include "kstypcmp/layouts.h"
+#include "kstypevl/evaluators.h"
+#include "kstypevl/numeric_members.h"
 
 namespace ks {
 namespace {
 
 using evaluate::FrameRule;
-
-// A KsInt64 is its two stored words joined; the exact value decides the
-// zero-count rule, its double the counting.
-struct Int64Member {
-  using Exact = int64_t;
-  static constexpr FrameRule kRule = FrameRule::kZeroCount;
-  static constexpr bool kCountsWithoutBounds = false;
-  static Exact Read(const unsigned char* bytes, unsigned char format) {
-    const layout::Int64::Value words = layout::Int64::FromStored(bytes, format);
-    return static_cast<int64_t>(static_cast<uint64_t>(static_cast<uint32_t>(words.high)) << 32 | words.low);
-  }
-  static double Number(Exact value) { return static_cast<double>(value); }
-  static unsigned StoredSize(unsigned char format) { return layout::Int64::StoredSize(format); }
-};
+using evaluate::Int64Member;
 
 // A seal is its 48-bit stamp, which a double holds exactly; the stored form
 // is big-endian whatever the format says.

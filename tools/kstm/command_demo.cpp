@@ -18,6 +18,7 @@ namespace kstm {
 namespace {
 
 constexpr unsigned char kStoredForm = 1;  // little-endian
+constexpr unsigned char kOrderKeyForm = 0x80 | kStoredForm;
 constexpr unsigned short kWildcardsOff = 0x0010;
 
 // Names with accents and mixed case, so that the order shows collation
@@ -98,6 +99,17 @@ class Demo {
                            kStoredForm, status);
   }
 
+  // The index holds order keys, and the built bounds are order keys: an
+  // entry is placed against them in that form, not as its text record.
+  Record OrderKey(const Record& record) const {
+    Record key(4 * record.size() + 16);
+    const unsigned length = type_.Mgr().Translate(
+        type_.Id(), key.data(), kOrderKeyForm, static_cast<unsigned>(key.size()),
+        const_cast<unsigned char*>(record.data()), kStoredForm, static_cast<unsigned>(record.size()), 1);
+    key.resize(length);
+    return key;
+  }
+
   void Order() {
     if (records_.empty()) throw CliError(kExitNotSupported, "needs the stored records of step 2");
     type_.Require({Slot::Compare, Slot::Load, Slot::PrintToString});
@@ -144,8 +156,9 @@ class Demo {
 
     std::printf("   scan between the bounds, testing each key with Cmp:\n");
     for (const Record& entry : index_) {
-      if (b.low != nullptr && Compare(entry, low, cmpOp_ | kWildcardsOff) < 0) continue;
-      if (b.high != nullptr && Compare(entry, high, cmpOp_ | kWildcardsOff) > 0) break;
+      const Record entryKey = OrderKey(entry);
+      if (b.low != nullptr && Compare(entryKey, low, cmpOp_ | kWildcardsOff) < 0) continue;
+      if (b.high != nullptr && Compare(entryKey, high, cmpOp_ | kWildcardsOff) > 0) break;
       const bool hit = Satisfies(query.flags, Compare(entry, key, cmpOp_));
       std::printf("     %-4s %s\n", hit ? "hit" : "miss", Text(entry).c_str());
     }
