@@ -1,89 +1,89 @@
-// String comparison and hashing beside their references, on the same words
-// in the same run: KsStrCmp with the default operator against ICU's German
-// collator (tertiary strength), strcmp and glibc strcoll_l with a German
-// locale; HashString against ICU sort keys; and wildcard matching of a
-// 64 KiB text against patterns of 1, 10 and 100 stars.
+// String comparison and hashing beside their references, on the same text
+// in the same run: KsStrCmp (German, default operator and case- and
+// accent-insensitive, code sets 1 and 253) against ICU's German collator
+// (tertiary strength) on UTF-8, strcmp on the Windows-1252 bytes and memcmp
+// on the UTF-16 units; HashString against ICU sort keys; and wildcard
+// matching of a 64 KiB text against patterns of 1, 10 and 100 stars.
 //
-// The words are 10,000 random Latin words of 5 to 20 characters in code set
-// 1 (Windows-1252); each word is compared with the next one. The "s/pair"
-// counter is the time of one comparison (or one hash), "n" meaning ns.
+// The data is what an index compares (tests/reference/word_list.h): a
+// generated list of German, French and Spanish words sorted by KsStrCmp and
+// compared with their neighbours; each word against a one-letter case or
+// accent variant; and texts of 8 to 4,096 characters of ASCII, accented and
+// sharp-s prose against the same text with its last character changed.
+// The "s/pair" counter is the time of one comparison (or one hash).
 #include <benchmark/benchmark.h>
-#include <locale.h>
 #include <string.h>
-#include <unicode/ucnv.h>
 #include <unicode/ucol.h>
-#include <unicode/ustring.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <random>
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "i18nsvc.h"
 #include "ksstrcmp.h"
+#include "reference/word_list.h"
 
 namespace {
 
 constexpr size_t kWords = 10000;
+constexpr uint32_t kSeed = 20251205;
 
-// Letters of German and French words in Windows-1252, lower case weighted
-// as in running text; a third of the words start with a capital.
-constexpr char kLower[] =
-    "aaaabbccddeeeeeeffgghhiiiijkllmmnnnnooprrrsssstttuuvwxyz"
-    "\xE4\xF6\xFC\xDF\xE9\xE8\xE0\xE7";
-constexpr char kUpper[] = "ABCDEFGHIJKLMNOPRSTUVWZ\xC4\xD6\xDC\xC9";
-
-struct Words {
-  std::vector<std::string> latin1;    // code set 1
-  std::vector<std::string> utf8;      // the same words for ICU and strcoll_l
-  std::vector<std::u16string> utf16;  // for ICU sort keys
+// One pair set in every encoding the contenders read.
+struct Pairs {
+  std::vector<std::string> cp1252[2];
+  std::vector<std::u16string> utf16[2];  // zero-terminated through c_str()
+  std::vector<std::string> utf8[2];
+  size_t Size() const { return cp1252[0].size(); }
+  void Add(const std::u16string& a, const std::u16string& b) {
+    const std::u16string* both[2] = {&a, &b};
+    for (int side = 0; side < 2; ++side) {
+      utf16[side].push_back(*both[side]);
+      cp1252[side].push_back(reference::ToWindows1252(*both[side]));
+      utf8[side].push_back(reference::ToUtf8(*both[side]));
+    }
+  }
 };
 
-std::u16string ToUtf16(UConverter* windows1252, const std::string& word) {
-  UErrorCode status = U_ZERO_ERROR;
-  std::u16string out(word.size() * 2 + 1, u'\0');
-  const int32_t length = ucnv_toUChars(windows1252, out.data(), static_cast<int32_t>(out.size()), word.data(),
-                                       static_cast<int32_t>(word.size()), &status);
-  out.resize(U_SUCCESS(status) ? length : 0);
-  return out;
+unsigned short DefaultOperator() {
+  return KsLanguageContext::GetDefaultCmpOp();
 }
 
-std::string ToUtf8(const std::u16string& word) {
-  UErrorCode status = U_ZERO_ERROR;
-  std::string out(word.size() * 3 + 1, '\0');
-  int32_t length = 0;
-  u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &length, word.data(),
-              static_cast<int32_t>(word.size()), &status);
-  out.resize(U_SUCCESS(status) ? length : 0);
-  return out;
-}
-
-Words MakeWords() {
-  Words words;
-  std::mt19937 random(20240611);
-  std::uniform_int_distribution<int> length(5, 20);
-  std::uniform_int_distribution<size_t> lower(0, sizeof kLower - 2);
-  std::uniform_int_distribution<size_t> upper(0, sizeof kUpper - 2);
-  UErrorCode status = U_ZERO_ERROR;
-  UConverter* windows1252 = ucnv_open("windows-1252", &status);
-  for (size_t i = 0; i < kWords; ++i) {
-    std::string word;
-    const int n = length(random);
-    word += random() % 3 == 0 ? kUpper[upper(random)] : kLower[lower(random)];
-    while (static_cast<int>(word.size()) < n) word += kLower[lower(random)];
-    words.utf16.push_back(ToUtf16(windows1252, word));
-    words.utf8.push_back(ToUtf8(words.utf16.back()));
-    words.latin1.push_back(std::move(word));
-  }
-  ucnv_close(windows1252);
+std::vector<std::u16string> SortedWords() {
+  std::vector<std::u16string> words = reference::RealisticWords(kWords, kSeed);
+  const unsigned short cmpOp = DefaultOperator();
+  std::sort(words.begin(), words.end(), [cmpOp](const std::u16string& a, const std::u16string& b) {
+    return KsStrCmp(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(a.c_str()), 253,
+                    KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(b.c_str()), cmpOp, -1, 1, nullptr) < 0;
+  });
   return words;
 }
 
-const Words& TheWords() {
-  static const Words words = MakeWords();
-  return words;
+const std::map<std::string, Pairs>& AllPairs() {
+  static const std::map<std::string, Pairs> all = [] {
+    std::map<std::string, Pairs> sets;
+    const std::vector<std::u16string> words = SortedWords();
+    for (size_t i = 0; i + 1 < words.size(); ++i) sets["Sorted"].Add(words[i], words[i + 1]);
+    for (size_t i = 0; i < words.size(); ++i)
+      sets["Variant"].Add(words[i], reference::OneLetterVariant(words[i], i));
+    const std::pair<const char*, reference::ProseKind> kinds[] = {
+        {"Ascii", reference::ProseKind::Ascii},
+        {"Accented", reference::ProseKind::Accented},
+        {"SharpS", reference::ProseKind::SharpS}};
+    for (const auto& [name, kind] : kinds) {
+      for (size_t length : {8, 64, 512, 4096}) {
+        Pairs& pairs = sets[std::string(name) + std::to_string(length)];
+        for (size_t offset = 0; offset < 16; ++offset) {
+          std::u16string a = reference::Prose(kind, length, offset * 7);
+          std::u16string b = a;
+          b.back() = b.back() == u'x' ? u'y' : u'x';
+          pairs.Add(a, b);
+        }
+      }
+    }
+    return sets;
+  }();
+  return all;
 }
 
 void CountPairs(benchmark::State& state, size_t pairs) {
@@ -93,25 +93,15 @@ void CountPairs(benchmark::State& state, size_t pairs) {
                          benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-// Runs compare(word i, word i + 1) over all words.
 template <class Text, class Compare>
-void ComparePairs(benchmark::State& state, const std::vector<Text>& words, Compare compare) {
+void RunPairs(benchmark::State& state, const std::vector<Text> (&sides)[2], Compare compare) {
   for (auto _ : state) {
     int sum = 0;
-    for (size_t i = 0; i + 1 < words.size(); ++i) sum += compare(words[i], words[i + 1]) < 0;
+    for (size_t i = 0; i < sides[0].size(); ++i) sum += compare(sides[0][i], sides[1][i]) < 0;
     benchmark::DoNotOptimize(sum);
   }
-  CountPairs(state, words.size() - 1);
+  CountPairs(state, sides[0].size());
 }
-
-void BM_KsStrCmp_DefaultOperator(benchmark::State& state) {
-  const unsigned short cmpOp = KsLanguageContext::GetDefaultCmpOp();
-  ComparePairs(state, TheWords().latin1, [cmpOp](const std::string& a, const std::string& b) {
-    return KsStrCmp(1, KS_LANGUAGE_GERMAN, a.c_str(), 1, KS_LANGUAGE_GERMAN, b.c_str(), cmpOp, -1, 1,
-                    nullptr);
-  });
-}
-BENCHMARK(BM_KsStrCmp_DefaultOperator);
 
 UCollator* GermanCollator() {
   UErrorCode status = U_ZERO_ERROR;
@@ -121,56 +111,61 @@ UCollator* GermanCollator() {
   return collator;
 }
 
-void BM_Icu_ucol_strcollUTF8(benchmark::State& state) {
-  UCollator* collator = GermanCollator();
+UCollator* TheCollator() {
+  static UCollator* const collator = GermanCollator();
+  return collator;
+}
+
+constexpr unsigned short kInsensitive = KS_CMP_CASE_INSENSITIVE | KS_CMP_ACCENT_INSENSITIVE;
+
+// A limit longer than any text makes the same comparison take the full
+// collation walk, element by element.
+constexpr short kWalkLimit = 30000;
+
+void KsStrCmp8(benchmark::State& state, const Pairs& pairs, unsigned short extra, short length = -1) {
+  const unsigned short cmpOp = DefaultOperator() | extra;
+  RunPairs(state, pairs.cp1252, [cmpOp, length](const std::string& a, const std::string& b) {
+    return KsStrCmp(1, KS_LANGUAGE_GERMAN, a.c_str(), 1, KS_LANGUAGE_GERMAN, b.c_str(), cmpOp, length, 1,
+                    nullptr);
+  });
+}
+
+void KsStrCmp16(benchmark::State& state, const Pairs& pairs, unsigned short extra) {
+  const unsigned short cmpOp = DefaultOperator() | extra;
+  RunPairs(state, pairs.utf16, [cmpOp](const std::u16string& a, const std::u16string& b) {
+    return KsStrCmp(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(a.c_str()), 253,
+                    KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(b.c_str()), cmpOp, -1, 1, nullptr);
+  });
+}
+
+void Icu(benchmark::State& state, const Pairs& pairs) {
+  UCollator* collator = TheCollator();
   if (collator == nullptr) {
     state.SkipWithError("no German collator");
     return;
   }
-  ComparePairs(state, TheWords().utf8, [collator](const std::string& a, const std::string& b) {
+  RunPairs(state, pairs.utf8, [collator](const std::string& a, const std::string& b) {
     UErrorCode status = U_ZERO_ERROR;
     return static_cast<int>(ucol_strcollUTF8(collator, a.data(), static_cast<int32_t>(a.size()), b.data(),
                                              static_cast<int32_t>(b.size()), &status));
   });
-  ucol_close(collator);
-}
-BENCHMARK(BM_Icu_ucol_strcollUTF8);
-
-void BM_strcmp(benchmark::State& state) {
-  ComparePairs(state, TheWords().latin1,
-               [](const std::string& a, const std::string& b) { return strcmp(a.c_str(), b.c_str()); });
-}
-BENCHMARK(BM_strcmp);
-
-// A German UTF-8 locale generated into a temporary folder, since the
-// machine need not have one installed; null when it cannot be made.
-locale_t GermanLocale() {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "ksstrcmp_bench_locales";
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  const std::filesystem::path locale = folder / "de_DE.UTF-8";
-  if (!std::filesystem::exists(locale / "LC_COLLATE")) {
-    const std::string command = "localedef -i de_DE -f UTF-8 '" + locale.string() + "' >/dev/null 2>&1";
-    if (std::system(command.c_str()) != 0 && !std::filesystem::exists(locale / "LC_COLLATE")) return nullptr;
-  }
-  setenv("LOCPATH", folder.c_str(), 1);
-  return newlocale(LC_COLLATE_MASK, "de_DE.UTF-8", nullptr);
 }
 
-void BM_glibc_strcoll_l(benchmark::State& state) {
-  static const locale_t german = GermanLocale();
-  if (german == nullptr) {
-    state.SkipWithError("cannot generate a de_DE.UTF-8 locale with localedef");
-    return;
-  }
-  ComparePairs(state, TheWords().utf8, [](const std::string& a, const std::string& b) {
-    return strcoll_l(a.c_str(), b.c_str(), german);
+void Strcmp(benchmark::State& state, const Pairs& pairs) {
+  RunPairs(state, pairs.cp1252,
+           [](const std::string& a, const std::string& b) { return strcmp(a.c_str(), b.c_str()); });
+}
+
+// The 16-bit counterpart of strcmp: units compared as bytes up to the end
+// of the shorter text.
+void Memcmp16(benchmark::State& state, const Pairs& pairs) {
+  RunPairs(state, pairs.utf16, [](const std::u16string& a, const std::u16string& b) {
+    return memcmp(a.c_str(), b.c_str(), 2 * (std::min(a.size(), b.size()) + 1));
   });
 }
-BENCHMARK(BM_glibc_strcoll_l);
 
-void BM_HashString(benchmark::State& state) {
-  const std::vector<std::string>& words = TheWords().latin1;
+void BM_HashString8(benchmark::State& state) {
+  const std::vector<std::string>& words = AllPairs().at("Variant").cp1252[0];
   for (auto _ : state) {
     unsigned sum = 0;
     for (const std::string& word : words) sum += HashString(1, KS_LANGUAGE_GERMAN, word.c_str(), -1, 1);
@@ -178,16 +173,29 @@ void BM_HashString(benchmark::State& state) {
   }
   CountPairs(state, words.size());
 }
-BENCHMARK(BM_HashString);
+BENCHMARK(BM_HashString8);
+
+void BM_HashString16(benchmark::State& state) {
+  const std::vector<std::u16string>& words = AllPairs().at("Variant").utf16[0];
+  for (auto _ : state) {
+    unsigned sum = 0;
+    for (const std::u16string& word : words) {
+      sum += HashString(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(word.c_str()), -1, 1);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  CountPairs(state, words.size());
+}
+BENCHMARK(BM_HashString16);
 
 void BM_Icu_ucol_getSortKey(benchmark::State& state) {
-  UCollator* collator = GermanCollator();
+  UCollator* collator = TheCollator();
   if (collator == nullptr) {
     state.SkipWithError("no German collator");
     return;
   }
-  const std::vector<std::u16string>& words = TheWords().utf16;
-  uint8_t key[256];
+  const std::vector<std::u16string>& words = AllPairs().at("Variant").utf16[0];
+  uint8_t key[512];
   for (auto _ : state) {
     unsigned sum = 0;
     for (const std::u16string& word : words) {
@@ -197,9 +205,29 @@ void BM_Icu_ucol_getSortKey(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
   CountPairs(state, words.size());
-  ucol_close(collator);
 }
 BENCHMARK(BM_Icu_ucol_getSortKey);
+
+// Every contender on every pair set, named "<set>/<contender>".
+const bool kRegistered = [] {
+  for (const auto& [name, pairs] : AllPairs()) {
+    const Pairs* p = &pairs;
+    benchmark::RegisterBenchmark((name + "/KsStrCmp1").c_str(),
+                                 [p](benchmark::State& s) { KsStrCmp8(s, *p, 0); });
+    benchmark::RegisterBenchmark((name + "/KsStrCmp1_ci_ai").c_str(),
+                                 [p](benchmark::State& s) { KsStrCmp8(s, *p, kInsensitive); });
+    benchmark::RegisterBenchmark((name + "/KsStrCmp253").c_str(),
+                                 [p](benchmark::State& s) { KsStrCmp16(s, *p, 0); });
+    benchmark::RegisterBenchmark((name + "/KsStrCmp253_ci_ai").c_str(),
+                                 [p](benchmark::State& s) { KsStrCmp16(s, *p, kInsensitive); });
+    benchmark::RegisterBenchmark((name + "/KsStrCmp1_walk").c_str(),
+                                 [p](benchmark::State& s) { KsStrCmp8(s, *p, 0, kWalkLimit); });
+    benchmark::RegisterBenchmark((name + "/ICU").c_str(), [p](benchmark::State& s) { Icu(s, *p); });
+    benchmark::RegisterBenchmark((name + "/strcmp").c_str(), [p](benchmark::State& s) { Strcmp(s, *p); });
+    benchmark::RegisterBenchmark((name + "/memcmp16").c_str(), [p](benchmark::State& s) { Memcmp16(s, *p); });
+  }
+  return true;
+}();
 
 // "aaaa…" (64 KiB) against "*a*a…*a*b" with `stars` stars: no match, and
 // every star tries every remaining text position once.

@@ -39,6 +39,16 @@ void BM_Reference_LexicographicalCompare(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kCount);
 }
 
+// The bytes of the two arrays that BM_TypeMgr_Cmp_Memory compares.
+void BM_Reference_memcmp(benchmark::State& state) {
+  std::vector<int32_t> a = Values(), b = Values();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(std::memcmp(a.data(), b.data(), a.size() * sizeof(int32_t)));
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * kCount);
+}
+
 void BM_TypeMgr_Cmp_Memory(benchmark::State& state) {
   KsTypeMgr mgr;
   std::vector<int32_t> a = Values(), b = Values();
@@ -104,6 +114,7 @@ void BM_TypeMgr_Store_BigEndian(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Reference_LexicographicalCompare);
+BENCHMARK(BM_Reference_memcmp);
 BENCHMARK(BM_TypeMgr_Cmp_Memory);
 BENCHMARK(BM_TypeMgr_Cmp_BigEndian);
 BENCHMARK(BM_Reference_XorLoop);

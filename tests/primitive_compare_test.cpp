@@ -113,6 +113,33 @@ TEST(PrimitiveCompare, ArrayWalkAndExhaustion) {
   }
 }
 
+// Long memory-form arrays are scanned for their first difference in whole
+// blocks; that element is then compared by value, so -1 sorts before 1
+// although its bytes are greater, wherever the difference stands.
+TEST(PrimitiveCompare, LongArraysDecideAtTheFirstDifferentElementByValue) {
+  constexpr unsigned kCount = 1000;
+  const unsigned places[] = {0, 1, 255, 256, 257, 511, 512, 998, 999};
+  for (unsigned place : places) {
+    std::vector<int32_t> a(kCount, 7), b(kCount, 7);
+    a[place] = -1;
+    b[place] = 1;
+    if (place + 1 < kCount) b[place + 1] = -5;  // later differences do not count
+    int status = -1;
+    EXPECT_EQ(LongCompare(kMemory, 0, a.data(), 0, b.data(), 0, kCount, status), -1) << place;
+    EXPECT_EQ(LongCompare(kMemory, 0, b.data(), 0, a.data(), 0, kCount, status), 1) << place;
+    EXPECT_EQ(status, 0);
+    // A count that ends before the difference sees equal arrays.
+    EXPECT_EQ(LongCompare(kMemory, 0, a.data(), 0, b.data(), 0, place, status), 0) << place;
+    // A byte length that ends before it stops the walk there.
+    EXPECT_EQ(LongCompare(kMemory, place * 4, a.data(), 0, b.data(), 0, kCount, status), place == 0 ? -1 : 0)
+        << place;
+  }
+  std::vector<int32_t> same(kCount, 3);
+  int status = -1;
+  EXPECT_EQ(LongCompare(kMemory, 0, same.data(), 0, same.data(), 0, kCount, status), 0);
+  EXPECT_EQ(status, 0);
+}
+
 TEST(PrimitiveCompare, KsInt64AndKsBoolean) {
   // KsInt64: low word then high word, each stored on its own.
   struct Int64 {

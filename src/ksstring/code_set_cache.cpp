@@ -20,11 +20,12 @@ struct CodeSetSlot {
 };
 
 CodeSetSlot gCodeSets[256];
+std::atomic<bool> gTablesOnly{false};
 std::mutex gFillMutex;
 
 // Tables of simple orders come from a fixed pool, so that no comparison
 // ever allocates; when it is used up, further languages take the full path.
-constexpr unsigned kSimpleOrderTables = 32;
+constexpr unsigned kSimpleOrderTables = 64;
 SimpleOrders gSimplePool[kSimpleOrderTables];
 unsigned gSimpleUsed = 0;  // guarded by gFillMutex
 
@@ -55,7 +56,8 @@ LanguageSlot& FilledLanguage(const CodeSetSlot& codeSet, unsigned char codeSetId
   // Language objects live as long as the process; only their switch changes.
   slot.languageObject = KsLanguageContext::QueryLanguage(language);
   slot.languageClass = codeSet.object != nullptr ? codeSet.object->GetClass(language) : KS_CLASS_UNDEFINED;
-  slot.eightBitTable = codeSet.hasTable && codeSet.object->Width() == 1;
+  // Raw units are their own orders, whatever a table might say.
+  slot.hasTable = codeSet.hasTable && codeSetId != kRawCodeSet;
   slot.ready.store(true, std::memory_order_release);
   return slot;
 }
@@ -70,6 +72,71 @@ uint8_t QuickKindOf(const SimpleOrders& orders, unsigned unit, bool wildcards, u
   if (wildcards && (order == star || order == question)) return kQuickWalk;
   if (order >= kFirstDigitOrder || orders.orderClass[unit] >= kUndefinedClass) return kQuickElement;
   return kQuickIgnorable;
+}
+
+// Whether equal units at the same place in both texts may be passed over:
+// they give the same orders on both sides and, without a contraction, do
+// not depend on what follows. An order 0 would end the walk there, and a
+// wildcard would start a match.
+bool PassesEqualPrefix(const KsCollationEntry* entry, bool wildcards, uint16_t star, uint16_t question) {
+  if (entry == nullptr || (entry->flags & KsCollationEntry::HasContractions) != 0) return false;
+  auto plain = [&](uint16_t order) {
+    return order != 0 && !(wildcards && (order == star || order == question));
+  };
+  if (!plain(entry->order)) return false;
+  if ((entry->flags & KsCollationEntry::HasExpansion) == 0 || entry->expansion == nullptr) return true;
+  const unsigned short count = entry->expansion->Count();
+  for (unsigned short i = 0; i < count; ++i) {
+    unsigned short unit = 0;
+    if (!entry->expansion->Get(i, unit) || !plain(unit)) return false;
+  }
+  return true;
+}
+
+// The orders of an expansion without contraction, when they fit.
+void RecordExpansion(SimpleOrders& orders, unsigned unit, const KsCollationEntry* entry) {
+  if ((entry->flags & KsCollationEntry::HasContractions) != 0 ||
+      (entry->flags & KsCollationEntry::HasExpansion) == 0 || entry->expansion == nullptr) {
+    return;
+  }
+  const unsigned short count = entry->expansion->Count();
+  if (count + 1u > kMaxExpansionOrders) return;
+  orders.expansion[unit][0] = entry->order;
+  for (unsigned short i = 0; i < count; ++i) {
+    unsigned short order = 0;
+    if (!entry->expansion->Get(i, order)) return;
+    orders.expansion[unit][i + 1] = order;
+  }
+  orders.expansionCount[unit] = static_cast<uint8_t>(count + 1);
+}
+
+// The nibble form of a stop table (see NibbleSet).
+NibbleSet NibblesOf(const uint8_t (&stop)[kCachedUnits]) {
+  NibbleSet set{};
+  uint16_t rows[16] = {};
+  for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
+    if (stop[unit] != 0) rows[unit >> 4] = static_cast<uint16_t>(rows[unit >> 4] | (1u << (unit & 15)));
+  }
+  uint16_t patterns[8] = {};
+  unsigned distinct = 0;
+  set.exact = true;
+  for (unsigned high = 0; high < 16; ++high) {
+    if (rows[high] == 0) continue;
+    unsigned bit = 0;
+    while (bit < distinct && patterns[bit] != rows[high]) ++bit;
+    if (bit == distinct) {
+      if (distinct == 8) {
+        set.exact = false;
+        return set;
+      }
+      patterns[distinct++] = rows[high];
+    }
+    set.high[high] = static_cast<uint8_t>(set.high[high] | (1u << bit));
+    for (unsigned low = 0; low < 16; ++low) {
+      if ((rows[high] >> low) & 1u) set.low[low] = static_cast<uint8_t>(set.low[low] | (1u << bit));
+    }
+  }
+  return set;
 }
 
 // The order of an ASCII character in code set 1, as the wildcard orders
@@ -93,10 +160,18 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
     fresh.simple[unit] = false;
     fresh.order[unit] = 0;
     fresh.orderClass[unit] = slot.languageClass;
+    fresh.prefixStop[0][unit] = 1;
+    fresh.prefixStop[1][unit] = 1;
+    fresh.expansionCount[unit] = 0;
     if (entry == nullptr) continue;
     const KsCollationEntry* variant = VariantEntry(entry, slot.languageObject);
     hasVariants = hasVariants || variant != entry;
     if (switchOn != 0) entry = variant;
+    if (unit != 0) {
+      fresh.prefixStop[0][unit] = PassesEqualPrefix(entry, false, star, question) ? 0 : 1;
+      fresh.prefixStop[1][unit] = PassesEqualPrefix(entry, true, star, question) ? 0 : 1;
+      RecordExpansion(fresh, unit, entry);
+    }
     const unsigned special =
         entry->flags & (KsCollationEntry::HasContractions | KsCollationEntry::HasExpansion);
     fresh.simple[unit] = special == 0 && unit != 0;
@@ -105,6 +180,9 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
   }
   fresh.codeSet = codeSetId;
   fresh.language = language;
+  fresh.width = static_cast<unsigned char>(codeSet.object->Width());
+  fresh.prefixStopSet[0] = NibblesOf(fresh.prefixStop[0]);
+  fresh.prefixStopSet[1] = NibblesOf(fresh.prefixStop[1]);
   fresh.wildcardPair = WildcardPair(star, question);
   for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
     fresh.key[unit] = unit != 0 ? CollationKey(fresh.order[unit], fresh.orderClass[unit]) : 0;
@@ -121,7 +199,7 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
 
 const SimpleOrders* SimpleOrdersFor(const CodeSetSlot& codeSet, LanguageSlot& slot, unsigned char codeSetId,
                                     unsigned char language) {
-  if (!slot.eightBitTable) return nullptr;
+  if (!slot.hasTable) return nullptr;
   const int switchOn = slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
   const SimpleOrders* orders = slot.simple[switchOn].load(std::memory_order_acquire);
   return orders != nullptr ? orders : BuildSimpleOrders(codeSet, slot, codeSetId, language, switchOn);
@@ -142,7 +220,12 @@ const KsCollationEntry* VariantEntry(const KsCollationEntry* entry, const KsLang
 const SimpleOrders* FillSimpleOrders(unsigned char codeSet, unsigned char language) {
   codeSet = NativeIfZero(codeSet);
   const CodeSetSlot& codeSetSlot = FilledCodeSet(codeSet);
-  return SimpleOrdersFor(codeSetSlot, FilledLanguage(codeSetSlot, codeSet, language), codeSet, language);
+  LanguageSlot& slot = FilledLanguage(codeSetSlot, codeSet, language);
+  return SimpleOrdersFor(codeSetSlot, slot, codeSet, language);
+}
+
+void SetTablesOnlyWalks(bool on) {
+  gTablesOnly.store(on, std::memory_order_relaxed);
 }
 
 unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsCodeSet*& object,
@@ -152,7 +235,9 @@ unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsC
   object = codeSetSlot.object;
   byteEntries = codeSetSlot.hasTable ? codeSetSlot.entries : nullptr;
   LanguageSlot& slot = FilledLanguage(codeSetSlot, codeSet, language);
-  simpleOrders = SimpleOrdersFor(codeSetSlot, slot, codeSet, language);
+  simpleOrders = gTablesOnly.load(std::memory_order_relaxed)
+                     ? nullptr
+                     : SimpleOrdersFor(codeSetSlot, slot, codeSet, language);
   return slot.languageClass;
 }
 

@@ -15,6 +15,7 @@
 namespace ksstring {
 
 constexpr unsigned kCachedUnits = 256;
+constexpr unsigned kMaxExpansionOrders = 4;
 
 // What the quick byte comparison may do with a byte (see simple_compare.h).
 enum QuickKind : uint8_t {
@@ -23,10 +24,20 @@ enum QuickKind : uint8_t {
   kQuickWalk = 2,       // needs the collation walk: contraction, expansion, wildcard
 };
 
-// Orders of the bytes of an 8-bit code set for one language (with its
-// variant switch in one position): the bytes whose entry has neither a
-// contraction nor an expansion, after language variants, are "simple" and
-// take their order and class straight from here.
+// Units that pass an equal-prefix scan, as a set of bytes in nibble form:
+// byte b stops the scan when (low[b & 15] & high[b >> 4]) != 0. The form
+// holds any set whose high-nibble rows have at most eight distinct patterns;
+// `exact` says whether this one does.
+struct NibbleSet {
+  uint8_t low[16];
+  uint8_t high[16];
+  bool exact;
+};
+
+// Orders of the units below 256 of a code set with a table, for one language
+// (with its variant switch in one position): the units whose entry has
+// neither a contraction nor an expansion, after language variants, are
+// "simple" and take their order and class straight from here.
 struct SimpleOrders {
   uint16_t order[kCachedUnits];
   uint8_t orderClass[kCachedUnits];
@@ -38,6 +49,19 @@ struct SimpleOrders {
   // the wildcards start with; [1] serves only while they are in force.
   uint8_t quick[2][kCachedUnits];
   uint32_t wildcardPair;  // WildcardPair of the wildcards [1] was made for
+  // Units that an equal-prefix scan may pass when both texts have them at
+  // the same place (0) and those that stop it (1), without wildcards ([0])
+  // and with those of wildcardPair ([1]). A unit passes when it always
+  // gives the same orders whatever follows: no contraction, no order 0 and
+  // no wildcard, in its own order or its expansion. The end stops.
+  uint8_t prefixStop[2][kCachedUnits];
+  NibbleSet prefixStopSet[2];
+  // The orders of a unit whose entry has an expansion and no contraction:
+  // its own order, then the expansion's, all of its own class; the count
+  // is 0 for other units and for longer expansions.
+  uint16_t expansion[kCachedUnits][kMaxExpansionOrders];
+  uint8_t expansionCount[kCachedUnits];
+  unsigned char width;  // bytes per unit of the code set
   // The code set and language the orders are for.
   unsigned char codeSet;
   unsigned char language;
@@ -48,13 +72,13 @@ struct SimpleOrders {
 const KsCollationEntry* VariantEntry(const KsCollationEntry* entry, const KsLanguage* language);
 
 // Per code set and language, filled on first use: the class the code set
-// reports and, for 8-bit code sets with a table, the simple orders with the
+// reports and, for code sets with a table, the simple orders with the
 // language's variant switch off ([0]) and on ([1]).
 struct LanguageSlot {
   std::atomic<bool> ready{false};  // publishes the three fields below
   const KsLanguage* languageObject = nullptr;
   unsigned char languageClass = 0;
-  bool eightBitTable = false;
+  bool hasTable = false;
   std::atomic<const SimpleOrders*> simple[2] = {nullptr, nullptr};
   // Set when no byte of the code set has a variant for the language, so
   // that the switch cannot matter: the one table, without asking it.
@@ -65,16 +89,16 @@ struct LanguageSlot {
 extern LanguageSlot gLanguageSlots[256][256] __attribute__((visibility("hidden")));
 
 // Fills the slot (and its simple orders for the current switch) and
-// returns those orders, or null for a code set without an 8-bit table.
+// returns those orders, or null for a code set without a table.
 const SimpleOrders* FillSimpleOrders(unsigned char codeSet, unsigned char language);
 
-// The simple orders of an 8-bit code set with a table for `language` and
-// its current variant switch, or null. Code set 0 reads as the native code
+// The simple orders of a code set with a table for `language` and its
+// current variant switch, or null. Code set 0 reads as the native code
 // set. Thread-safe; allocation-free. Inline: every comparison asks.
 inline const SimpleOrders* SimpleOrdersOf(unsigned char codeSet, unsigned char language) {
   const LanguageSlot& slot = gLanguageSlots[codeSet][language];
   if (codeSet != 0 && slot.ready.load(std::memory_order_acquire)) {
-    if (!slot.eightBitTable) return nullptr;
+    if (!slot.hasTable) return nullptr;
     const int switchOn = slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
     const SimpleOrders* orders = slot.simple[switchOn].load(std::memory_order_acquire);
     if (orders != nullptr) return orders;
@@ -91,11 +115,15 @@ inline const SimpleOrders* SwitchFreeSimpleOrders(unsigned char codeSet, unsigne
 
 // Everything an iterator over one code set and language starts with: the
 // code set object (null for an unknown code set), the entries of its units
-// below 256 (null without a table), the simple orders (null for 16-bit code
-// sets); returns the class the code set reports for the language
+// below 256 (null without a table), the simple orders (null without a
+// table); returns the class the code set reports for the language
 // (KS_CLASS_UNDEFINED without object). The outputs are written one by one,
 // straight into the iterator. Code set 0 reads as the native code set.
 // Thread-safe; allocation-free.
+// For tests of the quick paths: while on, iterators start without simple
+// orders, so that every order they give comes from the collation tables.
+void SetTablesOnlyWalks(bool on);
+
 unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsCodeSet*& object,
                         const KsCollationEntry* const*& byteEntries, const SimpleOrders*& simpleOrders);
 

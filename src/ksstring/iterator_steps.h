@@ -21,16 +21,17 @@ inline void KsStringIterator::Advance() {
   if (position != nullptr) position += Width();
 }
 
-// Most bytes of 8-bit text have a plain entry: their order comes from the
+// Most units of Latin text have a plain entry: their order comes from the
 // table of simple orders; everything else walks the collation tables.
 inline unsigned short KsStringIterator::NextOrder(unsigned short setClass) {
   if (simpleOrders != nullptr && overflow == nullptr && position != nullptr) {
-    const unsigned char byte = *position;
-    if (byte == 0) return 0;
-    if (simpleOrders->simple[byte]) {
-      if (setClass != 0) orderClass = simpleOrders->orderClass[byte];
-      ++position;
-      return simpleOrders->order[byte];
+    const unsigned width = simpleOrders->width;
+    const unsigned unit = width == 1 ? *position : ksstring::ReadUnit(position, 2, format);
+    if (unit == 0) return 0;
+    if (unit < ksstring::kCachedUnits && simpleOrders->simple[unit]) {
+      if (setClass != 0) orderClass = simpleOrders->orderClass[unit];
+      position += width;
+      return simpleOrders->order[unit];
     }
   }
   return NextOrderFromTables(setClass);
@@ -48,8 +49,12 @@ struct OrderReader {
     return it.overflow == nullptr && it.position != nullptr ? it.simpleOrders : nullptr;
   }
   static const unsigned char* Position(const KsStringIterator& it) { return it.position; }
-  // Moves over bytes whose orders the caller has accounted for.
-  static void SkipBytes(KsStringIterator& it, size_t count) { it.position += count; }
+  // Moves over units whose orders the caller has accounted for; the last
+  // of them left `orderClass` as the current class.
+  static void SkipUnits(KsStringIterator& it, size_t count, unsigned char orderClass) {
+    it.position += count * it.Width();
+    it.orderClass = orderClass;
+  }
 };
 
 }  // namespace ksstring

@@ -12,6 +12,7 @@
 #include "i18nsvc.h"
 #include "ksstring/byte_compare.h"
 #include "ksstring/collation_key.h"
+#include "ksstring/equal_prefix.h"
 #include "ksstring/iterator_steps.h"
 #include "ksstring/simple_compare.h"
 #include "ksstring/units.h"
@@ -302,30 +303,22 @@ class LevelledComparison {
   Element pStar_;
 };
 
-// Identical leading bytes of two texts of one code set and language whose
-// orders are plain (no contraction, expansion or wildcard) compare equal on
-// every level, and the lockstep pairing of ignorables after them is the same
-// with or without them: both sides skip them. The last skipped byte has no
-// contraction, so it cannot combine with the differing byte after it.
-void SkipEqualPrefix(Side& text, Side& pattern, const Rules& rules) {
+// Passes the equal prefix of two texts of one code set and language (see
+// equal_prefix.h); `known` units of it were found by an earlier stage, 0
+// when none looked. Both sides pass the same units, whose orders change no
+// level, and take the class of the last one.
+void SkipEqualPrefix(Side& text, Side& pattern, const Rules& rules, unsigned char format, size_t known) {
   const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(text.Iterator());
   if (simple == nullptr || simple != ksstring::OrderReader::Simple(pattern.Iterator())) return;
+  const int stopSet = ksstring::PrefixStopSet(*simple, rules.wildcards);
+  if (stopSet < 0) return;
   const unsigned char* a = ksstring::OrderReader::Position(text.Iterator());
   const unsigned char* b = ksstring::OrderReader::Position(pattern.Iterator());
-  size_t count = 0;
-  while (a[count] != 0 && a[count] == b[count] && simple->simple[a[count]]) {
-    const uint16_t order = simple->order[a[count]];
-    if (rules.wildcards && (order == rules.starOrder || order == rules.questionOrder)) break;
-    ++count;
-  }
+  const size_t count = known != 0 ? known : ksstring::EqualPrefixUnits(*simple, stopSet, a, b, format);
   if (count == 0) return;
-  // The class of the last skipped order stays the current class.
-  ksstring::OrderReader::SkipBytes(text.Iterator(), count - 1);
-  ksstring::OrderReader::SkipBytes(pattern.Iterator(), count - 1);
-  text.SkipFetched(count - 1);
-  pattern.SkipFetched(count - 1);
-  text.NextOrder();
-  pattern.NextOrder();
+  const uint16_t last = ksstring::ReadUnit(a + (count - 1) * simple->width, simple->width, format);
+  ksstring::OrderReader::SkipUnits(text.Iterator(), count, simple->orderClass[last]);
+  ksstring::OrderReader::SkipUnits(pattern.Iterator(), count, simple->orderClass[last]);
 }
 
 int PlainOrderComparison(Side& a, Side& b, short length) {
@@ -343,12 +336,13 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
 }
 
 // The comparison through collation iterators, for everything the quick
-// byte comparison leaves open. Kept out of line so that the quick path does
-// not pay for this frame.
+// byte comparison leaves open; `equalUnits` leading units are known to be
+// an equal prefix. Kept out of line so that the quick path does not pay
+// for this frame.
 [[gnu::noinline]] int CompareByOrders(unsigned char codeSet1, unsigned char language1, const char* s1,
                                       unsigned char codeSet2, unsigned char language2, const char* s2,
-                                      unsigned short cmpOp, short length, unsigned char format,
-                                      int* matchOut) {
+                                      unsigned short cmpOp, short length, unsigned char format, int* matchOut,
+                                      size_t equalUnits) {
   const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
   const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
   const ksstring::WildcardOrders& wildcards = ksstring::CurrentWildcardOrders();
@@ -364,8 +358,10 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
                     wildcards.star,
                     wildcards.question};
   const bool rawCodeSet = codeSet1 == ksstring::kRawCodeSet || codeSet2 == ksstring::kRawCodeSet;
-  if (length < 0 && matchOut == nullptr && codeSet1 == codeSet2 && language1 == language2) {
-    SkipEqualPrefix(text, pattern, rules);
+  // Without a limit no step writes the match position, and the prefix
+  // changes nothing the result depends on.
+  if (length < 0 && codeSet1 == codeSet2 && language1 == language2) {
+    SkipEqualPrefix(text, pattern, rules, format, equalUnits);
   }
   LevelledComparison comparison(text, pattern, rules, rawCodeSet, length,
                                 (cmpOp & KS_CMP_SKIP_SPACES) != 0 ? matchOut : nullptr);
@@ -380,27 +376,42 @@ inline const uint8_t* QuickKinds(const ksstring::SimpleOrders& simple, unsigned 
   return simple.quick[1];
 }
 
-// Two 8-bit texts of one code set and language under a levelled operator:
-// most comparisons are decided by the bytes' plain orders alone, through a
-// table lookup per byte and no iterator. Sets result and returns true when
-// that decides.
+// Two texts of one code set and language under a levelled operator:
+// most comparisons are decided by the units' plain orders alone, through a
+// table lookup per unit and no iterator. Sets result and returns true when
+// that decides. `equalUnits` is the equal prefix when known (0: not
+// looked for); on return it is the equal prefix when one was found.
 bool QuickCompare(const ksstring::SimpleOrders& simple, const char* s1, const char* s2, unsigned short cmpOp,
-                  int& result) {
+                  unsigned char format, short length, int* matchOut, size_t& equalUnits, int& result) {
   const uint8_t* kinds = QuickKinds(simple, cmpOp);
   if (kinds == nullptr) return false;
-  const ksstring::QuickCompareRules rules{kinds, (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
-                                          (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0};
-  return ksstring::CompareSimpleBytes(simple, reinterpret_cast<const unsigned char*>(s1),
-                                      reinterpret_cast<const unsigned char*>(s2), rules, result);
+  const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
+  const auto* text = reinterpret_cast<const unsigned char*>(s1);
+  const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
+  // Under a limit the walk counts every order, which the prefix scan does
+  // not; with none, no step writes the match position.
+  if (equalUnits == 0 && length < 0)
+    equalUnits = ksstring::EqualPrefixUnits(simple, stopSet, text, pattern, format);
+  const bool report = matchOut != nullptr && length >= 0 && (cmpOp & KS_CMP_SKIP_SPACES) != 0;
+  const ksstring::QuickCompareRules rules{kinds,
+                                          simple.prefixStop[stopSet],
+                                          (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
+                                          (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
+                                          (cmpOp & KS_CMP_SKIP_SPACES) != 0,
+                                          (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0,
+                                          length < 0 ? INT_MAX : length,
+                                          report ? matchOut : nullptr};
+  const size_t skipped = equalUnits * simple.width;
+  return ksstring::CompareSimpleUnits(simple, text + skipped, pattern + skipped, rules, format, result);
 }
 
 // Whether the quick comparison may answer: both operands of one code set
 // and language, whole texts, levels, and no match position to report.
 inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1, const char* s1,
                                 unsigned char codeSet2, unsigned char language2, const char* s2,
-                                unsigned short cmpOp, short length, int* matchOut) {
-  return codeSet1 == codeSet2 && language1 == language2 && length < 0 && (cmpOp & KS_CMP_PLAIN_ORDER) == 0 &&
-         s1 != nullptr && s2 != nullptr && (matchOut == nullptr || (cmpOp & KS_CMP_SKIP_SPACES) == 0);
+                                unsigned short cmpOp) {
+  return codeSet1 == codeSet2 && language1 == language2 && (cmpOp & KS_CMP_PLAIN_ORDER) == 0 &&
+         s1 != nullptr && s2 != nullptr;
 }
 
 // Everything but the common case of KsStrCmp, out of line so that the
@@ -426,15 +437,35 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
   if (codeSet2 == 0) codeSet2 = KsLanguageContext::GetNativeCodeSet();
   if (format == ksstring::kDefaultId) format = 1;
 
-  if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, matchOut)) {
+  size_t equalUnits = 0;
+  if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     // Iterators read language 255 as the default language; so does this.
     const unsigned char language =
         language1 == ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language1;
     const ksstring::SimpleOrders* simple = ksstring::SimpleOrdersOf(codeSet1, language);
     int result = 0;
-    if (simple != nullptr && QuickCompare(*simple, s1, s2, cmpOp, result)) return result;
+    if (simple != nullptr &&
+        QuickCompare(*simple, s1, s2, cmpOp, format, length, matchOut, equalUnits, result)) {
+      return result;
+    }
   }
-  return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
+  return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut,
+                         equalUnits);
+}
+
+// The common case once its table is known and the texts differ past their
+// equal prefix in a way the primary level alone does not settle: the
+// unit-wise walk with that table, else the walk through iterators. What
+// CompareInGeneral checks first (null operands, code set 0, limits) the
+// common case has ruled out already.
+[[gnu::noinline]] int CompareAfterEqualPrefix(const ksstring::SimpleOrders& simple, unsigned char codeSet,
+                                              unsigned char language, const char* s1, const char* s2,
+                                              unsigned short cmpOp, unsigned char format, int* matchOut,
+                                              size_t equalUnits) {
+  int result = 0;
+  if (QuickCompare(simple, s1, s2, cmpOp, format, -1, matchOut, equalUnits, result)) return result;
+  return CompareByOrders(codeSet, language, s1, codeSet, language, s2, cmpOp, -1, format, matchOut,
+                         equalUnits);
 }
 
 }  // namespace
@@ -444,16 +475,27 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
              unsigned char format, int* matchOut) {
   // The common case first, with its table found in one load (no null
   // operand, code set 0 or default language has one there): texts that are
-  // equal or differ at the primary level at their first different bytes.
-  // Everything else, including the other quick answers, is in general.
-  if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, matchOut)) {
+  // equal or differ at the primary level where their equal prefix ends.
+  // The other answers with that table start after the prefix found here;
+  // everything else is in general.
+  if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
     const uint8_t* kinds = simple != nullptr ? QuickKinds(*simple, cmpOp) : nullptr;
-    int result = 0;
-    if (kinds != nullptr &&
-        ksstring::ComparePrimaryBytes(*simple, kinds, reinterpret_cast<const unsigned char*>(s1),
-                                      reinterpret_cast<const unsigned char*>(s2), result)) [[likely]] {
-      return result;
+    if (kinds != nullptr) {
+      const auto* text = reinterpret_cast<const unsigned char*>(s1);
+      const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
+      const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
+      const unsigned char unitFormat = format == ksstring::kDefaultId ? 1 : format;
+      const size_t equalUnits = ksstring::EqualPrefixUnits(*simple, stopSet, text, pattern, unitFormat);
+      const size_t at = equalUnits * simple->width;
+      int result = 0;
+      if (ksstring::ComparePrimaryAt(*simple, kinds, ksstring::ReadUnit(text + at, simple->width, unitFormat),
+                                     ksstring::ReadUnit(pattern + at, simple->width, unitFormat), result))
+          [[likely]] {
+        return result;
+      }
+      return CompareAfterEqualPrefix(*simple, codeSet1, language1, s1, s2, cmpOp, unitFormat, matchOut,
+                                     equalUnits);
     }
   }
   return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);

@@ -1,41 +1,166 @@
 #include "ksstring/simple_compare.h"
 
+#include "ksstring/units.h"
+
 namespace ksstring {
 
-bool CompareSimpleBytes(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
-                        const QuickCompareRules& rules, int& result) {
-  const uint8_t* kinds = rules.kinds;
+namespace {
+
+// An order of the walk and what the flags make of it.
+struct Item {
+  enum Kind : uint8_t { Element, Ignorable, Walk };
+  uint32_t key;
+  uint16_t order;
+  Kind kind;
+};
+
+// One text of the unit-wise walk, of units `Width` bytes wide, with the
+// orders of an expansion it is delivering.
+template <unsigned Width>
+class UnitSide {
+ public:
+  UnitSide(const SimpleOrders& orders, const QuickCompareRules& rules, const unsigned char* at,
+           unsigned char format)
+      : orders_(orders), rules_(rules), at_(at), format_(format) {}
+
+  // Between characters: no expansion is pending.
+  bool InStep() const { return pendingLeft_ == 0; }
+  int Fetched() const { return fetched_; }
+  // Whether the limit lets a unit of `orders` orders pass whole.
+  bool CanPass(unsigned orders) const { return fetched_ + static_cast<int>(orders) <= rules_.limit; }
+  void Pass(unsigned orders) {
+    fetched_ += static_cast<int>(orders);
+    Next();
+  }
+  unsigned Unit() const { return Width == 1 ? *at_ : ReadUnit(at_, 2, format_); }
+  void Next() { at_ += Width; }
+
+  // The next order that the flags do not skip silently, consumed (the end
+  // stays). Walk when the unit needs the collation walk.
+  Item Fetch() {
+    for (;;) {
+      // Past the limit every order reads as the end; the end counts too.
+      if (fetched_ >= rules_.limit) return Item{0, 0, Item::Element};
+      Item item;
+      if (pendingLeft_ != 0) {
+        ++fetched_;
+        --pendingLeft_;
+        item = Classified(*pending_++, pendingClass_);
+      } else {
+        const unsigned unit = Unit();
+        const uint8_t kind = QuickKindOf(rules_.kinds, unit);
+        if (kind == kQuickWalk) {
+          if (unit >= kCachedUnits || orders_.expansionCount[unit] == 0 || rules_.prefixStop[unit] != 0) {
+            return Item{0, 0, Item::Walk};
+          }
+          // The expansion's orders, all of the unit's class.
+          pending_ = orders_.expansion[unit];
+          pendingLeft_ = orders_.expansionCount[unit];
+          pendingClass_ = orders_.orderClass[unit];
+          Next();
+          continue;
+        }
+        ++fetched_;
+        if (unit == 0) return Item{0, 0, Item::Element};
+        Next();
+        item = Item{orders_.key[unit], orders_.order[unit],
+                    kind == kQuickElement ? Item::Element : Item::Ignorable};
+      }
+      if (item.kind != Item::Ignorable) return item;
+      const bool space = item.order < kFirstSymbolOrder;
+      if (!(space ? rules_.skipSpaces : rules_.skipSymbols)) return item;
+    }
+  }
+
+ private:
+  static Item Classified(uint16_t order, uint8_t orderClass) {
+    const bool element = order >= kFirstDigitOrder || orderClass >= kUndefinedClass;
+    return Item{CollationKey(order, orderClass), order, element ? Item::Element : Item::Ignorable};
+  }
+
+  const SimpleOrders& orders_;
+  const QuickCompareRules& rules_;
+  const unsigned char* at_;
+  unsigned char format_;
+  const uint16_t* pending_ = nullptr;
+  unsigned pendingLeft_ = 0;
+  uint8_t pendingClass_ = 0;
+  int fetched_ = 0;
+};
+
+// The orders an equal unit gives, or 0 when unknown here.
+inline unsigned OrdersOf(const SimpleOrders& orders, unsigned unit) {
+  return orders.simple[unit] ? 1 : orders.expansionCount[unit];
+}
+
+template <unsigned Width>
+bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
+                  const QuickCompareRules& rules, unsigned char format, int& result) {
   uint32_t caseDiff = 0;
   uint32_t accent = 0;
-  for (;; ++text, ++pattern) {
-    const unsigned a = *text;
-    const unsigned b = *pattern;
-    if (a == b) {
-      if (a == 0) break;
-      if (kinds[a] == kQuickWalk) return false;
-      continue;
+  int ignorable = 0;
+  UnitSide<Width> t(orders, rules, text, format);
+  UnitSide<Width> p(orders, rules, pattern, format);
+  for (;;) {
+    // Between characters equal units give equal orders on both sides (an
+    // expansion on both sides included), which change no level.
+    // Steps that report their result are taken one by one.
+    if (rules.report == nullptr && t.InStep() && p.InStep()) {
+      const unsigned a = t.Unit();
+      if (a == p.Unit() && a != 0) {
+        if (a >= kCachedUnits || rules.prefixStop[a] != 0) return false;
+        const unsigned count = OrdersOf(orders, a);
+        if (count != 0 && t.CanPass(count) && p.CanPass(count)) {
+          t.Pass(count);
+          p.Pass(count);
+          continue;
+        }
+      }
     }
-    if ((kinds[a] | kinds[b]) != kQuickElement) return false;
-    const uint32_t ka = orders.key[a];
-    const uint32_t kb = orders.key[b];
-    const uint32_t primary = (ka & kPrimaryMask) - (kb & kPrimaryMask);
+    Item x = t.Fetch();
+    Item y = p.Fetch();
+    // Ignorables on either side pair with each other in lockstep; the last
+    // differing pair breaks ties.
+    for (;;) {
+      if (x.kind == Item::Walk || y.kind == Item::Walk) return false;
+      if (x.kind != Item::Ignorable && y.kind != Item::Ignorable) break;
+      const int mine = x.kind == Item::Ignorable ? x.order : 0;
+      const int theirs = y.kind == Item::Ignorable ? y.order : 0;
+      if (mine != theirs) ignorable = mine - theirs;
+      if (x.kind == Item::Ignorable) x = t.Fetch();
+      if (y.kind == Item::Ignorable) y = p.Fetch();
+    }
+    const uint32_t primary = (x.key & kPrimaryMask) - (y.key & kPrimaryMask);
+    if (rules.report != nullptr && t.Fetched() <= rules.limit && p.Fetched() <= rules.limit) {
+      *rules.report = static_cast<int>(primary);
+    }
     if (primary != 0) {
       result = static_cast<int>(primary);
       return true;
     }
     // Lower case sorts first: the case difference runs the other way.
-    if (caseDiff == 0) caseDiff = (kb & kWithCaseMask) - (ka & kWithCaseMask);
-    const uint32_t accentDiff = (ka & kWithAccentMask) - (kb & kWithAccentMask);
+    if (caseDiff == 0) caseDiff = (y.key & kWithCaseMask) - (x.key & kWithCaseMask);
+    const uint32_t accentDiff = (x.key & kWithAccentMask) - (y.key & kWithAccentMask);
     if (accentDiff != 0) accent = accentDiff;
+    // Elements of equal primary weight: both ended, or both go on.
+    if (x.order == 0 || y.order == 0) break;
   }
   if (accent != 0 && !rules.accentInsensitive) {
     result = static_cast<int>(accent);
   } else if (caseDiff != 0 && !rules.caseInsensitive) {
     result = static_cast<int>(caseDiff);
   } else {
-    result = 0;
+    result = ignorable;
   }
   return true;
+}
+
+}  // namespace
+
+bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
+                        const QuickCompareRules& rules, unsigned char format, int& result) {
+  if (orders.width == 1) return CompareUnits<1>(orders, text, pattern, rules, format, result);
+  return CompareUnits<2>(orders, text, pattern, rules, format, result);
 }
 
 }  // namespace ksstring

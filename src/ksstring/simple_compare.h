@@ -1,14 +1,14 @@
-// The quick levelled comparison of two 8-bit texts of one code set and
-// language, for the common case where the texts differ first at bytes that
-// are one significant element each. It answers only when it is sure to agree
-// with the collation walk; otherwise the caller runs that.
+// The quick levelled comparison of two texts of one code set and language
+// whose units have simple orders: the collation walk over units and
+// per-unit tables instead of iterators. It answers only when it is sure
+// to agree with the walk; otherwise the caller runs that.
 //
-// Why the byte-wise view agrees with the walk: equal bytes at equal places
-// with plain entries are equal elements, or equal ignorables that the walk's
-// lockstep pairs with each other, so they change no level; the first pair of
-// different bytes is then a pair of elements in step, provided neither is
-// ignorable (which would shift the pairing), nor the start of a contraction
-// or expansion, nor a wildcard.
+// Why the byte-wise view agrees with the walk: a byte with a simple order is
+// one order, so fetching, skipping and the lockstep pairing of ignorables
+// follow the units one to one. Equal units at the start of a step give
+// equal orders on both sides whatever they are (expansions included) and
+// change no level. Contractions, wildcards, orders 0 and expansions that are
+// not paired with an equal one need the walk.
 #pragma once
 
 #include <cstddef>
@@ -20,34 +20,39 @@
 namespace ksstring {
 
 struct QuickCompareRules {
-  const uint8_t* kinds;  // SimpleOrders::quick[0] or [1]
+  const uint8_t* kinds;       // SimpleOrders::quick[0] or [1]
+  const uint8_t* prefixStop;  // SimpleOrders::prefixStop[0] or [1], the same wildcards
   bool caseInsensitive;
   bool accentInsensitive;
+  bool skipSpaces;
+  bool skipSymbols;
+  int limit;    // orders fetched per side at most (INT_MAX: no limit)
+  int* report;  // receives the primary difference of every step within the limit; may be null
 };
 
-// Sets result and returns true when the bytes decide the comparison alone.
-// REQUIRES: both texts are zero-terminated.
-bool CompareSimpleBytes(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
-                        const QuickCompareRules& rules, int& result);
+// The quick kind of a unit; units from 256 on need the walk.
+inline uint8_t QuickKindOf(const uint8_t* kinds, unsigned unit) {
+  return unit < kCachedUnits ? kinds[unit] : static_cast<uint8_t>(kQuickWalk);
+}
 
-// The common case of CompareSimpleBytes, inline for the comparison's entry:
-// the texts are equal, or differ first at two elements that differ at the
-// primary level. Sets result and returns true then; false leaves the
-// answer to CompareSimpleBytes (or the walk). Kept to a handful of values,
-// so that it needs no saved registers.
-inline bool ComparePrimaryBytes(const SimpleOrders& orders, const uint8_t* kinds, const unsigned char* text,
-                                const unsigned char* pattern, int& result) {
-  size_t i = 0;
-  unsigned a = text[0];
-  for (; a == pattern[i]; a = text[++i]) {
-    if (a == 0) {
-      result = 0;
-      return true;
-    }
-    if (kinds[a] == kQuickWalk) return false;
+// Sets result and returns true when the units decide the comparison alone.
+// 16-bit units are read in `format`.
+// REQUIRES: both texts are zero-terminated.
+bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
+                        const QuickCompareRules& rules, unsigned char format, int& result);
+
+// The common case of CompareSimpleUnits, inline for the comparison's entry,
+// at the first units after the equal prefix: the texts are equal, or
+// differ there at two elements that differ at the primary level. Sets
+// result and returns true then; false leaves the answer to
+// CompareSimpleUnits (or the walk).
+inline bool ComparePrimaryAt(const SimpleOrders& orders, const uint8_t* kinds, unsigned a, unsigned b,
+                             int& result) {
+  if (a == b) {
+    result = 0;
+    return a == 0;
   }
-  const unsigned b = pattern[i];
-  if ((kinds[a] | kinds[b]) != kQuickElement) return false;
+  if ((QuickKindOf(kinds, a) | QuickKindOf(kinds, b)) != kQuickElement) return false;
   result = static_cast<int>((orders.key[a] & kPrimaryMask) - (orders.key[b] & kPrimaryMask));
   return result != 0;
 }

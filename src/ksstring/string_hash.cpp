@@ -33,6 +33,38 @@ unsigned HashUnits(const KsString& s, UnitFold fold) {
   return h;
 }
 
+// HashString over a whole text (no limit) of code set other than 0: units
+// with simple orders add their keys straight from the table, in runs; every
+// other unit, and the expansion orders it leaves pending, goes through the
+// iterator, which starts each run with the class of the unit before it.
+uint32_t HashWholeText(KsStringIterator& it) {
+  uint32_t h = 0;
+  for (;;) {
+    const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(it);
+    if (simple != nullptr) {
+      const unsigned char* start = ksstring::OrderReader::Position(it);
+      const unsigned width = simple->width;
+      const unsigned char format = it.Format();
+      const unsigned char* p = start;
+      uint16_t unit = ksstring::ReadUnit(p, width, format);
+      uint16_t last = 0;
+      for (; unit < ksstring::kCachedUnits && simple->simple[unit];
+           unit = ksstring::ReadUnit(p, width, format)) {
+        h = 9 * h + simple->key[unit];
+        last = unit;
+        p += width;
+      }
+      if (p != start)
+        ksstring::OrderReader::SkipUnits(it, static_cast<size_t>(p - start) / width,
+                                         simple->orderClass[last]);
+      if (unit == 0) return h;
+    }
+    if (it.IsEOS()) return h;
+    const uint16_t order = ksstring::OrderReader::Next(it, 1);
+    h = 9 * h + ksstring::CollationKey(order, it.OrderClass());
+  }
+}
+
 }  // namespace
 
 unsigned HashKsString(const KsString& s) {
@@ -49,6 +81,7 @@ unsigned HashString(unsigned char codeSet, unsigned char language, const char* c
   if (length == 0) return 0;
   if (codeSet == ksstring::kDefaultId) codeSet = KsLanguageContext::GetDefault8CodeSet();
   KsStringIterator it(chars, codeSet, language, format);
+  if (length == -1 && codeSet != 0) return HashWholeText(it);
   uint32_t h = 0;
   for (int steps = 0; (length > 0 && steps < length) || (length == -1 && !it.IsEOS()); ++steps) {
     if (codeSet == 0) {

@@ -76,6 +76,7 @@ class ElementReader {
     return Convert(padded);
   }
 
+  const unsigned char* Bytes() const { return bytes_; }
   // In-place element i, for the memory-form hash loop.
   Value Raw(size_t index) const {
     Value v;
@@ -158,9 +159,23 @@ size_t FoldBlocksInPlace(const void* values, unsigned len, unsigned count, uint3
   return done;
 }
 
+// The index of the first of `count` elements of `size` bytes that differ
+// between a and b (count when none does): whole blocks are compared with
+// memcmp, which runs as wide as the machine allows, and only the block that
+// differs element by element.
+inline size_t FirstDifferentElement(const unsigned char* a, const unsigned char* b, size_t count,
+                                    size_t size) {
+  size_t i = 0;
+  while (i + kInPlaceBlock <= count && std::memcmp(a + i * size, b + i * size, kInPlaceBlock * size) == 0) {
+    i += kInPlaceBlock;
+  }
+  while (i < count && std::memcmp(a + i * size, b + i * size, size) == 0) ++i;
+  return i;
+}
+
 template <class Layout>
-int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsigned len2, const void* values2,
-                  unsigned count, int& status) {
+int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsigned len2,
+                  const void* values2, unsigned count, int& status) {
   status = 0;
   if (count == 0) return 0;
   const ElementReader<Layout> first(values1, len1, count, format);
@@ -171,6 +186,11 @@ int CompareArrays(unsigned char format, unsigned len1, const void* values1, unsi
   size_t i = 0;
   int result = 0;
   const size_t whole = std::min({walk, first.WholeElements(), second.WholeElements()});
+  if constexpr (layout::BitwiseEqual<Layout>()) {
+    if (first.InPlace()) {
+      i = FirstDifferentElement(first.Bytes(), second.Bytes(), whole, sizeof(typename Layout::Value));
+    }
+  }
   if (first.InPlace()) {
     while (i < whole && layout::Equal<Layout>(first.Raw(i), second.Raw(i))) ++i;
   } else {

@@ -45,6 +45,8 @@ struct IntegerOrder {
   using Value = T;
   static int Order(T a, T b) { return ThreeWay(a, b); }
   static bool Equal(T a, T b) { return a == b; }
+  // Equal values have equal bytes in memory and the other way round.
+  static constexpr bool kBitwiseEqual = true;
 };
 
 struct Char : IntegerOrder<int8_t> {
@@ -176,6 +178,16 @@ inline bool Equal(typename Layout::Value a, typename Layout::Value b) {
     return Layout::Equal(a, b);
   } else {
     return Layout::Order(a, b) == 0;
+  }
+}
+
+// Whether memory-form elements are equal exactly when their bytes are.
+template <class Layout>
+constexpr bool BitwiseEqual() {
+  if constexpr (requires { Layout::kBitwiseEqual; }) {
+    return Layout::kBitwiseEqual;
+  } else {
+    return false;
   }
 }
 

@@ -8,7 +8,8 @@
 
 namespace ks {
 
-#define KS_DECLARE_HASH(name) unsigned name(unsigned char format, unsigned len, void* values, unsigned count, int& status)
+#define KS_DECLARE_HASH(name) \
+  unsigned name(unsigned char format, unsigned len, void* values, unsigned count, int& status)
 
 KS_DECLARE_HASH(CharHash);     // o_char: sign-extended byte
 KS_DECLARE_HASH(ByteHash);     // o_u1b: zero-extended byte

@@ -1,0 +1,114 @@
+#include "ksstring/equal_prefix.h"
+
+#include <immintrin.h>
+
+#include <cstring>
+
+#include "base/byteorder.h"
+#include "ksstring/units.h"
+#include "ksstring/wildcard_orders.h"
+
+namespace ksstring {
+
+namespace {
+
+constexpr size_t kBlock = 32;  // bytes per vector step
+constexpr uintptr_t kPage = 4096;
+
+// Whether a vector load at p stays inside p's page. Texts end at their
+// terminator, and a load must not reach a page the text does not touch.
+inline bool BlockInPage(const unsigned char* p) {
+  return (reinterpret_cast<uintptr_t>(p) & (kPage - 1)) <= kPage - kBlock;
+}
+
+// One unit at a time: returns false at the first unit that stops.
+inline bool UnitPasses(const uint8_t* stop, const unsigned char* a, const unsigned char* b, unsigned width,
+                       unsigned char format) {
+  if (width == 1) return *a == *b && stop[*a] == 0;
+  if (std::memcmp(a, b, 2) != 0) return false;
+  const uint16_t unit = ReadUnit(a, 2, format);
+  return unit < kCachedUnits && stop[unit] == 0;
+}
+
+// Bit i set where byte i of the block is equal in both texts and, read as
+// a unit's low byte, passes the nibble set; for 16-bit units also where
+// byte i is a high byte of 0 (units from 256 up stop). A block passes
+// whole when every bit is set.
+__attribute__((target("avx2"), always_inline)) inline uint32_t PassingBytes(const NibbleSet& set,
+                                                                            const unsigned char* a,
+                                                                            const unsigned char* b,
+                                                                            uint32_t lowBytes) {
+  const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
+  const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
+  const __m256i nibble = _mm256_set1_epi8(0x0F);
+  const __m256i lowTable =
+      _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(set.low)));
+  const __m256i highTable =
+      _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(set.high)));
+  const __m256i lows = _mm256_shuffle_epi8(lowTable, _mm256_and_si256(va, nibble));
+  const __m256i highs = _mm256_shuffle_epi8(highTable, _mm256_and_si256(_mm256_srli_epi16(va, 4), nibble));
+  const __m256i zero = _mm256_setzero_si256();
+  const auto equal = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(va, vb)));
+  const auto passes =
+      static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_and_si256(lows, highs), zero)));
+  const auto zeros = static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(va, zero)));
+  return equal & ((passes & lowBytes) | (zeros & ~lowBytes));
+}
+
+// A unit at a time, where the vector step cannot serve.
+// Widths are 1 or 2, so that a shift divides by them.
+size_t ScanByUnits(const uint8_t* stop, const unsigned char* a, const unsigned char* b, unsigned width,
+                   unsigned char format) {
+  size_t offset = 0;
+  while (UnitPasses(stop, a + offset, b + offset, width, format)) offset += width;
+  return offset >> (width - 1);
+}
+
+// A block at a time while the blocks stay inside their pages, else a unit
+// at a time. The loads may read past the terminators, never past the page:
+// the address sanitizer would report bytes no result depends on.
+__attribute__((target("avx2"), no_sanitize("address"))) size_t ScanByBlocks(
+    const NibbleSet& set, const uint8_t* stop, const unsigned char* a, const unsigned char* b, unsigned width,
+    unsigned char format, uint32_t lowBytes) {
+  size_t offset = 0;  // in bytes
+  for (;;) {
+    if (BlockInPage(a + offset) && BlockInPage(b + offset)) {
+      const uint32_t passing = PassingBytes(set, a + offset, b + offset, lowBytes);
+      if (passing == 0xFFFFFFFFu) {
+        offset += kBlock;
+        continue;
+      }
+      // The first unit with a byte that does not pass.
+      return (offset + static_cast<unsigned>(__builtin_ctz(~passing))) >> (width - 1);
+    }
+    if (!UnitPasses(stop, a + offset, b + offset, width, format)) return offset >> (width - 1);
+    offset += width;
+  }
+}
+
+const bool kHasAvx2 = [] {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") != 0;
+}();
+
+}  // namespace
+
+int PrefixStopSet(const SimpleOrders& orders, bool wildcards) {
+  if (!wildcards) return 0;
+  return gWildcardPair.load(std::memory_order_relaxed) == orders.wildcardPair ? 1 : -1;
+}
+
+size_t EqualPrefixUnits(const SimpleOrders& orders, int stopSet, const unsigned char* a,
+                        const unsigned char* b, unsigned char format) {
+  const unsigned width = orders.width;
+  const uint8_t* stop = orders.prefixStop[stopSet];
+  const NibbleSet& set = orders.prefixStopSet[stopSet];
+  // Which bytes of a block are units' low bytes: all of them for 8-bit
+  // units, every other one for 16-bit units in either byte order.
+  const bool swapped = width == 2 && ksbase::FormatNeedsByteSwap(format);
+  const uint32_t lowBytes = width == 1 ? 0xFFFFFFFFu : swapped ? 0xAAAAAAAAu : 0x55555555u;
+  if (!set.exact || !kHasAvx2) return ScanByUnits(stop, a, b, width, format);
+  return ScanByBlocks(set, stop, a, b, width, format, lowBytes);
+}
+
+}  // namespace ksstring

@@ -1,0 +1,281 @@
+// The quick paths of the comparison and the hash (byte tables, the
+// vector equal-prefix scan, equal expansions passed over, 16-bit simple
+// orders, the key-table hash) against the full collation walk: the
+// step-by-step comparison over iterators that read every order from the
+// collation tables. Texts share long prefixes so that the scan runs far,
+// and some end right before an unreadable page so that it must not read
+// past their terminators.
+#include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "i18nsvc.h"
+#include "ksstrcmp.h"
+#include "ksstring/code_set_cache.h"
+#include "reference/stepwise_strcmp.h"
+#include "reference/word_list.h"
+
+namespace {
+
+// Windows-1252 characters of every kind: letters in both cases and with
+// accents, the sharp s, æ and œ expansions, the Spanish ch and ll
+// contractions, Swedish å ä ö, digits, spaces, symbols and the wildcards.
+constexpr char kAlphabet[] =
+    "aaabbeeinorstAEchlls*?  -.,19\xDF\xE6\xC6\x9C\x8C\xE5\xE4\xF6\xE1\xC1\xE9\xFC\xDC"
+    "aA";
+// The same kinds as Unicode units, and units beyond the Latin range.
+const unsigned short kUnits[] = {'a',  'a',  'b',  'e',   'n',   'A',    'c',    'h',    'l',    's',
+                                 '*',  '?',  ' ',  '-',   '1',   0xDF,   0xE6,   0xC6,   0x153,  0xE5,
+                                 0xE4, 0xE9, 0xFC, 0x100, 0x1FF, 0x0391, 0x3042, 0x4E00, 0x2014, 0xFFF5};
+
+struct Text {
+  std::string bytes;  // 8-bit text, or 16-bit units in the text's format; zero-terminated
+};
+
+unsigned Width(unsigned char codeSet) {
+  return codeSet > 224 ? 2 : 1;
+}
+
+void PutUnit(std::string& bytes, unsigned char codeSet, unsigned char format, unsigned short unit) {
+  if (Width(codeSet) == 1) {
+    bytes += static_cast<char>(unit);
+    return;
+  }
+  const char low = static_cast<char>(unit & 0xFF);
+  const char high = static_cast<char>(unit >> 8);
+  if (format == 2) {
+    bytes += high;
+    bytes += low;
+  } else {
+    bytes += low;
+    bytes += high;
+  }
+}
+
+unsigned short RandomUnit(std::mt19937& random, unsigned char codeSet) {
+  if (Width(codeSet) == 2) return kUnits[random() % std::size(kUnits)];
+  return static_cast<unsigned char>(kAlphabet[random() % (sizeof kAlphabet - 1)]);
+}
+
+// Two texts with a common prefix of up to 300 units and short tails, or a
+// text and a copy with a few units inserted, removed or replaced, so that
+// equal runs follow differences.
+std::pair<Text, Text> RandomPair(std::mt19937& random, unsigned char codeSet, unsigned char format) {
+  std::vector<unsigned short> units;
+  const size_t prefixLength = random() % 4 == 0 ? random() % 300 : random() % 40;
+  for (size_t i = 0; i < prefixLength; ++i) units.push_back(RandomUnit(random, codeSet));
+  std::vector<unsigned short> sides[2] = {units, units};
+  if (random() % 2 == 0) {
+    std::vector<unsigned short>& copy = sides[1];
+    for (unsigned edits = 1 + random() % 3; edits > 0; --edits) {
+      const size_t at = copy.empty() ? 0 : random() % copy.size();
+      const unsigned roll = random() % 3;
+      if (roll == 0 || copy.empty()) {
+        copy.insert(copy.begin() + static_cast<std::ptrdiff_t>(at), RandomUnit(random, codeSet));
+      } else if (roll == 1) {
+        copy.erase(copy.begin() + static_cast<std::ptrdiff_t>(at));
+      } else {
+        copy[at] = RandomUnit(random, codeSet);
+      }
+    }
+  } else {
+    for (auto& side : sides) {
+      for (size_t tail = random() % 4; tail > 0; --tail) side.push_back(RandomUnit(random, codeSet));
+    }
+  }
+  Text texts[2];
+  for (int i = 0; i < 2; ++i) {
+    for (unsigned short unit : sides[i]) PutUnit(texts[i].bytes, codeSet, format, unit);
+    PutUnit(texts[i].bytes, codeSet, format, 0);
+  }
+  return {texts[0], texts[1]};
+}
+
+struct Outcome {
+  int result;
+  int match;
+  bool operator==(const Outcome&) const = default;
+};
+
+// A place for a text that ends right before a page that cannot be read.
+class GuardedPage {
+ public:
+  GuardedPage() : size_(static_cast<size_t>(sysconf(_SC_PAGESIZE))) {
+    void* pages = mmap(nullptr, 2 * size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    base_ = static_cast<char*>(pages);
+    mprotect(base_ + size_, size_, PROT_NONE);
+  }
+  ~GuardedPage() { munmap(base_, 2 * size_); }
+  const char* Place(const std::string& bytes) {
+    char* at = base_ + size_ - bytes.size();
+    std::memcpy(at, bytes.data(), bytes.size());
+    return at;
+  }
+
+ private:
+  size_t size_;
+  char* base_;
+};
+
+struct TablesOnly {
+  TablesOnly() { ksstring::SetTablesOnlyWalks(true); }
+  ~TablesOnly() { ksstring::SetTablesOnlyWalks(false); }
+};
+
+Outcome FullWalk(unsigned char codeSet, unsigned char language, const char* a, const char* b,
+                 unsigned short cmpOp, short length, unsigned char format) {
+  const TablesOnly tablesOnly;
+  Outcome o{0, 12345};
+  o.result =
+      reference::StepwiseStrCmp(codeSet, language, a, codeSet, language, b, cmpOp, length, format, &o.match);
+  return o;
+}
+
+Outcome Library(unsigned char codeSet, unsigned char language, const char* a, const char* b,
+                unsigned short cmpOp, short length, unsigned char format, bool withMatch) {
+  Outcome o{0, 12345};
+  o.result = KsStrCmp(codeSet, language, a, codeSet, language, b, cmpOp, length, format,
+                      withMatch ? &o.match : nullptr);
+  return o;
+}
+
+unsigned FullWalkHash(unsigned char codeSet, unsigned char language, const char* text, short length,
+                      unsigned char format) {
+  const TablesOnly tablesOnly;
+  return HashString(codeSet, language, text, length, format);
+}
+
+TEST(CollationFastPaths, RandomPairsMatchTheFullWalk) {
+  const unsigned char codeSets[] = {1, 2, 253};
+  const unsigned char languages[] = {0, 1, 2, 3, 4, 5, 255};
+  const unsigned char formats[] = {1, 2, 8};
+  const unsigned short flags[] = {0x10, 0x20, 0x40, 0x80, 0x200};
+  std::mt19937 random(1512);
+  GuardedPage page;
+  int decidedAfterLongPrefix = 0;
+  for (int round = 0; round < 15000; ++round) {
+    const unsigned char codeSet = codeSets[random() % std::size(codeSets)];
+    const unsigned char language = languages[random() % std::size(languages)];
+    const unsigned char format = Width(codeSet) == 2 ? formats[random() % std::size(formats)] : 1;
+    unsigned short cmpOp = 0;
+    for (unsigned short flag : flags) cmpOp = static_cast<unsigned short>(cmpOp | (random() % 2 ? flag : 0));
+    if (random() % 16 == 0) cmpOp |= 0x100;
+    const short length = random() % 3 == 0 ? static_cast<short>(random() % 40) : -1;
+    const bool withMatch = random() % 2 == 0;
+    auto [a, b] = RandomPair(random, codeSet, format);
+    // Sometimes the second text ends at the edge of the readable memory.
+    const char* second = random() % 4 == 0 ? page.Place(b.bytes) : b.bytes.data();
+    const Outcome expected = FullWalk(codeSet, language, a.bytes.data(), second, cmpOp, length, format);
+    ASSERT_EQ(Library(codeSet, language, a.bytes.data(), second, cmpOp, length, format, withMatch).result,
+              expected.result)
+        << "round " << round << " code set " << int(codeSet) << " language " << int(language) << " operator "
+        << cmpOp << " length " << length << " format " << int(format);
+    if (withMatch) {
+      ASSERT_EQ(Library(codeSet, language, a.bytes.data(), second, cmpOp, length, format, true), expected)
+          << "round " << round;
+    }
+    const unsigned expectedHash = FullWalkHash(codeSet, language, second, length == 0 ? -1 : length, format);
+    ASSERT_EQ(HashString(codeSet, language, second, length == 0 ? -1 : length, format), expectedHash)
+        << "round " << round;
+    if (a.bytes.size() > 100 && expected.result != 0) ++decidedAfterLongPrefix;
+  }
+  // The set must reach past the scan's vector blocks.
+  EXPECT_GT(decidedAfterLongPrefix, 500);
+}
+
+// Equal expansions and equal texts, wherever they stand: the full walk
+// and the quick paths agree, and the prefix is passed with the class of
+// its last unit (the sharp s before the difference).
+TEST(CollationFastPaths, EqualExpansionsInThePrefixAgreeWithTheFullWalk) {
+  const char* const pairs[][2] = {
+      {"Stra\xDF"
+       "e",
+       "Stra\xDF"
+       "E"},
+      {"Stra\xDF", "Stra\xDF"},
+      {"\xDF\xDF\xDF"
+       "a",
+       "\xDF\xDF\xDF"
+       "b"},
+      {"\xE6"
+       "a",
+       "\xE6"
+       "A"},
+      {"c\x9C"
+       "ur",
+       "c\x9C"
+       "ur "},
+      {"\xDF*",
+       "\xDF"
+       "a"},
+      {"chico", "chica"},
+      {"llama", "lla*"},
+      {"xx\xDF"
+       "\xE9",
+       "xx\xDF"
+       "e"},
+  };
+  for (const auto& pair : pairs) {
+    for (unsigned char language : {0, 1, 3, 4}) {
+      for (unsigned short cmpOp : {0, 0x10, 0x20, 0x40, 0x60, 0x80, 0x100, 0x200}) {
+        EXPECT_EQ(Library(1, language, pair[0], pair[1], cmpOp, -1, 1, false),
+                  FullWalk(1, language, pair[0], pair[1], cmpOp, -1, 1))
+            << pair[0] << " / " << pair[1] << " language " << int(language) << " operator " << cmpOp;
+      }
+    }
+  }
+}
+
+std::vector<std::string> Encoded(const std::vector<std::u16string>& words, unsigned char codeSet) {
+  std::vector<std::string> out;
+  for (const std::u16string& word : words) {
+    if (codeSet == 1) {
+      out.push_back(reference::ToWindows1252(word) + '\0');
+    } else {
+      std::string bytes;
+      for (char16_t unit : word) PutUnit(bytes, codeSet, 1, unit);
+      PutUnit(bytes, codeSet, 1, 0);
+      out.push_back(bytes);
+    }
+  }
+  return out;
+}
+
+// The benchmark's word list, sorted by the library both ways: every pair
+// of neighbours (the pairs an index compares) agrees with the full walk,
+// and so does the hash of every word.
+TEST(CollationFastPaths, SortedWordListMatchesTheFullWalk) {
+  const std::vector<std::u16string> words = reference::RealisticWords(2000, 20251205);
+  for (unsigned char codeSet : {1, 253}) {
+    for (unsigned short cmpOp : {0, 0x10, 0x60, 0x90}) {
+      std::vector<std::string> texts = Encoded(words, codeSet);
+      auto less = [&](const std::string& a, const std::string& b) {
+        return KsStrCmp(codeSet, KS_LANGUAGE_GERMAN, a.data(), codeSet, KS_LANGUAGE_GERMAN, b.data(), cmpOp,
+                        -1, 1, nullptr) < 0;
+      };
+      std::sort(texts.begin(), texts.end(), less);
+      for (int direction = 0; direction < 2; ++direction) {
+        for (size_t i = 0; i + 1 < texts.size(); ++i) {
+          const char* a = texts[i].data();
+          const char* b = texts[i + 1].data();
+          ASSERT_EQ(Library(codeSet, KS_LANGUAGE_GERMAN, a, b, cmpOp, -1, 1, false).result,
+                    FullWalk(codeSet, KS_LANGUAGE_GERMAN, a, b, cmpOp, -1, 1).result)
+              << "code set " << int(codeSet) << " operator " << cmpOp << " pair " << i;
+        }
+        std::reverse(texts.begin(), texts.end());
+      }
+      for (const std::string& text : texts) {
+        ASSERT_EQ(HashString(codeSet, KS_LANGUAGE_GERMAN, text.data(), -1, 1),
+                  FullWalkHash(codeSet, KS_LANGUAGE_GERMAN, text.data(), -1, 1));
+      }
+    }
+  }
+}
+
+}  // namespace
