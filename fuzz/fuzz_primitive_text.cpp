@@ -21,12 +21,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string valueText = split == std::string::npos ? std::string() : rest.substr(split + 1);
 
   // Text: scan into a value, print it back with the same format.
-  alignas(16) unsigned char value[64] = {};
+  // Values that own memory (strings) must be made and released by their
+  // type; the plain buffer serves the types that have no Create.
+  alignas(16) unsigned char buffer[64] = {};
+  void* made = mgr.Create(type, 1);
+  void* value = made != nullptr ? made : buffer;
   KsString in(valueText.c_str());
   mgr.ScanFromKsString(type, value, in, formatText.c_str(), 1);
   KsString out;
   mgr.PrintToKsString(type, out, value, formatText.c_str(), 1);
   mgr.PrintToKsString(type, out, value, nullptr, 1);
+  if (made != nullptr) mgr.Delete(type, made, 1);
 
   // Stored arrays: the raw input is the array, with its real length.
   const unsigned length = static_cast<unsigned>(size);
