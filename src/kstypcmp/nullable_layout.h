@@ -21,7 +21,6 @@
 #include <cstring>
 #include <type_traits>
 
-#include "base/cpu_clones.h"
 #include "kstypcmp/layouts.h"
 #include "kstypes/raw_value.h"
 
@@ -104,7 +103,9 @@ struct Nullable {
   // value and flag are taken from the element's words by shifts, a form
   // that the compiler vectorises; other elements are read whole.
   template <size_t kCount>
-  KS_CPU_CLONES("avx2", "default") static uint32_t FoldImages(const unsigned char* p) {
+  // No per-processor clones here: g++ exports the ifunc resolvers of a
+  // cloned template from the shared library whatever its visibility.
+  static uint32_t FoldImages(const unsigned char* p) {
     using Word = ElementWord;
     using BaseValue = typename Base::Value;
     constexpr size_t kWords = sizeof(Value) / sizeof(Word);
