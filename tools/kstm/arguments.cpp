@@ -21,14 +21,14 @@ Arguments::Arguments(const char* command, int argc, char** argv, std::initialize
       positional_.push_back(word);
       continue;
     }
-    const OptionSpec* spec = nullptr;
+    const OptionSpec* option = nullptr;
     for (const OptionSpec& candidate : options) {
-      if (word == candidate.name) spec = &candidate;
+      if (word == candidate.name) option = &candidate;
     }
-    if (spec == nullptr) {
+    if (option == nullptr) {
       throw BadInput("unknown option '" + word + "' (see kstm " + command + " --help)");
     }
-    if (!spec->takesValue) {
+    if (!option->takesValue) {
       values_[word] = "";
       continue;
     }
