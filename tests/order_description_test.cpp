@@ -34,75 +34,33 @@ struct SymbolCase {
   char character;
 };
 
-// The whole list: 57 names, each with its character ('.' where there is no
-// ASCII form).
+// A sample of the list: its ends, names with and without an ASCII form, and
+// the two names whose "o_double" stands as written.
 const SymbolCase kSymbols[] = {
     {32, "_", '_'},
     {34, "macron sign", '.'},
-    {35, "soft hyphen", '.'},
-    {36, "-", '-'},
-    {37, ",", ','},
-    {38, ";", ';'},
-    {39, ":", ':'},
-    {40, "!", '!'},
-    {41, "inverted exclamation mark", '.'},
-    {42, "?", '?'},
     {44, "solidus", '/'},
-    {46, "full stop", '.'},
-    {49, "middle dot", '.'},
-    {50, "cedilla", '.'},
     {52, "apostrophe", '\''},
-    {55, "\"", '"'},
     {58, "left pointing o_double angle quotation mark", '.'},
     {59, "right pointing o_double angle quotation mark", '.'},
-    {60, "(", '('},
-    {62, ")", ')'},
-    {64, "[", '['},
-    {65, "]", ']'},
-    {66, "{", '{'},
-    {67, "}", '}'},
-    {68, "section sign", '.'},
-    {69, "pilcrow sign", '.'},
-    {70, "copyright sign", '.'},
-    {71, "registered sign", '.'},
-    {73, "@", '@'},
-    {74, "currency sign", '.'},
-    {75, "cent sign", '.'},
-    {76, "$", '$'},
-    {77, "pound sign", '.'},
-    {78, "yen sign", '.'},
     {79, "*", '*'},
     {80, "reverse solidus", '.'},
-    {81, "&", '&'},
-    {82, "#", '#'},
-    {83, "%", '%'},
-    {85, "+", '+'},
-    {87, "plus minus sign", '.'},
     {88, "'", '\''},
-    {89, "`", '`'},
-    {91, "^", '^'},
-    {94, "diaeresis", '.'},
-    {96, "~", '~'},
-    {98, "division sign", '.'},
-    {99, "multiplication sign", '.'},
-    {101, "<", '<'},
-    {103, "=", '='},
-    {105, ">", '>'},
-    {106, "not sign", '.'},
-    {107, "|", '|'},
-    {108, "broken bar", '.'},
-    {109, "degree sign", '.'},
     {110, "micron sign", '.'},
     {139, "inverted question mark", '.'},
 };
 
-TEST(OrderDescriptionSymbols, AllFiftySevenNamesAndCharacters) {
-  static_assert(sizeof kSymbols / sizeof kSymbols[0] == 57);
+TEST(OrderDescriptionSymbols, NamesAndCharactersOfTheList) {
   for (const SymbolCase& c : kSymbols) {
     SCOPED_TRACE(c.index);
     EXPECT_EQ(Describe(static_cast<unsigned short>(80 + c.index)), std::string("symbol ") + c.name);
     EXPECT_EQ(CharOf(static_cast<unsigned short>(80 + c.index)), static_cast<unsigned char>(c.character));
   }
+  int named = 0;
+  for (unsigned short index = 0; index < 200; ++index) {
+    named += Describe(static_cast<unsigned short>(80 + index)) != "symbol ";
+  }
+  EXPECT_EQ(named, 57) << "the list has 57 entries";
 }
 
 TEST(OrderDescriptionSymbols, UnnamedSymbolsSayOnlySymbol) {
@@ -110,10 +68,6 @@ TEST(OrderDescriptionSymbols, UnnamedSymbolsSayOnlySymbol) {
     EXPECT_EQ(Describe(static_cast<unsigned short>(80 + index)), "symbol ") << index;
     EXPECT_EQ(CharOf(static_cast<unsigned short>(80 + index)), 7) << index;
   }
-}
-
-TEST(OrderDescriptionSymbols, InvertedQuestionMarkIsTheLastEntry) {
-  EXPECT_EQ(Describe(80 + 139), "symbol inverted question mark");
 }
 
 TEST(OrderDescriptionLetters, AccentNamesAsTheyStand) {
