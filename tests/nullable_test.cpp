@@ -57,37 +57,40 @@ struct NullPrintStringGuard {
 
 TEST(NullableStorage, GoldenBytesInBothOrdersAndValueFirst) {
   KsNull_short shorts[] = {Number<int16_t>(258), Null<int16_t>()};
-  KsNull_int ints[] = {Number(0x01020304)}, pair[] = {Number(5), Number(-1)};
+  EXPECT_EQ(Stored(KsNULL_2B_T, shorts, kBig), (Bytes{0x00, 0x01, 0x02, 0x01, 0x00, 0x00}));
+  EXPECT_EQ(Stored(KsNULL_2B_T, shorts, kLittle), (Bytes{0x00, 0x02, 0x01, 0x01, 0x00, 0x00}));
+  EXPECT_EQ(Stored(KsNULL_2B_T, shorts, kValueFirst), (Bytes{0x02, 0x01, 0x00, 0x00, 0x00, 0x01}));
+
+  KsNull_int ints[] = {Number(0x01020304)};
+  EXPECT_EQ(Stored(KsNULL_INT_T, ints, kBig), (Bytes{0x00, 0x01, 0x02, 0x03, 0x04}));
+  EXPECT_EQ(Stored(KsNULL_INT_T, ints, kLittle), (Bytes{0x00, 0x04, 0x03, 0x02, 0x01}));
+  EXPECT_EQ(Stored(KsNULL_INT_T, ints, kValueFirst), (Bytes{0x04, 0x03, 0x02, 0x01, 0x00}));
+
   KsNull_char chars[] = {Number<int8_t>(-1), Null<int8_t>()};
+  EXPECT_EQ(Stored(KsNULL_1B_T, chars, kBig), (Bytes{0x00, 0xFF, 0x01, 0x00}));
+  EXPECT_EQ(Stored(KsNULL_1B_T, chars, kValueFirst), (Bytes{0xFF, 0x00, 0x00, 0x01}));
+
   KsNull_double doubles[] = {Number(1.0)};
+  EXPECT_EQ(Stored(KsNULL_DOUBLE_T, doubles, kBig), (Bytes{0x00, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(Stored(KsNULL_DOUBLE_T, doubles, kValueFirst), (Bytes{0, 0, 0, 0, 0, 0, 0xF0, 0x3F, 0x00}));
+
   KsNull_float floats[] = {Number(1.5f)};
+  EXPECT_EQ(Stored(KsNULL_FLOAT_T, floats, kBig), (Bytes{0x00, 0x3F, 0xC0, 0x00, 0x00}));
+
   // KsInt64 keeps its own stored form: the low word, then the high word,
   // each in the byte order.
   KsNull_KsInt64 wide[] = {Number(KsInt64(2u, 1))};
+  EXPECT_EQ(Stored(KsNULL_KSINT64_T, wide, kBig), (Bytes{0x00, 0, 0, 0, 2, 0, 0, 0, 1}));
+  EXPECT_EQ(Stored(KsNULL_KSINT64_T, wide, kValueFirst), (Bytes{2, 0, 0, 0, 1, 0, 0, 0, 0x00}));
+
   KsNull_8b eight[] = {Number<int64_t>(-2), Null<int64_t>()};
-  struct Case {
-    Bytes stored, expected;
-  };
-  const Case cases[] = {
-      {Stored(KsNULL_2B_T, shorts, kBig), {0x00, 0x01, 0x02, 0x01, 0x00, 0x00}},
-      {Stored(KsNULL_2B_T, shorts, kLittle), {0x00, 0x02, 0x01, 0x01, 0x00, 0x00}},
-      {Stored(KsNULL_2B_T, shorts, kValueFirst), {0x02, 0x01, 0x00, 0x00, 0x00, 0x01}},
-      {Stored(KsNULL_INT_T, ints, kBig), {0x00, 0x01, 0x02, 0x03, 0x04}},
-      {Stored(KsNULL_INT_T, ints, kLittle), {0x00, 0x04, 0x03, 0x02, 0x01}},
-      {Stored(KsNULL_INT_T, ints, kValueFirst), {0x04, 0x03, 0x02, 0x01, 0x00}},
-      // Format 8 writes packed elements, not the memory form.
-      {Stored(KsNULL_INT_T, pair, kValueFirst), {5, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0}},
-      {Stored(KsNULL_1B_T, chars, kBig), {0x00, 0xFF, 0x01, 0x00}},
-      {Stored(KsNULL_1B_T, chars, kValueFirst), {0xFF, 0x00, 0x00, 0x01}},
-      {Stored(KsNULL_DOUBLE_T, doubles, kBig), {0x00, 0x3F, 0xF0, 0, 0, 0, 0, 0, 0}},
-      {Stored(KsNULL_DOUBLE_T, doubles, kValueFirst), {0, 0, 0, 0, 0, 0, 0xF0, 0x3F, 0x00}},
-      {Stored(KsNULL_FLOAT_T, floats, kBig), {0x00, 0x3F, 0xC0, 0x00, 0x00}},
-      {Stored(KsNULL_KSINT64_T, wide, kBig), {0x00, 0, 0, 0, 2, 0, 0, 0, 1}},
-      {Stored(KsNULL_KSINT64_T, wide, kValueFirst), {2, 0, 0, 0, 1, 0, 0, 0, 0x00}},
-      {Stored(KsNULL_8B_T, eight, kBig),
-       {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0x01, 0, 0, 0, 0, 0, 0, 0, 0}},
-  };
-  for (size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(cases[i].stored, cases[i].expected) << "row " << i;
+  EXPECT_EQ(Stored(KsNULL_8B_T, eight, kBig),
+            (Bytes{0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0x01, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(NullableStorage, StoreWithFormat8WritesPackedElementsNotTheMemoryForm) {
+  KsNull_int ints[] = {Number(5), Number(-1)};
+  EXPECT_EQ(Stored(KsNULL_INT_T, ints, kValueFirst), (Bytes{5, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0}));
 }
 
 TEST(NullableStorage, LoadTakesOnlyFlagByteOneAsNull) {
