@@ -137,6 +137,10 @@ TEST(DateAndTimeEvaluators, MaskComesFirstSoWildcardsAlwaysWiden) {
                         {KsDATIME_N_T, 0x0015, DateTimeN(2021, 4, 15, 12, 0, 30, kAny), 0x000D},
                         {KsTIMESPAN_T, 0x8103, DateTimeN(0, 0, 1, 12, 0, 30, 0), 0x8003},
                         {D_DATE_T, 0x0011, Date(2021, kAny, 1), 0x0009},
+                        // d_Time keeps 0x800F and has no wildcards.
+                        {D_TIME_T, 0x0009, StoredTime(1, 0, 0), 0x0009},
+                        {D_TIME_T, 0x0019, StoredTime(1, 0, 0), 0x0009},
+                        {D_TIME_T, 0x8103, StoredTime(1, 0, 0), 0x8003},
                         {D_TIMESTAMP_T, 0x0019, Join(Date(2021, 3, 1), Bytes(6, 0)), 0x0009}};
   for (const Case& c : cases) {
     unsigned short flags = c.in;
@@ -181,28 +185,37 @@ TEST(DateAndTimeEvaluators, LaterKeysWriteOnlyTheirWidenedFields) {
   }
 }
 
-// Without current bounds the estimate is 0; the key is still recorded and
-// widened.
+// Without current bounds, or with bounds too short to hold a value, the
+// estimate is 0 (the ODMG types' plain counting would measure the key
+// against 0..0); the key is still recorded and widened.
 TEST(DateAndTimeEvaluators, WithoutBoundsReturnZeroAndStillRecord) {
   struct Case {
     char type;
     Bytes key, high;
     unsigned short flags;
   };
-  const Case cases[] = {{KsDATE_T, Date(2021, kAny, 1), Date(2021, 12, 1), LT | kWidened},
-                        {KsTIME_T, Time(10, 0, 0), Time(10, 0, 0), LT},
-                        {KsTIME_T, Time(10, 0xFF, 0), Time(10, 0x7F, 0x7F), LT | kWidened},
-                        {KsDATIME_T, DateTime(2021, 4, 15, 10, 0, 0), DateTime(2021, 4, 15, 10, 0, 0), LT},
-                        {KsDATIME_N_T, DateTimeN(2021, 4, 15, 10, 0, 0, kAny),
-                         DateTimeN(2021, 4, 15, 10, 0, 0, 1000000000), LT | kWidened},
-                        {KsTIMESPAN_T, DateTimeN(0, 0, 1, 10, 0, 0, 7), DateTimeN(0, 0, 1, 10, 0, 0, 7), LT}};
+  const Case cases[] = {
+      {KsDATE_T, Date(2021, kAny, 1), Date(2021, 12, 1), LT | kWidened},
+      {KsTIME_T, Time(10, 0, 0), Time(10, 0, 0), LT},
+      {KsTIME_T, Time(10, 0xFF, 0), Time(10, 0x7F, 0x7F), LT | kWidened},
+      {KsDATIME_T, DateTime(2021, 4, 15, 10, 0, 0), DateTime(2021, 4, 15, 10, 0, 0), LT},
+      {KsDATIME_N_T, DateTimeN(2021, 4, 15, 10, 0, 0, kAny), DateTimeN(2021, 4, 15, 10, 0, 0, 1000000000),
+       LT | kWidened},
+      {KsTIMESPAN_T, DateTimeN(0, 0, 1, 10, 0, 0, 7), DateTimeN(0, 0, 1, 10, 0, 0, 7), LT},
+      {D_DATE_T, Date(2021, 4, 15), Date(2021, 4, 15), LT},
+      {D_TIME_T, StoredTime(10, 0, 0), StoredTime(10, 0, 0), LT},
+      {D_TIMESTAMP_T, Timestamp(2021, 4, 15, 10, 0, 0), Timestamp(2021, 4, 15, 10, 0, 0), LT}};
   for (const Case& c : cases) {
-    RecordedBounds out;
-    unsigned short flags = LT;
-    EXPECT_EQ(Evaluate(c.type, nullptr, flags, c.key, 1, &out), 0.0f) << int(c.type);
-    EXPECT_EQ(out.Low(), Bytes{}) << int(c.type);
-    EXPECT_EQ(out.High(), c.high) << int(c.type);
-    EXPECT_EQ(flags, c.flags) << int(c.type);
+    CurrentBounds shortBounds(Bytes(c.key.begin(), c.key.end() - 1), c.key);
+    for (KsIdxBounds* bounds :
+         {static_cast<KsIdxBounds*>(nullptr), static_cast<KsIdxBounds*>(&shortBounds)}) {
+      RecordedBounds out;
+      unsigned short flags = LT;
+      EXPECT_EQ(Evaluate(c.type, bounds, flags, c.key, 1, &out), 0.0f) << int(c.type);
+      EXPECT_EQ(out.Low(), Bytes{}) << int(c.type);
+      EXPECT_EQ(out.High(), c.high) << int(c.type);
+      EXPECT_EQ(flags, c.flags) << int(c.type);
+    }
   }
 }
 

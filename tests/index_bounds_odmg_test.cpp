@@ -8,19 +8,6 @@ namespace {
 
 using namespace ks::testing;
 
-// A stored d_Time of a time of day in a zone: the zone, the stored hour and
-// minute (the time of day shifted by the zone), second and hundredths.
-Bytes StoredTime(int hour, int minute, int second, int zoneHours = 0, int hundredths = 0) {
-  return {static_cast<unsigned char>(zoneHours),        0,
-          static_cast<unsigned char>(hour + zoneHours), static_cast<unsigned char>(minute),
-          static_cast<unsigned char>(second),           static_cast<unsigned char>(hundredths)};
-}
-
-Bytes Timestamp(int year, int month, int day, int hour, int minute, int second, int zoneHours = 0,
-                unsigned char format = 1) {
-  return Join(Date(year, month, day, format), StoredTime(hour, minute, second, zoneHours));
-}
-
 // An index from 01:00:00 to 02:00:00, 3601 seconds. The count is the key's
 // position p = key - L + 1 taken as it is: greater than midnight counts the
 // hour before the range too, equal to a time outside the range still counts
@@ -42,22 +29,6 @@ TEST(ODMGTimeEvaluator, CountsPositionsWithoutClippingToTheRange) {
   };
   CurrentBounds bounds(StoredTime(1, 0, 0), StoredTime(2, 0, 0));
   ExpectEstimates(D_TIME_T, bounds, cases);
-}
-
-// The flags keep 0x800F: an incoming inexact bit stays, 0x0010 goes. A
-// d_Time has no wildcard fields, so a byte 0xFF (a zone of -1) widens
-// nothing and the key is recorded as it is.
-TEST(ODMGTimeEvaluator, MasksTo800FAndHasNoWildcards) {
-  struct Case {
-    unsigned short in, out;
-  };
-  for (const Case& c : {Case{0x0009, 0x0009}, Case{0x0019, 0x0009}, Case{0x8103, 0x8003}}) {
-    unsigned short flags = c.in;
-    Evaluate(D_TIME_T, nullptr, flags, StoredTime(1, 0, 0), 1);
-    EXPECT_EQ(flags, c.out) << std::hex << c.in;
-  }
-  const Bytes key = StoredTime(10, 0, 0, -1);
-  ExpectWidening(D_TIME_T, {"a zone of -1", key, key, key});
 }
 
 // The day index gives every month 31 days: 2021 holds 372 of them. A plain
@@ -115,6 +86,9 @@ TEST(ODMGDateEvaluator, WidensWildcardDateFieldsIntoTheRecordedBounds) {
        Timestamp(2021, 4, 15, 10, 0, 0, -1), Timestamp(2021, 4, 15, 10, 0, 0, -1)},
   };
   for (const Widening& c : timestamps) ExpectWidening(D_TIMESTAMP_T, c);
+  // d_Time has no wildcard fields: a byte 0xFF is a zone of -1.
+  const Bytes time = StoredTime(10, 0, 0, -1);
+  ExpectWidening(D_TIME_T, {"a zone of -1", time, time, time});
 }
 
 // Two days, 172800 seconds. A timestamp counts whole days of seconds, so a
@@ -134,30 +108,6 @@ TEST(ODMGTimestampEvaluator, CountsSecondsOfWholeDays) {
   };
   CurrentBounds bounds(Timestamp(2021, 4, 15, 0, 0, 0), Timestamp(2021, 4, 16, 23, 59, 59));
   ExpectEstimates(D_TIMESTAMP_T, bounds, cases);
-}
-
-// Without current bounds, or with bounds too short to hold a value, the
-// count is 0 (the plain counting would measure the key against 0..0), and
-// the key is still recorded.
-TEST(ODMGEvaluators, WithoutBoundsReturnZeroAndStillRecord) {
-  struct Case {
-    char type;
-    Bytes key;
-  };
-  const Case cases[] = {{D_DATE_T, Date(2021, 4, 15)},
-                        {D_TIME_T, StoredTime(10, 0, 0)},
-                        {D_TIMESTAMP_T, Timestamp(2021, 4, 15, 10, 0, 0)}};
-  for (const Case& c : cases) {
-    CurrentBounds shortBounds(Bytes(c.key.begin(), c.key.end() - 1), c.key);
-    for (KsIdxBounds* bounds :
-         {static_cast<KsIdxBounds*>(nullptr), static_cast<KsIdxBounds*>(&shortBounds)}) {
-      RecordedBounds out;
-      unsigned short flags = LT;
-      EXPECT_EQ(Evaluate(c.type, bounds, flags, c.key, 1, &out), 0.0f) << int(c.type);
-      EXPECT_EQ(out.Low(), Bytes{}) << int(c.type);
-      EXPECT_EQ(out.High(), c.key) << int(c.type);
-    }
-  }
 }
 
 // The recorded bounds hold the key's elements, whatever the count came to.

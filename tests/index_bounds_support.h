@@ -94,6 +94,18 @@ inline Bytes Join(Bytes a, const Bytes& b) {
   return a;
 }
 
+// A stored d_Time of a time of day in a zone: the zone, the stored hour and
+// minute (the time of day shifted by the zone), second and hundredths.
+inline Bytes StoredTime(int hour, int minute, int second, int zoneHours = 0, int hundredths = 0) {
+  return {static_cast<unsigned char>(zoneHours),        0,
+          static_cast<unsigned char>(hour + zoneHours), static_cast<unsigned char>(minute),
+          static_cast<unsigned char>(second),           static_cast<unsigned char>(hundredths)};
+}
+
+inline Bytes Timestamp(int year, int month, int day, int hour, int minute, int second, int zoneHours = 0) {
+  return Join(Date(year, month, day), StoredTime(hour, minute, second, zoneHours));
+}
+
 inline float Evaluate(char type, KsIdxBounds* bounds, unsigned short& flags, Bytes key, unsigned char format,
                       KsIdxBounds* out = nullptr, unsigned count = 1) {
   KsTypeMgr mgr;
