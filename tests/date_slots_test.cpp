@@ -463,10 +463,6 @@ TEST_F(DateSlots, DefaultAndNullValues) {
   KsTime time = kTenTwenty;
   EXPECT_EQ(mgr.SetNullValue(KsTIME_T, &time), 0);
   EXPECT_EQ(mgr.IsNullValue(KsTIME_T, &time), 1);
-  for (KsTypeId type : {KsDATE_T, KsTIME_T, KsDATIME_T, KsDATIME_N_T, KsTIMESPAN_T})
-    EXPECT_EQ(mgr.SupportsNullValue(static_cast<char>(type)), 1) << type;
-  for (KsTypeId type : {D_DATE_T, D_TIME_T, D_TIMESTAMP_T, D_INTERVAL_T})
-    EXPECT_EQ(mgr.SupportsNullValue(static_cast<char>(type)), 0) << type;
 }
 
 TEST_F(DateSlots, GeneratorsOfTheCalendarClasses) {
@@ -574,7 +570,6 @@ TEST_F(DateSlots, StoreTimeStampOfEachType) {
               static_cast<int>(c.little.size()));
     out.resize(c.little.size());
     EXPECT_EQ(out, c.little);
-    EXPECT_EQ(mgr.SupportsCapability(static_cast<char>(c.type), 3), 1);
   }
   Bytes out(16, 0);
   EXPECT_EQ(mgr.StoreTimeStamp(KsDATE_T, out.data(), kLittle, nullptr), -2999);

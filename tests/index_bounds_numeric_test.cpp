@@ -291,8 +291,11 @@ TEST(BoundRecording, SizeIsTheElementCountTimesTheStoredSize) {
     unsigned length;
   };
   // Seals and references record the element count, not the computed count.
-  const Case cases[] = {{KsSEAL_T, 2, 12},  {KsREF_T, 1, 14},   {KsDOUBLE_T, 3, 24}, {KsFLOAT_T, 3, 12},
-                        {KsINT64_T, 2, 16}, {KsOBJID_T, 1, 10}, {KsBOOLEAN_T, 3, 3}, {Ks1B_T, 255, 255}};
+  const Case cases[] = {{KsSEAL_T, 2, 12},     {KsREF_T, 1, 14},     {KsDOUBLE_T, 3, 24},
+                        {KsFLOAT_T, 3, 12},    {KsINT64_T, 2, 16},   {KsOBJID_T, 1, 10},
+                        {KsBOOLEAN_T, 3, 3},   {Ks1B_T, 255, 255},   {KsDATIME_T, 3, 21},
+                        {D_DATE_T, 3, 12},     {D_TIME_T, 3, 18},    {D_TIMESTAMP_T, 3, 30},
+                        {KsDATIME_N_T, 3, 33}, {KsTIMESPAN_T, 3, 33}};
   const Bytes key(300, 0x11);
   for (const Case& c : cases) {
     RecordedBounds out;

@@ -110,23 +110,4 @@ TEST(ODMGTimestampEvaluator, CountsSecondsOfWholeDays) {
   ExpectEstimates(D_TIMESTAMP_T, bounds, cases);
 }
 
-// The recorded bounds hold the key's elements, whatever the count came to.
-TEST(DateAndTimeEvaluators, RecordedBoundsHoldEveryElementOfTheKey) {
-  struct Case {
-    char type;
-    size_t storedSize;
-  };
-  const Case cases[] = {{KsDATIME_T, 7},     {D_DATE_T, 4},      {D_TIME_T, 6},
-                        {D_TIMESTAMP_T, 10}, {KsDATIME_N_T, 11}, {KsTIMESPAN_T, 11}};
-  for (const Case& c : cases) {
-    const Bytes key(3 * c.storedSize, 0x01);
-    CurrentBounds bounds(Bytes(c.storedSize, 0x02), Bytes(c.storedSize, 0x03));
-    RecordedBounds out;
-    unsigned short flags = EQ;
-    Evaluate(c.type, &bounds, flags, key, 1, &out, 3);
-    EXPECT_EQ(out.Low(), key) << int(c.type);
-    EXPECT_EQ(out.High(), key) << int(c.type);
-  }
-}
-
 }  // namespace
