@@ -47,28 +47,11 @@ class OdmgTime : public ::testing::Test {
   }
 };
 
-TEST(OdmgDate, DayNumbersOfKnownDates) {
-  struct Case {
-    Ymd date;
-    int dayNumber;
-  };
-  const Case cases[] = {
-      {{2000, 1, 1}, 2451544},  {{1582, 10, 4}, 2299159},  {{1582, 10, 15}, 2299160},
-      {{2021, 4, 15}, 2459319}, {{1, 1, 1}, 1721423},      {{1858, 11, 17}, 2400000},
-      {{1600, 3, 1}, 2305507},  {{9999, 12, 31}, 5373483},
-  };
-  for (const Case& c : cases) {
-    const d_Date d(static_cast<short>(c.date.year), static_cast<unsigned short>(c.date.month),
-                   static_cast<unsigned short>(c.date.day));
-    EXPECT_EQ(d.getAbsDate(), c.dayNumber) << c.date.year << "-" << c.date.month << "-" << c.date.day;
-    ExpectDate(DateOfDayNumber(c.dayNumber), c.date);
-  }
-}
-
-// An independent walk through the calendar, day by day from 0001-01-01 to
-// 9999-12-31, with the Julian leap rule before the switch, the ten days
-// dropped after 1582-10-04, and the Gregorian rule after: every date has the
-// next day number, and every day number reads back as its date.
+// An independent walk through the calendar, day by day from 0001-01-01 (day
+// number 1721423) to 9999-12-31, with the Julian leap rule before the
+// switch, the ten days dropped after 1582-10-04, and the Gregorian rule
+// after: every date has the next day number, and every day number reads
+// back as its date (2000-01-01 is 2451544, 1582-10-15 is 2299160).
 TEST(OdmgDate, DayNumbersFollowTheCalendarWithTheSwitchOf1582) {
   auto daysIn = [](int year, int month) {
     static const int kDays[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
