@@ -1,6 +1,7 @@
 // Index range evaluation of KsDate, KsTime, KsDateTime, KsDateTimeN and
 // KsTimeSpan: day numbers and seconds, wildcard fields widened into a key
-// range and into the recorded bounds.
+// range and into the recorded bounds; the flag mask and the missing-bounds
+// rule of every date and time type, the ODMG ones included.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
