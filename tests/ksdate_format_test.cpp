@@ -3,6 +3,7 @@
 // string, and hostile formats and input.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "ksdate.h"
@@ -32,13 +33,8 @@ std::string Print(const Fields& f, const char* format) {
 }
 
 void ExpectFields(const DateTimeFields& v, const Fields& f, const std::string& context) {
-  EXPECT_EQ(v.year, f.year) << context;
-  EXPECT_EQ(v.month, f.month) << context;
-  EXPECT_EQ(v.day, f.day) << context;
-  EXPECT_EQ(v.hour, f.hour) << context;
-  EXPECT_EQ(v.minute, f.minute) << context;
-  EXPECT_EQ(v.second, f.second) << context;
-  EXPECT_EQ(v.nanoseconds, f.nanos) << context;
+  const std::array<int, 7> actual = {v.year, v.month, v.day, v.hour, v.minute, v.second, v.nanoseconds};
+  EXPECT_EQ(actual, (std::array{f.year, f.month, f.day, f.hour, f.minute, f.second, f.nanos})) << context;
 }
 
 constexpr Fields kApril15{2021, 4, 15, 14, 5, 9, 0};
