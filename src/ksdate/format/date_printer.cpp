@@ -1,5 +1,6 @@
 // The printing half of the date format engine.
 #include <cstdio>
+#include <cstring>
 
 #include "ksdate.h"
 #include "ksdate/day_names.h"
@@ -9,6 +10,8 @@
 
 namespace ks::datefmt {
 namespace {
+
+constexpr unsigned char kMemoryForm = 8;
 
 // Decimal text of value with at least minDigits digits after the sign, as
 // printf's "%0N.Nd" gives it.
@@ -133,6 +136,7 @@ class Printer {
     }
     return out_.CStr();
   }
+  size_t Size() const { return out_.Size(); }
 
  private:
   void Print(const DirectiveInfo& info, char letter, bool optional) {
@@ -230,12 +234,34 @@ class Printer {
   size_t groupStart_ = 0;
 };
 
+// What assigning the printed text as a char text gives (the default 8-bit
+// code set and language), without counting the text again or building it a
+// second time: a buffer of the right size is reused, any other string gets
+// one allocation of exactly the text's size. A text beyond the size limit
+// takes the assignment, which cuts it and reports the overflow.
+void AssignPrinted(KsString& out, const char* text, size_t length) {
+  if (length >= KsString::kMaxByteSize) {
+    out = text;
+    return;
+  }
+  const unsigned char codeSet = KsString::GetDefault8CodeSet();
+  const unsigned char language = KsString::GetDefaultLanguage();
+  const auto count = static_cast<unsigned short>(length);
+  if (length > 0 && out.ByteSize() == length + 1) {
+    out.AssignUnits(text, count, codeSet, language, kMemoryForm);
+    return;
+  }
+  char* room = out.OpenUnits(count, codeSet, language);
+  if (room != nullptr) std::memcpy(room, text, length);
+}
+
 }  // namespace
 
 KsString& PrintFields(KsString& out, const DateTimeFields& value, const char* format) {
   if (format == nullptr) format = "";
   Printer printer(value, format);
-  out = printer.Run(format);
+  const char* text = printer.Run(format);
+  AssignPrinted(out, text, printer.Size());
   return out;
 }
 
