@@ -95,7 +95,7 @@ class Printer {
   Printer(const DateTimeFields& value, const char* format)
       : fields_{value.year,   value.month,  value.day,        value.hour,
                 value.minute, value.second, value.nanoseconds},
-        clock_(TwelveHourClock(value.hour, FormatHasMarker(format))) {}
+        format_(format) {}
 
   const char* Run(const char* format) {
     const char* p = format;
@@ -182,7 +182,7 @@ class Printer {
         AppendDecimal(out_, value - 100 * (value / 100), info.minDigits);
         return value == 0;
       case Action::Hour12:
-        AppendDecimal(out_, clock_.hour, info.minDigits);
+        AppendDecimal(out_, Clock().hour, info.minDigits);
         return value == 0;
       case Action::MonthName: {
         const char* name = ks::calendar::MonthName(value);
@@ -212,7 +212,7 @@ class Printer {
         if (wildcard_) {
           out_.Append('*');
         } else {
-          out_.Append(clock_.pm ? "PM" : "AM");
+          out_.Append(Clock().pm ? "PM" : "AM");
         }
         return fields_[kHour] == 0;
       case Action::Percent:
@@ -226,7 +226,19 @@ class Printer {
   }
 
   const int fields_[kFieldCount];
-  const Clock12 clock_;
+  // The 12-hour clock, worked out when a directive first needs it: most
+  // formats have no %I or marker and so never scan the format for one.
+  Clock12 Clock() {
+    if (!clockKnown_) {
+      clock_ = TwelveHourClock(fields_[kHour], FormatHasMarker(format_));
+      clockKnown_ = true;
+    }
+    return clock_;
+  }
+
+  const char* const format_;
+  Clock12 clock_{};
+  bool clockKnown_ = false;
   TextBuilder out_;
   bool printed_ = false;
   bool wildcard_ = false;
