@@ -5,7 +5,7 @@
 #include "base/cpu_clones.h"
 #include "kstypcmp/nullable_layout.h"
 
-// The helpers below pass vectors wider than the baseline registers; they
+// The helpers below return vectors wider than the baseline registers; they
 // are inlined into each clone and never called across the ABI.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
@@ -27,15 +27,15 @@ constexpr size_t kLaneCount = sizeof(Lanes) / sizeof(uint32_t);
 // The even and the odd lanes of a and b. The order of the lanes they give
 // back is whatever a shuffle within each 128 bits makes it: the fold is an
 // XOR, which does not care.
-[[gnu::always_inline]] inline Lanes EvenLanes(Lanes a, Lanes b) {
+[[gnu::always_inline]] inline Lanes EvenLanes(const Lanes& a, const Lanes& b) {
   return __builtin_shufflevector(a, b, 0, 2, 16, 18, 4, 6, 20, 22, 8, 10, 24, 26, 12, 14, 28, 30);
 }
-[[gnu::always_inline]] inline Lanes OddLanes(Lanes a, Lanes b) {
+[[gnu::always_inline]] inline Lanes OddLanes(const Lanes& a, const Lanes& b) {
   return __builtin_shufflevector(a, b, 1, 3, 17, 19, 5, 7, 21, 23, 9, 11, 25, 27, 13, 15, 29, 31);
 }
 
 // The images of values whose flag words start with the flag byte.
-[[gnu::always_inline]] inline Lanes Images(Lanes values, Lanes flagWords) {
+[[gnu::always_inline]] inline Lanes Images(const Lanes& values, const Lanes& flagWords) {
   const auto isNull = reinterpret_cast<Lanes>((flagWords & 0xFFu) == kNullFlag);
   return (values * 1103515245u & ~isNull) | (kNullHashImage & isNull);
 }
