@@ -166,6 +166,25 @@ TEST(DateFormatPrint, HostileFormatsEndCleanly) {
   EXPECT_EQ(std::string(out.StrGet(), 8), "20212021");
 }
 
+// The printed text replaces whatever the string held as an assignment of
+// char text does: default 8-bit code set and language, a buffer of the
+// text's size, whether the old buffer had that size, another one, or units
+// of 16 bits.
+TEST(DateFormatPrint, PrintedTextTakesTheDefaultsWhateverTheStringHeld) {
+  const unsigned short sevenUnits[] = {'a', 'b', 'c', 'd', 'e', 'f', 'g', 0};
+  KsString sameSize("abcdefghijklmno"), longer("abcdefghijklmnopqrstuvwxyz"), wide(sevenUnits);
+  KsString otherLanguage("abcdefghijklmno");
+  otherLanguage.SetLanguage(static_cast<unsigned char>(KsString::GetDefaultLanguage() + 1));
+  ASSERT_EQ(wide.ByteSize(), 16);
+  for (KsString* out : {&sameSize, &longer, &wide, &otherLanguage}) {
+    ks::datefmt::PrintFields(*out, ToEngine(kApril15), "%a %e.%b %Y");
+    EXPECT_STREQ(out->StrGet(), "Thu 15.Apr 2021");
+    EXPECT_EQ(out->ByteSize(), 16);
+    EXPECT_EQ(out->CodeSet(), KsString::GetDefault8CodeSet());
+    EXPECT_EQ(out->Language(), KsString::GetDefaultLanguage());
+  }
+}
+
 struct ScanCase {
   const char* format;
   const char* input;
