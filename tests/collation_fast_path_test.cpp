@@ -232,6 +232,40 @@ TEST(CollationFastPaths, EqualExpansionsInThePrefixAgreeWithTheFullWalk) {
   }
 }
 
+// A case or accent difference first, then an equal run long enough that
+// the unit-wise walk hands it to the vector scan, with texts shifted
+// against each other by a skipped space or symbol, and a run that ends at
+// a primary difference, an expansion, a wildcard or the end.
+TEST(CollationFastPaths, LongEqualRunsAfterALowerLevelDifferenceAgreeWithTheFullWalk) {
+  const std::string run(70, 'x');
+  const std::string starts[][2] = {{"a", "A"}, {"e", "\xE9"}, {"a ", "A"}, {"a-", "A"}, {"Ab", "a-b"}};
+  const std::string ends[][2] = {{"", ""},
+                                 {"y", "z"},
+                                 {"\xDF", "ss"},
+                                 {"\xDF"
+                                  "a",
+                                  "\xDF"
+                                  "b"},
+                                 {"*", "b"},
+                                 {"y", ""},
+                                 {"\xE6", "ae"}};
+  for (const auto& start : starts) {
+    for (const auto& end : ends) {
+      const std::string a = start[0] + run + end[0];
+      const std::string b = start[1] + run + end[1];
+      for (unsigned short cmpOp : {0, 0x10, 0x20, 0x40, 0x80, 0x200, 0x290}) {
+        for (int swap = 0; swap < 2; ++swap) {
+          const char* x = swap ? b.c_str() : a.c_str();
+          const char* y = swap ? a.c_str() : b.c_str();
+          EXPECT_EQ(Library(1, KS_LANGUAGE_GERMAN, x, y, cmpOp, -1, 1, false).result,
+                    FullWalk(1, KS_LANGUAGE_GERMAN, x, y, cmpOp, -1, 1).result)
+              << x << " / " << y << " operator " << cmpOp;
+        }
+      }
+    }
+  }
+}
+
 std::vector<std::string> Encoded(const std::vector<std::u16string>& words, unsigned char codeSet) {
   std::vector<std::string> out;
   for (const std::u16string& word : words) {

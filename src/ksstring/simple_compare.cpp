@@ -1,5 +1,9 @@
 #include "ksstring/simple_compare.h"
 
+#include <climits>
+#include <cstring>
+
+#include "ksstring/equal_prefix.h"
 #include "ksstring/units.h"
 
 namespace ksstring {
@@ -93,12 +97,137 @@ inline unsigned OrdersOf(const SimpleOrders& orders, unsigned unit) {
   return orders.simple[unit] ? 1 : orders.expansionCount[unit];
 }
 
+// Level differences gathered so far.
+struct LevelState {
+  uint32_t caseDiff = 0;  // the first non-zero case difference
+  uint32_t accent = 0;    // the last non-zero accent difference
+  int ignorable = 0;      // the last differing pair of ignorables
+};
+
+// The result of a walk whose elements all had equal primary weights.
+inline int LevelledResult(const LevelState& levels, const QuickCompareRules& rules) {
+  if (levels.accent != 0 && !rules.accentInsensitive) return static_cast<int>(levels.accent);
+  if (levels.caseDiff != 0 && !rules.caseInsensitive) return static_cast<int>(levels.caseDiff);
+  return levels.ignorable;
+}
+
+// Whether the flags skip an ignorable unit silently.
+inline bool SkippedIgnorable(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned unit) {
+  return orders.order[unit] < kFirstSymbolOrder ? rules.skipSpaces : rules.skipSymbols;
+}
+
+// One unit of `Width` bytes, 16-bit ones swapped when `Swap`.
+template <unsigned Width, bool Swap>
+inline unsigned UnitAt(const unsigned char* at) {
+  if constexpr (Width == 1) {
+    return *at;
+  } else {
+    uint16_t unit;
+    std::memcpy(&unit, at, sizeof unit);
+    return Swap ? ksbase::ByteSwap(unit) : unit;
+  }
+}
+
+// Equal units in a row after which the walk hands the rest of the equal
+// run to the vector scan: words differ within a few units, where the scan
+// would cost more than it saves.
+constexpr unsigned kRunBeforeScan = 16;
+
+// The walk while each step is one unit on each side: equal units that
+// pass, pairs of single elements, and ignorables the flags skip. This is
+// the walk of CompareUnits with nothing pending, without limit or report,
+// one table lookup per unit; long equal runs go to the vector scan.
+// Returns 1 (result set) or -1 (the walk needs the collation tables) when
+// decided, 0 when a unit needs the general steps; the positions are then
+// at that unit, between characters. Sets equalUnits to the equal prefix
+// of the texts when the walk passes its end.
+template <unsigned Width, bool Swap>
+int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned char format,
+                    const unsigned char*& text, const unsigned char*& pattern, LevelState& levels,
+                    int& result, size_t& equalUnits) {
+  const unsigned char* t = text;
+  const unsigned char* p = pattern;
+  unsigned run = 0;
+  int decided = 0;
+  for (;;) {
+    const unsigned a = UnitAt<Width, Swap>(t);
+    const unsigned b = UnitAt<Width, Swap>(p);
+    if (a == b && a != 0) {
+      if (a >= kCachedUnits || rules.prefixStop[a] != 0) {
+        if (equalUnits == kUnknownPrefix) equalUnits = static_cast<size_t>(t - text) / Width;
+        decided = -1;
+        break;
+      }
+      // Without a limit any unit that passes the prefix scan passes here,
+      // expansions of every length included.
+      t += Width;
+      p += Width;
+      if (++run == kRunBeforeScan) [[unlikely]] {
+        run = 0;
+        const size_t more = EqualPrefixUnits(orders, rules.stopSet, t, p, format) * Width;
+        t += more;
+        p += more;
+      }
+      continue;
+    }
+    // The equal prefix ends at the first unit that does not pass.
+    if (equalUnits == kUnknownPrefix) {
+      equalUnits = static_cast<size_t>(t - text) / Width;
+    }
+    run = 0;
+    const uint8_t ka = QuickKindOf(rules.kinds, a);
+    const uint8_t kb = QuickKindOf(rules.kinds, b);
+    if ((ka | kb) == kQuickElement) {
+      const uint32_t x = orders.key[a];
+      const uint32_t y = orders.key[b];
+      const uint32_t primary = (x & kPrimaryMask) - (y & kPrimaryMask);
+      if (primary != 0) {
+        result = static_cast<int>(primary);
+        return 1;
+      }
+      if (levels.caseDiff == 0) levels.caseDiff = (y & kWithCaseMask) - (x & kWithCaseMask);
+      const uint32_t accentDiff = (x & kWithAccentMask) - (y & kWithAccentMask);
+      if (accentDiff != 0) levels.accent = accentDiff;
+      if (a == 0 || b == 0) {
+        decided = 1;
+        break;
+      }
+      t += Width;
+      p += Width;
+      continue;
+    }
+    // An ignorable the flags skip goes without a step.
+    if (ka == kQuickIgnorable && SkippedIgnorable(orders, rules, a)) {
+      t += Width;
+      continue;
+    }
+    if (kb == kQuickIgnorable && SkippedIgnorable(orders, rules, b)) {
+      p += Width;
+      continue;
+    }
+    break;
+  }
+  text = t;
+  pattern = p;
+  if (decided == 1) result = LevelledResult(levels, rules);
+  return decided;
+}
+
 template <unsigned Width>
 bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
-                  const QuickCompareRules& rules, unsigned char format, int& result) {
-  uint32_t caseDiff = 0;
-  uint32_t accent = 0;
-  int ignorable = 0;
+                  const QuickCompareRules& rules, unsigned char format, int& result, size_t& equalUnits) {
+  LevelState levels;
+  if (rules.report == nullptr && rules.limit == INT_MAX) {
+    const bool swap = Width == 2 && ksbase::FormatNeedsByteSwap(format);
+    const int decided =
+        swap
+            ? WalkSingleUnits<Width, true>(orders, rules, format, text, pattern, levels, result, equalUnits)
+            : WalkSingleUnits<Width, false>(orders, rules, format, text, pattern, levels, result, equalUnits);
+    if (decided != 0) return decided > 0;
+  }
+  uint32_t& caseDiff = levels.caseDiff;
+  uint32_t& accent = levels.accent;
+  int& ignorable = levels.ignorable;
   UnitSide<Width> t(orders, rules, text, format);
   UnitSide<Width> p(orders, rules, pattern, format);
   for (;;) {
@@ -145,22 +274,17 @@ bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const u
     // Elements of equal primary weight: both ended, or both go on.
     if (x.order == 0 || y.order == 0) break;
   }
-  if (accent != 0 && !rules.accentInsensitive) {
-    result = static_cast<int>(accent);
-  } else if (caseDiff != 0 && !rules.caseInsensitive) {
-    result = static_cast<int>(caseDiff);
-  } else {
-    result = ignorable;
-  }
+  result = LevelledResult(levels, rules);
   return true;
 }
 
 }  // namespace
 
 bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
-                        const QuickCompareRules& rules, unsigned char format, int& result) {
-  if (orders.width == 1) return CompareUnits<1>(orders, text, pattern, rules, format, result);
-  return CompareUnits<2>(orders, text, pattern, rules, format, result);
+                        const QuickCompareRules& rules, unsigned char format, int& result,
+                        size_t& equalUnits) {
+  if (orders.width == 1) return CompareUnits<1>(orders, text, pattern, rules, format, result, equalUnits);
+  return CompareUnits<2>(orders, text, pattern, rules, format, result, equalUnits);
 }
 
 }  // namespace ksstring
