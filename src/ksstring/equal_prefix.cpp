@@ -64,15 +64,34 @@ size_t ScanByUnits(const uint8_t* stop, const unsigned char* a, const unsigned c
   return offset >> (width - 1);
 }
 
+// Which bytes of a block are units' low bytes: all of them for 8-bit
+// units, every other one for 16-bit units in either byte order.
+inline uint32_t LowBytesOf(unsigned width, unsigned char format) {
+  if (width == 1) return 0xFFFFFFFFu;
+  return ksbase::FormatNeedsByteSwap(format) ? 0xAAAAAAAAu : 0x55555555u;
+}
+
+// A unit at a time, for processors without AVX2 and stop sets the nibble
+// form cannot hold.
+size_t ScanByUnitsOnly(const SimpleOrders& orders, int stopSet, const unsigned char* a,
+                       const unsigned char* b, unsigned char format) {
+  return ScanByUnits(orders.prefixStop[stopSet], a, b, orders.width, format);
+}
+
 // A block at a time while the blocks stay inside their pages, else a unit
 // at a time. The loads may read past the terminators, never past the page:
-// the address sanitizer would report bytes no result depends on.
-__attribute__((target("avx2"), no_sanitize("address"))) size_t ScanByBlocks(
-    const NibbleSet& set, const uint8_t* stop, const unsigned char* a, const unsigned char* b, unsigned width,
-    unsigned char format, uint32_t lowBytes) {
+// the sanitizers would report bytes no result depends on.
+__attribute__((target("avx2"), no_sanitize("address", "thread"))) size_t ScanByBlocks(
+    const SimpleOrders& orders, int stopSet, const unsigned char* a, const unsigned char* b,
+    unsigned char format) {
+  const NibbleSet& set = orders.prefixStopSet[stopSet];
+  const uint8_t* stop = orders.prefixStop[stopSet];
+  const unsigned width = orders.width;
+  if (!set.exact) return ScanByUnits(stop, a, b, width, format);
+  const uint32_t lowBytes = LowBytesOf(width, format);
   size_t offset = 0;  // in bytes
   for (;;) {
-    if (BlockInPage(a + offset) && BlockInPage(b + offset)) {
+    if (BlockInPage(a + offset) && BlockInPage(b + offset)) [[likely]] {
       const uint32_t passing = PassingBytes(set, a + offset, b + offset, lowBytes);
       if (passing == 0xFFFFFFFFu) {
         offset += kBlock;
@@ -86,15 +105,12 @@ __attribute__((target("avx2"), no_sanitize("address"))) size_t ScanByBlocks(
   }
 }
 
-// The block scan may read past a text's terminator within its page, which
-// ThreadSanitizer reports as an access to neighbouring (possibly freed)
-// memory; such builds take the unit scan alone.
-const bool kHasAvx2 = [] {
-#if defined(__SANITIZE_THREAD__)
-  return false;
-#endif
+using Scan = size_t (*)(const SimpleOrders&, int, const unsigned char*, const unsigned char*, unsigned char);
+
+// Chosen once: every comparison scans.
+const Scan gScan = [] {
   __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") != 0;
+  return __builtin_cpu_supports("avx2") != 0 ? &ScanByBlocks : &ScanByUnitsOnly;
 }();
 
 }  // namespace
@@ -106,15 +122,7 @@ int PrefixStopSet(const SimpleOrders& orders, bool wildcards) {
 
 size_t EqualPrefixUnits(const SimpleOrders& orders, int stopSet, const unsigned char* a,
                         const unsigned char* b, unsigned char format) {
-  const unsigned width = orders.width;
-  const uint8_t* stop = orders.prefixStop[stopSet];
-  const NibbleSet& set = orders.prefixStopSet[stopSet];
-  // Which bytes of a block are units' low bytes: all of them for 8-bit
-  // units, every other one for 16-bit units in either byte order.
-  const bool swapped = width == 2 && ksbase::FormatNeedsByteSwap(format);
-  const uint32_t lowBytes = width == 1 ? 0xFFFFFFFFu : swapped ? 0xAAAAAAAAu : 0x55555555u;
-  if (!set.exact || !kHasAvx2) return ScanByUnits(stop, a, b, width, format);
-  return ScanByBlocks(set, stop, a, b, width, format, lowBytes);
+  return gScan(orders, stopSet, a, b, format);
 }
 
 }  // namespace ksstring

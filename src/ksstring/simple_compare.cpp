@@ -134,7 +134,8 @@ inline unsigned UnitAt(const unsigned char* at) {
 constexpr unsigned kRunBeforeScan = 16;
 
 // The walk while each step is one unit on each side: equal units that
-// pass, pairs of single elements, and ignorables the flags skip. This is
+// pass, pairs of single elements, ignorables the flags skip and those
+// they keep, which pair in lockstep. This is
 // the walk of CompareUnits with nothing pending, without limit or report,
 // one table lookup per unit; long equal runs go to the vector scan.
 // Returns 1 (result set) or -1 (the walk needs the collation tables) when
@@ -205,7 +206,14 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       p += Width;
       continue;
     }
-    break;
+    if (ka == kQuickWalk || kb == kQuickWalk) break;
+    // Ignorables the flags keep pair with each other in lockstep, an
+    // element or the end with nothing; the last differing pair breaks ties.
+    const int mine = ka == kQuickIgnorable ? orders.order[a] : 0;
+    const int theirs = kb == kQuickIgnorable ? orders.order[b] : 0;
+    if (mine != theirs) levels.ignorable = mine - theirs;
+    if (ka == kQuickIgnorable) t += Width;
+    if (kb == kQuickIgnorable) p += Width;
   }
   text = t;
   pattern = p;
