@@ -111,9 +111,9 @@ inline int LevelledResult(const LevelState& levels, const QuickCompareRules& rul
   return levels.ignorable;
 }
 
-// Whether the flags skip an ignorable unit silently.
-inline bool SkippedIgnorable(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned unit) {
-  return orders.order[unit] < kFirstSymbolOrder ? rules.skipSpaces : rules.skipSymbols;
+// Whether the flags skip an ignorable order silently.
+inline bool SkippedIgnorable(const QuickCompareRules& rules, uint16_t order) {
+  return order < kFirstSymbolOrder ? rules.skipSpaces : rules.skipSymbols;
 }
 
 // One unit of `Width` bytes, 16-bit ones swapped when `Swap`.
@@ -126,6 +126,45 @@ inline unsigned UnitAt(const unsigned char* at) {
     std::memcpy(&unit, at, sizeof unit);
     return Swap ? ksbase::ByteSwap(unit) : unit;
   }
+}
+
+// What the unit-wise walk needs of a unit: its quick kind, key and order.
+struct UnitFacts {
+  uint8_t kind;
+  uint32_t key;
+  uint16_t order;
+};
+
+// A unit from 256 on, from the code set's table: a plain entry (no
+// contraction, expansion or language variant) is one element or ignorable
+// as a byte with a simple order is; everything else needs the walk.
+UnitFacts WideUnitFacts(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned unit) {
+  const KsCollationEntry* entry =
+      orders.charTable != nullptr ? orders.charTable->GetEntry(static_cast<unsigned short>(unit)) : nullptr;
+  constexpr unsigned kSpecial = KsCollationEntry::HasContractions | KsCollationEntry::HasLanguageVariants |
+                                KsCollationEntry::HasExpansion;
+  if (entry == nullptr || (entry->flags & kSpecial) != 0) return UnitFacts{kQuickWalk, 0, 0};
+  const uint16_t order = entry->order;
+  const bool wildcard = rules.stopSet == 1 && (order == orders.star || order == orders.question);
+  if (order == 0 || wildcard) return UnitFacts{kQuickWalk, 0, 0};
+  const uint8_t orderClass = entry->classByte != nullptr ? *entry->classByte : orders.languageClass;
+  const bool element = order >= kFirstDigitOrder || orderClass >= kUndefinedClass;
+  return UnitFacts{element ? kQuickElement : kQuickIgnorable, CollationKey(order, orderClass), order};
+}
+
+// Whether an equal pair of a unit from 256 on may be passed over.
+bool WideUnitPasses(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned unit) {
+  if (orders.charTable == nullptr) return false;
+  const KsCollationEntry* entry = orders.charTable->GetEntry(static_cast<unsigned short>(unit));
+  if (entry == nullptr || (entry->flags & KsCollationEntry::HasLanguageVariants) != 0) return false;
+  return PassesEqualPrefix(entry, rules.stopSet == 1, orders.star, orders.question);
+}
+
+template <unsigned Width>
+inline UnitFacts FactsOf(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned unit) {
+  if (Width == 1 || unit < kCachedUnits)
+    return UnitFacts{rules.kinds[unit], orders.key[unit], orders.order[unit]};
+  return WideUnitFacts(orders, rules, unit);
 }
 
 // Equal units in a row after which the walk hands the rest of the equal
@@ -154,10 +193,17 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
     const unsigned a = UnitAt<Width, Swap>(t);
     const unsigned b = UnitAt<Width, Swap>(p);
     if (a == b && a != 0) {
-      if (a >= kCachedUnits || rules.prefixStop[a] != 0) {
+      const bool passes =
+          Width == 1 || a < kCachedUnits ? rules.prefixStop[a] == 0 : WideUnitPasses(orders, rules, a);
+      if (!passes) {
         if (equalUnits == kUnknownPrefix) equalUnits = static_cast<size_t>(t - text) / Width;
         decided = -1;
         break;
+      }
+      // The prefix the collation walk may skip holds units below 256 only
+      // (see equal_prefix.h), whose class the tables know.
+      if (Width == 2 && a >= kCachedUnits && equalUnits == kUnknownPrefix) {
+        equalUnits = static_cast<size_t>(t - text) / Width;
       }
       // Without a limit any unit that passes the prefix scan passes here,
       // expansions of every length included.
@@ -176,11 +222,13 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       equalUnits = static_cast<size_t>(t - text) / Width;
     }
     run = 0;
-    const uint8_t ka = QuickKindOf(rules.kinds, a);
-    const uint8_t kb = QuickKindOf(rules.kinds, b);
+    const UnitFacts fa = FactsOf<Width>(orders, rules, a);
+    const UnitFacts fb = FactsOf<Width>(orders, rules, b);
+    const uint8_t ka = fa.kind;
+    const uint8_t kb = fb.kind;
     if ((ka | kb) == kQuickElement) {
-      const uint32_t x = orders.key[a];
-      const uint32_t y = orders.key[b];
+      const uint32_t x = fa.key;
+      const uint32_t y = fb.key;
       const uint32_t primary = (x & kPrimaryMask) - (y & kPrimaryMask);
       if (primary != 0) {
         result = static_cast<int>(primary);
@@ -198,19 +246,19 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       continue;
     }
     // An ignorable the flags skip goes without a step.
-    if (ka == kQuickIgnorable && SkippedIgnorable(orders, rules, a)) {
+    if (ka == kQuickIgnorable && SkippedIgnorable(rules, fa.order)) {
       t += Width;
       continue;
     }
-    if (kb == kQuickIgnorable && SkippedIgnorable(orders, rules, b)) {
+    if (kb == kQuickIgnorable && SkippedIgnorable(rules, fb.order)) {
       p += Width;
       continue;
     }
     if (ka == kQuickWalk || kb == kQuickWalk) break;
     // Ignorables the flags keep pair with each other in lockstep, an
     // element or the end with nothing; the last differing pair breaks ties.
-    const int mine = ka == kQuickIgnorable ? orders.order[a] : 0;
-    const int theirs = kb == kQuickIgnorable ? orders.order[b] : 0;
+    const int mine = ka == kQuickIgnorable ? fa.order : 0;
+    const int theirs = kb == kQuickIgnorable ? fb.order : 0;
     if (mine != theirs) levels.ignorable = mine - theirs;
     if (ka == kQuickIgnorable) t += Width;
     if (kb == kQuickIgnorable) p += Width;
