@@ -266,6 +266,34 @@ TEST(CollationFastPaths, LongEqualRunsAfterALowerLevelDifferenceAgreeWithTheFull
   }
 }
 
+// Units from 256 on in 16-bit text, which the unit-wise walk reads from
+// the code set's table: equal ones in a case-different word, different
+// ones, symbols among them that the flags skip or keep, units without an
+// entry, and a difference after them, in both byte orders.
+TEST(CollationFastPaths, UnitsBeyondTheByteRangeAgreeWithTheFullWalk) {
+  const std::u16string words[] = {
+      u"c\u0153ur",           u"C\u0152UR",     u"C\u0153ur-x", u"\u0391\u03B2\u03B3a",
+      u"\u0391\u03B2\u03B3A", u"a\u2014b",      u"ab",          u"a\u2014\u2014B",
+      u"\u3042\u3044",        u"\u3042\u3044a", u"\uFFF5x",     u"\u0101\u01FFz"};
+  for (unsigned char format : {1, 2}) {
+    for (const std::u16string& x : words) {
+      for (const std::u16string& y : words) {
+        std::string a;
+        std::string b;
+        for (char16_t unit : x) PutUnit(a, 253, format, unit);
+        for (char16_t unit : y) PutUnit(b, 253, format, unit);
+        PutUnit(a, 253, format, 0);
+        PutUnit(b, 253, format, 0);
+        for (unsigned short cmpOp : {0, 0x10, 0x20, 0x40, 0x80, 0x200, 0x290}) {
+          EXPECT_EQ(Library(253, KS_LANGUAGE_GERMAN, a.data(), b.data(), cmpOp, -1, format, false).result,
+                    FullWalk(253, KS_LANGUAGE_GERMAN, a.data(), b.data(), cmpOp, -1, format).result)
+              << "format " << int(format) << " operator " << cmpOp;
+        }
+      }
+    }
+  }
+}
+
 std::vector<std::string> Encoded(const std::vector<std::u16string>& words, unsigned char codeSet) {
   std::vector<std::string> out;
   for (const std::u16string& word : words) {
