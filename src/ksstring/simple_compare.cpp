@@ -24,8 +24,8 @@ template <unsigned Width>
 class UnitSide {
  public:
   UnitSide(const SimpleOrders& orders, const QuickCompareRules& rules, const unsigned char* at,
-           unsigned char format)
-      : orders_(orders), rules_(rules), at_(at), format_(format) {}
+           unsigned char format, int fetched)
+      : orders_(orders), rules_(rules), at_(at), format_(format), fetched_(fetched) {}
 
   // Between characters: no expansion is pending.
   bool InStep() const { return pendingLeft_ == 0; }
@@ -89,7 +89,7 @@ class UnitSide {
   const uint16_t* pending_ = nullptr;
   unsigned pendingLeft_ = 0;
   uint8_t pendingClass_ = 0;
-  int fetched_ = 0;
+  int fetched_;
 };
 
 // The orders an equal unit gives, or 0 when unknown here.
@@ -174,9 +174,11 @@ constexpr unsigned kRunBeforeScan = 16;
 
 // The walk while each step is one unit on each side: equal units that
 // pass, pairs of single elements, ignorables the flags skip and those
-// they keep, which pair in lockstep. This is
-// the walk of CompareUnits with nothing pending, without limit or report,
-// one table lookup per unit; long equal runs go to the vector scan.
+// they keep, which pair in lockstep. This is the walk of CompareUnits
+// with nothing pending and no report, one table lookup per unit; without
+// a limit, long equal runs go to the vector scan. Under a limit it counts
+// the orders each side fetches (`fetched`) and leaves the limit's end to
+// the general steps.
 // Returns 1 (result set) or -1 (the walk needs the collation tables) when
 // decided, 0 when a unit needs the general steps; the positions are then
 // at that unit, between characters. Sets equalUnits to the equal prefix
@@ -184,12 +186,16 @@ constexpr unsigned kRunBeforeScan = 16;
 template <unsigned Width, bool Swap>
 int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned char format,
                     const unsigned char*& text, const unsigned char*& pattern, LevelState& levels,
-                    int& result, size_t& equalUnits) {
+                    int& result, size_t& equalUnits, int (&fetched)[2]) {
   const unsigned char* t = text;
   const unsigned char* p = pattern;
+  const bool limited = rules.limit != INT_MAX;
+  int tf = 0;
+  int pf = 0;
   unsigned run = 0;
   int decided = 0;
   for (;;) {
+    if (limited && (tf >= rules.limit || pf >= rules.limit)) break;
     const unsigned a = UnitAt<Width, Swap>(t);
     const unsigned b = UnitAt<Width, Swap>(p);
     if (a == b && a != 0) {
@@ -206,10 +212,20 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
         equalUnits = static_cast<size_t>(t - text) / Width;
       }
       // Without a limit any unit that passes the prefix scan passes here,
-      // expansions of every length included.
+      // expansions of every length included; under one, a unit whose
+      // orders the limit lets pass whole on both sides.
+      if (limited) {
+        const unsigned count = Width == 1 || a < kCachedUnits ? OrdersOf(orders, a) : 0;
+        if (count == 0 || tf + static_cast<int>(count) > rules.limit ||
+            pf + static_cast<int>(count) > rules.limit) {
+          break;
+        }
+        tf += static_cast<int>(count);
+        pf += static_cast<int>(count);
+      }
       t += Width;
       p += Width;
-      if (++run == kRunBeforeScan) [[unlikely]] {
+      if (!limited && ++run == kRunBeforeScan) [[unlikely]] {
         run = 0;
         const size_t more = EqualPrefixUnits(orders, rules.stopSet, t, p, format) * Width;
         t += more;
@@ -237,6 +253,9 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       if (levels.caseDiff == 0) levels.caseDiff = (y & kWithCaseMask) - (x & kWithCaseMask);
       const uint32_t accentDiff = (x & kWithAccentMask) - (y & kWithAccentMask);
       if (accentDiff != 0) levels.accent = accentDiff;
+      // The end counts as fetched too.
+      ++tf;
+      ++pf;
       if (a == 0 || b == 0) {
         decided = 1;
         break;
@@ -248,10 +267,12 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
     // An ignorable the flags skip goes without a step.
     if (ka == kQuickIgnorable && SkippedIgnorable(rules, fa.order)) {
       t += Width;
+      ++tf;
       continue;
     }
     if (kb == kQuickIgnorable && SkippedIgnorable(rules, fb.order)) {
       p += Width;
+      ++pf;
       continue;
     }
     if (ka == kQuickWalk || kb == kQuickWalk) break;
@@ -260,11 +281,19 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
     const int mine = ka == kQuickIgnorable ? fa.order : 0;
     const int theirs = kb == kQuickIgnorable ? fb.order : 0;
     if (mine != theirs) levels.ignorable = mine - theirs;
-    if (ka == kQuickIgnorable) t += Width;
-    if (kb == kQuickIgnorable) p += Width;
+    if (ka == kQuickIgnorable) {
+      t += Width;
+      ++tf;
+    }
+    if (kb == kQuickIgnorable) {
+      p += Width;
+      ++pf;
+    }
   }
   text = t;
   pattern = p;
+  fetched[0] = tf;
+  fetched[1] = pf;
   if (decided == 1) result = LevelledResult(levels, rules);
   return decided;
 }
@@ -273,19 +302,20 @@ template <unsigned Width>
 bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
                   const QuickCompareRules& rules, unsigned char format, int& result, size_t& equalUnits) {
   LevelState levels;
-  if (rules.report == nullptr && rules.limit == INT_MAX) {
+  int fetched[2] = {0, 0};
+  if (rules.report == nullptr) {
     const bool swap = Width == 2 && ksbase::FormatNeedsByteSwap(format);
-    const int decided =
-        swap
-            ? WalkSingleUnits<Width, true>(orders, rules, format, text, pattern, levels, result, equalUnits)
-            : WalkSingleUnits<Width, false>(orders, rules, format, text, pattern, levels, result, equalUnits);
+    const int decided = swap ? WalkSingleUnits<Width, true>(orders, rules, format, text, pattern, levels,
+                                                            result, equalUnits, fetched)
+                             : WalkSingleUnits<Width, false>(orders, rules, format, text, pattern, levels,
+                                                             result, equalUnits, fetched);
     if (decided != 0) return decided > 0;
   }
   uint32_t& caseDiff = levels.caseDiff;
   uint32_t& accent = levels.accent;
   int& ignorable = levels.ignorable;
-  UnitSide<Width> t(orders, rules, text, format);
-  UnitSide<Width> p(orders, rules, pattern, format);
+  UnitSide<Width> t(orders, rules, text, format, fetched[0]);
+  UnitSide<Width> p(orders, rules, pattern, format, fetched[1]);
   for (;;) {
     // Between characters equal units give equal orders on both sides (an
     // expansion on both sides included), which change no level.
