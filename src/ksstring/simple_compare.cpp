@@ -183,13 +183,16 @@ constexpr unsigned kRunBeforeScan = 16;
 // decided, 0 when a unit needs the general steps; the positions are then
 // at that unit, between characters. Sets equalUnits to the equal prefix
 // of the texts when the walk passes its end.
-template <unsigned Width, bool Swap>
+template <unsigned Width, bool Swap, bool Limited>
 int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned char format,
-                    const unsigned char*& text, const unsigned char*& pattern, LevelState& levels,
-                    int& result, size_t& equalUnits, int (&fetched)[2]) {
+                    const unsigned char*& text, const unsigned char*& pattern, LevelState& levelsOut,
+                    int& result, size_t& equalUnitsOut, int (&fetched)[2]) {
   const unsigned char* t = text;
   const unsigned char* p = pattern;
-  const bool limited = rules.limit != INT_MAX;
+  constexpr bool limited = Limited;
+  // Kept in registers while the loop runs.
+  LevelState levels = levelsOut;
+  size_t equalUnits = equalUnitsOut;
   int tf = 0;
   int pf = 0;
   unsigned run = 0;
@@ -214,7 +217,7 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       // Without a limit any unit that passes the prefix scan passes here,
       // expansions of every length included; under one, a unit whose
       // orders the limit lets pass whole on both sides.
-      if (limited) {
+      if constexpr (limited) {
         const unsigned count = Width == 1 || a < kCachedUnits ? OrdersOf(orders, a) : 0;
         if (count == 0 || tf + static_cast<int>(count) > rules.limit ||
             pf + static_cast<int>(count) > rules.limit) {
@@ -248,6 +251,7 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       const uint32_t primary = (x & kPrimaryMask) - (y & kPrimaryMask);
       if (primary != 0) {
         result = static_cast<int>(primary);
+        equalUnitsOut = equalUnits;
         return 1;
       }
       if (levels.caseDiff == 0) levels.caseDiff = (y & kWithCaseMask) - (x & kWithCaseMask);
@@ -294,6 +298,8 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
   pattern = p;
   fetched[0] = tf;
   fetched[1] = pf;
+  levelsOut = levels;
+  equalUnitsOut = equalUnits;
   if (decided == 1) result = LevelledResult(levels, rules);
   return decided;
 }
@@ -305,10 +311,19 @@ bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const u
   int fetched[2] = {0, 0};
   if (rules.report == nullptr) {
     const bool swap = Width == 2 && ksbase::FormatNeedsByteSwap(format);
-    const int decided = swap ? WalkSingleUnits<Width, true>(orders, rules, format, text, pattern, levels,
-                                                            result, equalUnits, fetched)
-                             : WalkSingleUnits<Width, false>(orders, rules, format, text, pattern, levels,
-                                                             result, equalUnits, fetched);
+    const bool limited = rules.limit != INT_MAX;
+    int decided = 0;
+    if (swap) {
+      decided = limited ? WalkSingleUnits<Width, true, true>(orders, rules, format, text, pattern, levels,
+                                                             result, equalUnits, fetched)
+                        : WalkSingleUnits<Width, true, false>(orders, rules, format, text, pattern, levels,
+                                                              result, equalUnits, fetched);
+    } else {
+      decided = limited ? WalkSingleUnits<Width, false, true>(orders, rules, format, text, pattern, levels,
+                                                              result, equalUnits, fetched)
+                        : WalkSingleUnits<Width, false, false>(orders, rules, format, text, pattern, levels,
+                                                               result, equalUnits, fetched);
+    }
     if (decided != 0) return decided > 0;
   }
   uint32_t& caseDiff = levels.caseDiff;
