@@ -175,10 +175,10 @@ constexpr unsigned kRunBeforeScan = 16;
 // The walk while each step is one unit on each side: equal units that
 // pass, pairs of single elements, ignorables the flags skip and those
 // they keep, which pair in lockstep. This is the walk of CompareUnits
-// with nothing pending and no report, one table lookup per unit; without
-// a limit, long equal runs go to the vector scan. Under a limit it counts
-// the orders each side fetches (`fetched`) and leaves the limit's end to
-// the general steps.
+// with nothing pending and no report, one table lookup per unit;
+// long equal runs go to the vector scan. Under a limit it counts the
+// orders each side fetches (`fetched`) and leaves the limit's end to the
+// general steps.
 // Returns 1 (result set) or -1 (the walk needs the collation tables) when
 // decided, 0 when a unit needs the general steps; the positions are then
 // at that unit, between characters. Sets equalUnits to the equal prefix
@@ -228,11 +228,27 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       }
       t += Width;
       p += Width;
-      if (!limited && ++run == kRunBeforeScan) [[unlikely]] {
+      if (++run == kRunBeforeScan) [[unlikely]] {
         run = 0;
-        const size_t more = EqualPrefixUnits(orders, rules.stopSet, t, p, format) * Width;
-        t += more;
-        p += more;
+        size_t units = EqualPrefixUnits(orders, rules.stopSet, t, p, format);
+        if constexpr (limited) {
+          // Under a limit the run passes as far as its orders fit on both
+          // sides; the scan passes units below 256 only.
+          const int room = rules.limit - (tf > pf ? tf : pf);
+          int count = 0;
+          size_t passed = 0;
+          for (; passed < units; ++passed) {
+            const int orderCount =
+                static_cast<int>(OrdersOf(orders, UnitAt<Width, Swap>(t + passed * Width)));
+            if (orderCount == 0 || count + orderCount > room) break;
+            count += orderCount;
+          }
+          units = passed;
+          tf += count;
+          pf += count;
+        }
+        t += units * Width;
+        p += units * Width;
       }
       continue;
     }
