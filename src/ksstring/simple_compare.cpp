@@ -189,7 +189,6 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
                     int& result, size_t& equalUnitsOut, int (&fetched)[2]) {
   const unsigned char* t = text;
   const unsigned char* p = pattern;
-  constexpr bool limited = Limited;
   // Kept in registers while the loop runs.
   LevelState levels = levelsOut;
   size_t equalUnits = equalUnitsOut;
@@ -198,7 +197,7 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
   unsigned run = 0;
   int decided = 0;
   for (;;) {
-    if (limited && (tf >= rules.limit || pf >= rules.limit)) break;
+    if (Limited && (tf >= rules.limit || pf >= rules.limit)) break;
     const unsigned a = UnitAt<Width, Swap>(t);
     const unsigned b = UnitAt<Width, Swap>(p);
     if (a == b && a != 0) {
@@ -217,7 +216,7 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       // Without a limit any unit that passes the prefix scan passes here,
       // expansions of every length included; under one, a unit whose
       // orders the limit lets pass whole on both sides.
-      if constexpr (limited) {
+      if constexpr (Limited) {
         const unsigned count = Width == 1 || a < kCachedUnits ? OrdersOf(orders, a) : 0;
         if (count == 0 || tf + static_cast<int>(count) > rules.limit ||
             pf + static_cast<int>(count) > rules.limit) {
@@ -231,7 +230,7 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       if (++run == kRunBeforeScan) [[unlikely]] {
         run = 0;
         size_t units = EqualPrefixUnits(orders, rules.stopSet, t, p, format);
-        if constexpr (limited) {
+        if constexpr (Limited) {
           // Under a limit the run passes as far as its orders fit on both
           // sides; the scan passes units below 256 only.
           const int room = rules.limit - (tf > pf ? tf : pf);
