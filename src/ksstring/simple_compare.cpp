@@ -167,6 +167,23 @@ inline UnitFacts FactsOf(const SimpleOrders& orders, const QuickCompareRules& ru
   return WideUnitFacts(orders, rules, unit);
 }
 
+// The facts of the first order a unit gives: its own for a single order,
+// the first of its expansion for one the tables describe (see
+// UnitSide::Fetch); walk for everything else.
+template <unsigned Width>
+inline UnitFacts FirstOrderFacts(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned unit,
+                                 const UnitFacts& facts) {
+  if (facts.kind != kQuickWalk) return facts;
+  if ((Width == 2 && unit >= kCachedUnits) || orders.expansionCount[unit] == 0 ||
+      rules.prefixStop[unit] != 0) {
+    return facts;
+  }
+  const uint16_t order = orders.expansion[unit][0];
+  const uint8_t orderClass = orders.orderClass[unit];
+  const bool element = order >= kFirstDigitOrder || orderClass >= kUndefinedClass;
+  return UnitFacts{element ? kQuickElement : kQuickIgnorable, CollationKey(order, orderClass), order};
+}
+
 // Equal units in a row after which the walk hands the rest of the equal
 // run to the vector scan: words differ within a few units, where the scan
 // would cost more than it saves.
@@ -294,7 +311,22 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       ++pf;
       continue;
     }
-    if (ka == kQuickWalk || kb == kQuickWalk) break;
+    if (ka == kQuickWalk || kb == kQuickWalk) {
+      // An expansion against an element or another expansion: a primary
+      // difference at their first orders decides; anything else is for
+      // the general steps, which deliver the expansion order by order.
+      const UnitFacts xa = FirstOrderFacts<Width>(orders, rules, a, fa);
+      const UnitFacts xb = FirstOrderFacts<Width>(orders, rules, b, fb);
+      if ((xa.kind | xb.kind) == kQuickElement) {
+        const uint32_t primary = (xa.key & kPrimaryMask) - (xb.key & kPrimaryMask);
+        if (primary != 0) {
+          result = static_cast<int>(primary);
+          equalUnitsOut = equalUnits;
+          return 1;
+        }
+      }
+      break;
+    }
     // Ignorables the flags keep pair with each other in lockstep, an
     // element or the end with nothing; the last differing pair breaks ties.
     const int mine = ka == kQuickIgnorable ? fa.order : 0;
