@@ -141,7 +141,9 @@ KsString& StringPrintToString(KsString& out, void* values, const char* format, u
     AssignText(out, Format(format, narrowed.StrGet(), narrowed.Len()), narrowed.CodeSet(), value.Language());
     return out;
   }
-  AssignText(out, Format(format, value.StrGet(), value.Len()), value.CodeSet(), value.Language());
+  AssignText(out,
+             ksformat::FormatWindowsReused(format, ksformat::FormatArg::Text(value.StrGet(), value.Len())),
+             value.CodeSet(), value.Language());
   return out;
 }
 
