@@ -136,8 +136,10 @@ Conversion Parse(const char* format, size_t i) {
   return c;
 }
 
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-std::string Printf(const char* format, ...) {
+// Appends what printf prints; short texts go through a stack buffer, so
+// that appending to a text with room allocates nothing.
+void AppendPrintf(std::string& text, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void AppendPrintf(std::string& text, const char* format, ...) {
   va_list args;
   va_start(args, format);
   va_list copy;
@@ -145,20 +147,15 @@ std::string Printf(const char* format, ...) {
   char small[128];
   const int needed = std::vsnprintf(small, sizeof small, format, args);
   va_end(args);
-  std::string text;
-  if (needed < 0) {
-    va_end(copy);
-    return text;
-  }
-  if (static_cast<size_t>(needed) < sizeof small) {
-    text.assign(small, static_cast<size_t>(needed));
-  } else {
-    text.resize(static_cast<size_t>(needed) + 1);
-    std::vsnprintf(text.data(), text.size(), format, copy);
-    text.resize(static_cast<size_t>(needed));
+  if (needed >= 0 && static_cast<size_t>(needed) < sizeof small) {
+    text.append(small, static_cast<size_t>(needed));
+  } else if (needed >= 0) {
+    const size_t at = text.size();
+    text.resize(at + static_cast<size_t>(needed) + 1);
+    std::vsnprintf(text.data() + at, static_cast<size_t>(needed) + 1, format, copy);
+    text.resize(at + static_cast<size_t>(needed));
   }
   va_end(copy);
-  return text;
 }
 
 long long CutSigned(long long v, int bits) {
@@ -231,24 +228,25 @@ bool FormatPlainInteger(const Conversion& c, const FormatArg& arg, std::string& 
   return true;
 }
 
-std::string FormatOne(const Conversion& c, const FormatArg& arg) {
+void AppendOne(const Conversion& c, const FormatArg& arg, std::string& text) {
   std::string rewritten = "%" + c.flags + c.width + c.precision;
   switch (c.family()) {
     case Family::Integer: {
       rewritten += "ll";
       rewritten += c.conversion;
       const long long v = IntegerOf(arg);
-      if (c.isSigned()) return Printf(rewritten.c_str(), CutSigned(v, c.bits));
-      return Printf(rewritten.c_str(), CutUnsigned(static_cast<unsigned long long>(v), c.bits));
+      if (c.isSigned()) return AppendPrintf(text, rewritten.c_str(), CutSigned(v, c.bits));
+      return AppendPrintf(text, rewritten.c_str(), CutUnsigned(static_cast<unsigned long long>(v), c.bits));
     }
     case Family::Character:
       rewritten += 'c';
-      return Printf(rewritten.c_str(), static_cast<int>(static_cast<unsigned char>(IntegerOf(arg))));
+      return AppendPrintf(text, rewritten.c_str(),
+                          static_cast<int>(static_cast<unsigned char>(IntegerOf(arg))));
     case Family::Floating:
       rewritten += c.conversion;
-      return Printf(rewritten.c_str(), FloatingOf(arg));
+      return AppendPrintf(text, rewritten.c_str(), FloatingOf(arg));
     default:
-      return {};
+      return;
   }
 }
 
@@ -310,7 +308,7 @@ void FormatWindowsInto(std::string& text, const char* format, const FormatArg* a
       FormatText(c, args[next++], text);
     } else if (formats) {
       const FormatArg& arg = args[next++];
-      if (!FormatPlainInteger(c, arg, text)) text += FormatOne(c, arg);
+      if (!FormatPlainInteger(c, arg, text)) AppendOne(c, arg, text);
     } else {
       text.append(format + c.begin, c.end - c.begin);
     }

@@ -22,6 +22,7 @@ namespace {
 
 using ksformat::FormatArg;
 using ksformat::FormatWindows;
+using ksformat::FormatWindowsInto;
 using ksformat::FormatWindowsReused;
 using ksformat::ScanInto;
 using ksformat::ScanWindows;
@@ -80,19 +81,25 @@ bool ScanDouble(const char* text, const char* format, double& value) {
   return true;
 }
 
-std::string PrintDouble(double value, const char* format) {
+// The text of a double under a format, in a per-thread buffer that the next
+// call on the thread reuses: printing a column allocates only while the
+// buffer grows.
+const std::string& PrintDouble(double value, const char* format) {
   if (IsMantissaExponent(format)) {
+    thread_local std::string text;
     int exponent = 0;
     const double mantissa = std::frexp(value, &exponent);
     const FormatArg args[] = {FormatArg::Floating(mantissa), FormatArg::Signed(exponent)};
-    return FormatWindows(format, args, 2);
+    FormatWindowsInto(text, format, args, 2);
+    return text;
   }
   if (IsDefaultFloatFormat(format)) {
-    char text[ksformat::kDoubleTextSize];
-    const size_t length = ksformat::PrintDoubleText(value, text);
-    return std::string(text, length);
+    thread_local std::string text;
+    char digits[ksformat::kDoubleTextSize];
+    text.assign(digits, ksformat::PrintDoubleText(value, digits));
+    return text;
   }
-  return FormatWindows(format, FormatArg::Floating(value));
+  return FormatWindowsReused(format, FormatArg::Floating(value));
 }
 
 // ---------------------------------------------------------------------------
@@ -183,11 +190,7 @@ KsString& DoublePrintToString(KsString& out, void* values, const char* format, u
 
 KsString& FloatPrintToString(KsString& out, void* values, const char* format, unsigned) {
   const double widened = ReadRaw<float>(values);
-  if (IsMantissaExponent(format) || IsDefaultFloatFormat(format)) {
-    Assign(out, PrintDouble(widened, format));
-  } else {
-    Assign(out, FormatWindows(format, FormatArg::Floating(widened)));
-  }
+  Assign(out, PrintDouble(widened, format));
   return out;
 }
 

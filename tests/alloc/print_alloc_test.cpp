@@ -49,6 +49,13 @@ TEST(NoAllocation, PrintIntoAStringWithRoom) {
   EXPECT_EQ(AllocationsOfAPrintWithRoom(Ks4B_T, number, nullptr), 0u);
   int16_t small = 321;
   EXPECT_EQ(AllocationsOfAPrintWithRoom(Ks2B_T, small, nullptr), 0u);
+  double fraction = -1234.5678901234567;
+  EXPECT_EQ(AllocationsOfAPrintWithRoom(KsDOUBLE_T, fraction, nullptr), 0u);
+  EXPECT_EQ(AllocationsOfAPrintWithRoom(KsDOUBLE_T, fraction, "%12.3f"), 0u);
+  EXPECT_EQ(AllocationsOfAPrintWithRoom(KsDOUBLE_T, fraction, "ldexp(%.17g, %d)"), 0u);
+  float ratio = 0.15625f;
+  EXPECT_EQ(AllocationsOfAPrintWithRoom(KsFLOAT_T, ratio, nullptr), 0u);
+  EXPECT_EQ(AllocationsOfAPrintWithRoom(KsFLOAT_T, ratio, "%g"), 0u);
 }
 
 }  // namespace
