@@ -10,7 +10,10 @@
 // compared with their neighbours; each word against a one-letter case or
 // accent variant; and texts of 8 to 4,096 characters of ASCII, accented and
 // sharp-s prose against the same text with its last character changed.
-// The "s/pair" counter is the time of one comparison (or one hash).
+// Every encoding of a set lies in one block per side (TextBlock), so that
+// no contender reads from scattered heap strings where another reads from
+// inside its string objects. The "s/pair" counter is the time of one
+// comparison (or one hash).
 #include <benchmark/benchmark.h>
 #include <string.h>
 #include <unicode/ucol.h>
@@ -18,6 +21,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "i18nsvc.h"
@@ -29,18 +33,41 @@ namespace {
 constexpr size_t kWords = 10000;
 constexpr uint32_t kSeed = 20251205;
 
+// The texts of one side of a pair set in one encoding, one after another
+// in one block, each zero-terminated: every contender reads its texts from
+// the same kind of place, where strings of different lengths and widths
+// would put some inside their string objects and the others on the heap.
+template <class Char>
+class TextBlock {
+ public:
+  void Add(const std::basic_string<Char>& text) {
+    starts_.push_back(chars_.size());
+    chars_.insert(chars_.end(), text.begin(), text.end());
+    chars_.push_back(0);
+  }
+  size_t size() const { return starts_.size(); }
+  // The text; its data() is zero-terminated.
+  std::basic_string_view<Char> operator[](size_t i) const {
+    const size_t end = i + 1 < starts_.size() ? starts_[i + 1] : chars_.size();
+    return {chars_.data() + starts_[i], end - starts_[i] - 1};
+  }
+
+ private:
+  std::vector<Char> chars_;
+  std::vector<size_t> starts_;
+};
+
 // One pair set in every encoding the contenders read.
 struct Pairs {
-  std::vector<std::string> cp1252[2];
-  std::vector<std::u16string> utf16[2];  // zero-terminated through c_str()
-  std::vector<std::string> utf8[2];
-  size_t Size() const { return cp1252[0].size(); }
+  TextBlock<char> cp1252[2];
+  TextBlock<char16_t> utf16[2];
+  TextBlock<char> utf8[2];
   void Add(const std::u16string& a, const std::u16string& b) {
     const std::u16string* both[2] = {&a, &b};
     for (int side = 0; side < 2; ++side) {
-      utf16[side].push_back(*both[side]);
-      cp1252[side].push_back(reference::ToWindows1252(*both[side]));
-      utf8[side].push_back(reference::ToUtf8(*both[side]));
+      utf16[side].Add(*both[side]);
+      cp1252[side].Add(reference::ToWindows1252(*both[side]));
+      utf8[side].Add(reference::ToUtf8(*both[side]));
     }
   }
 };
@@ -93,8 +120,8 @@ void CountPairs(benchmark::State& state, size_t pairs) {
                          benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-template <class Text, class Compare>
-void RunPairs(benchmark::State& state, const std::vector<Text> (&sides)[2], Compare compare) {
+template <class Char, class Compare>
+void RunPairs(benchmark::State& state, const TextBlock<Char> (&sides)[2], Compare compare) {
   for (auto _ : state) {
     int sum = 0;
     for (size_t i = 0; i < sides[0].size(); ++i) sum += compare(sides[0][i], sides[1][i]) < 0;
@@ -118,23 +145,23 @@ UCollator* TheCollator() {
 
 constexpr unsigned short kInsensitive = KS_CMP_CASE_INSENSITIVE | KS_CMP_ACCENT_INSENSITIVE;
 
-// A limit longer than any text makes the same comparison take the full
-// collation walk, element by element.
+// A limit longer than any text makes the same comparison count every
+// order it fetches: the walk goes unit by unit, without the vector scan.
 constexpr short kWalkLimit = 30000;
 
 void KsStrCmp8(benchmark::State& state, const Pairs& pairs, unsigned short extra, short length = -1) {
   const unsigned short cmpOp = DefaultOperator() | extra;
-  RunPairs(state, pairs.cp1252, [cmpOp, length](const std::string& a, const std::string& b) {
-    return KsStrCmp(1, KS_LANGUAGE_GERMAN, a.c_str(), 1, KS_LANGUAGE_GERMAN, b.c_str(), cmpOp, length, 1,
+  RunPairs(state, pairs.cp1252, [cmpOp, length](std::string_view a, std::string_view b) {
+    return KsStrCmp(1, KS_LANGUAGE_GERMAN, a.data(), 1, KS_LANGUAGE_GERMAN, b.data(), cmpOp, length, 1,
                     nullptr);
   });
 }
 
 void KsStrCmp16(benchmark::State& state, const Pairs& pairs, unsigned short extra) {
   const unsigned short cmpOp = DefaultOperator() | extra;
-  RunPairs(state, pairs.utf16, [cmpOp](const std::u16string& a, const std::u16string& b) {
-    return KsStrCmp(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(a.c_str()), 253,
-                    KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(b.c_str()), cmpOp, -1, 1, nullptr);
+  RunPairs(state, pairs.utf16, [cmpOp](std::u16string_view a, std::u16string_view b) {
+    return KsStrCmp(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(a.data()), 253, KS_LANGUAGE_GERMAN,
+                    reinterpret_cast<const char*>(b.data()), cmpOp, -1, 1, nullptr);
   });
 }
 
@@ -144,7 +171,7 @@ void Icu(benchmark::State& state, const Pairs& pairs) {
     state.SkipWithError("no German collator");
     return;
   }
-  RunPairs(state, pairs.utf8, [collator](const std::string& a, const std::string& b) {
+  RunPairs(state, pairs.utf8, [collator](std::string_view a, std::string_view b) {
     UErrorCode status = U_ZERO_ERROR;
     return static_cast<int>(ucol_strcollUTF8(collator, a.data(), static_cast<int32_t>(a.size()), b.data(),
                                              static_cast<int32_t>(b.size()), &status));
@@ -153,22 +180,23 @@ void Icu(benchmark::State& state, const Pairs& pairs) {
 
 void Strcmp(benchmark::State& state, const Pairs& pairs) {
   RunPairs(state, pairs.cp1252,
-           [](const std::string& a, const std::string& b) { return strcmp(a.c_str(), b.c_str()); });
+           [](std::string_view a, std::string_view b) { return strcmp(a.data(), b.data()); });
 }
 
 // The 16-bit counterpart of strcmp: units compared as bytes up to the end
 // of the shorter text.
 void Memcmp16(benchmark::State& state, const Pairs& pairs) {
-  RunPairs(state, pairs.utf16, [](const std::u16string& a, const std::u16string& b) {
-    return memcmp(a.c_str(), b.c_str(), 2 * (std::min(a.size(), b.size()) + 1));
+  RunPairs(state, pairs.utf16, [](std::u16string_view a, std::u16string_view b) {
+    return memcmp(a.data(), b.data(), 2 * (std::min(a.size(), b.size()) + 1));
   });
 }
 
 void BM_HashString8(benchmark::State& state) {
-  const std::vector<std::string>& words = AllPairs().at("Variant").cp1252[0];
+  const TextBlock<char>& words = AllPairs().at("Variant").cp1252[0];
   for (auto _ : state) {
     unsigned sum = 0;
-    for (const std::string& word : words) sum += HashString(1, KS_LANGUAGE_GERMAN, word.c_str(), -1, 1);
+    for (size_t i = 0; i < words.size(); ++i)
+      sum += HashString(1, KS_LANGUAGE_GERMAN, words[i].data(), -1, 1);
     benchmark::DoNotOptimize(sum);
   }
   CountPairs(state, words.size());
@@ -176,11 +204,11 @@ void BM_HashString8(benchmark::State& state) {
 BENCHMARK(BM_HashString8);
 
 void BM_HashString16(benchmark::State& state) {
-  const std::vector<std::u16string>& words = AllPairs().at("Variant").utf16[0];
+  const TextBlock<char16_t>& words = AllPairs().at("Variant").utf16[0];
   for (auto _ : state) {
     unsigned sum = 0;
-    for (const std::u16string& word : words) {
-      sum += HashString(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(word.c_str()), -1, 1);
+    for (size_t i = 0; i < words.size(); ++i) {
+      sum += HashString(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(words[i].data()), -1, 1);
     }
     benchmark::DoNotOptimize(sum);
   }
@@ -194,11 +222,12 @@ void BM_Icu_ucol_getSortKey(benchmark::State& state) {
     state.SkipWithError("no German collator");
     return;
   }
-  const std::vector<std::u16string>& words = AllPairs().at("Variant").utf16[0];
+  const TextBlock<char16_t>& words = AllPairs().at("Variant").utf16[0];
   uint8_t key[512];
   for (auto _ : state) {
     unsigned sum = 0;
-    for (const std::u16string& word : words) {
+    for (size_t i = 0; i < words.size(); ++i) {
+      const std::u16string_view word = words[i];
       sum += ucol_getSortKey(collator, word.data(), static_cast<int32_t>(word.size()), key, sizeof key);
     }
     benchmark::DoNotOptimize(sum);

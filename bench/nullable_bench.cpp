@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstring>
 #include <random>
 #include <vector>
 
@@ -66,6 +67,17 @@ void BM_Reference_Int_Cmp(benchmark::State& state) {
 void BM_KsNull_int_Cmp(benchmark::State& state) {
   Compare(state, KsNULL_INT_T, Values().nullable);
 }
+// The floor of the nullable comparison: memcmp over the same bytes, which
+// a walk that finds the arrays equal has to read.
+void BM_Floor_MemcmpOfNullableBytes(benchmark::State& state) {
+  const auto count = static_cast<unsigned>(state.range(0));
+  std::vector<KsNull_int> a = Values().nullable, b = Values().nullable;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(std::memcmp(a.data(), b.data(), count * sizeof(KsNull_int)));
+    benchmark::ClobberMemory();
+  }
+  state.SetItemsProcessed(state.iterations() * count);
+}
 void BM_Reference_Int_Hash(benchmark::State& state) {
   Hash(state, KsINT_T, Values().plain);
 }
@@ -79,6 +91,7 @@ void BM_KsNull_int_Hash(benchmark::State& state) {
 // hash only the folded result).
 BENCHMARK(BM_Reference_Int_Cmp)->Arg(kCount)->Arg(1 << 16);
 BENCHMARK(BM_KsNull_int_Cmp)->Arg(kCount)->Arg(1 << 16);
+BENCHMARK(BM_Floor_MemcmpOfNullableBytes)->Arg(kCount)->Arg(1 << 16);
 BENCHMARK(BM_Reference_Int_Hash)->Arg(kCount)->Arg(1 << 16);
 BENCHMARK(BM_KsNull_int_Hash)->Arg(kCount)->Arg(1 << 16);
 

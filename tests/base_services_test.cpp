@@ -6,6 +6,7 @@
 #include <time.h>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -227,23 +228,40 @@ void ExpectTime(const btime& time, int hour, int minute, int second) {
   EXPECT_EQ(time.second, second);
 }
 
-TEST_F(FixedClockTest, LocalTimeCrossesMidnightAheadOfUtc) {
+// The local date and time of day cross midnight with the zone; an unknown
+// zone answers "no time zone" and local time is UTC.
+TEST_F(FixedClockTest, LocalTimeFollowsTheZone) {
+  struct Case {
+    long long utcSeconds;
+    int zoneMinutes;
+    bool zoneKnown;
+    std::array<int, 7> local;  // date, time of day, zone seconds
+    int timeZone;
+  };
+  const Case cases[] = {
+      {kLeapDayEvening, 120, true, {2024, 3, 1, 1, 30, 15, 7200}, 120},
+      {1704074400, -300, true, {2023, 12, 31, 21, 0, 0, -18000}, -300},  // 2024-01-01 02:00:00 UTC
+      {kLeapDayEvening, 120, false, {2024, 2, 29, 23, 30, 15, 0}, -2171},
+  };
+  for (const Case& c : cases) {
+    Fix(c.utcSeconds, 0, c.zoneMinutes, c.zoneKnown);
+    bdate date{};
+    btime time{};
+    time.zoneSeconds = 99;
+    bksgetdate(&date);
+    bksgettime(&time);
+    const std::array<int, 7> local = {date.year,   date.month,  date.day,        time.hour,
+                                      time.minute, time.second, time.zoneSeconds};
+    EXPECT_EQ(local, c.local) << c.zoneMinutes;
+    EXPECT_EQ(bksgettimezone(), c.timeZone);
+  }
   Fix(kLeapDayEvening, 123456789, 120, true);
-  bdate date{};
-  btime time{};
-  bksgetdate(&date);
-  bksgettime(&time);
-  ExpectDate(date, 2024, 3, 1);
-  ExpectTime(time, 1, 30, 15);
-  EXPECT_EQ(time.zoneSeconds, 7200);
-
   bdate utcDate{};
   btime utcTime{};
   bksgetsystemtime(&utcTime, &utcDate);
   ExpectDate(utcDate, 2024, 2, 29);
   ExpectTime(utcTime, 23, 30, 15);
   EXPECT_EQ(utcTime.zoneSeconds, 0);
-  EXPECT_EQ(bksgettimezone(), 120);
   EXPECT_EQ(bksGetUTCMilliseconds(), kLeapDayEvening * 1000 + 123);
 }
 
@@ -265,28 +283,6 @@ TEST_F(FixedClockTest, HiresTimesCarryNanoseconds) {
   EXPECT_EQ(time.reserved0, 0);
   EXPECT_EQ(time.zoneSeconds, 0);
   EXPECT_EQ(std::count(std::begin(time.reserved), std::end(time.reserved), 0), 4);
-}
-
-TEST_F(FixedClockTest, LocalTimeCrossesMidnightBehindUtc) {
-  Fix(1704074400, 0, -300, true);  // 2024-01-01 02:00:00 UTC
-  bdate date{};
-  btime time{};
-  bksgetdate(&date);
-  bksgettime(&time);
-  ExpectDate(date, 2023, 12, 31);
-  ExpectTime(time, 21, 0, 0);
-  EXPECT_EQ(time.zoneSeconds, -18000);
-  EXPECT_EQ(bksgettimezone(), -300);
-}
-
-TEST_F(FixedClockTest, UnknownZoneAnswersNoTimeZoneAndLocalIsUtc) {
-  Fix(kLeapDayEvening, 0, 120, false);
-  EXPECT_EQ(bksgettimezone(), -2171);
-  btime time{};
-  time.zoneSeconds = 99;
-  bksgettime(&time);
-  ExpectTime(time, 23, 30, 15);
-  EXPECT_EQ(time.zoneSeconds, 0);
 }
 
 TEST_F(FixedClockTest, NanosecondsOutOfRangeCarryIntoSeconds) {

@@ -232,6 +232,73 @@ TEST(CollationFastPaths, EqualExpansionsInThePrefixAgreeWithTheFullWalk) {
   }
 }
 
+// A case or accent difference first, then an equal run long enough that
+// the unit-wise walk hands it to the vector scan (under limits that end
+// before, inside and after it), with texts shifted
+// against each other by a skipped space or symbol, and a run that ends at
+// a primary difference, an expansion, a wildcard or the end.
+TEST(CollationFastPaths, LongEqualRunsAfterALowerLevelDifferenceAgreeWithTheFullWalk) {
+  // Sharp s gives two orders, which a limit counts.
+  std::string run;
+  for (int i = 0; i < 18; ++i) run += "ab\xDFx";
+  const std::string starts[][2] = {{"a", "A"}, {"e", "\xE9"}, {"a ", "A"}, {"a-", "A"}, {"Ab", "a-b"}};
+  const std::string ends[][2] = {{"", ""},
+                                 {"y", "z"},
+                                 {"\xDF", "ss"},
+                                 {"\xDF"
+                                  "a",
+                                  "\xDF"
+                                  "b"},
+                                 {"*", "b"},
+                                 {"y", ""},
+                                 {"\xE6", "ae"}};
+  for (const auto& start : starts) {
+    for (const auto& end : ends) {
+      const std::string a = start[0] + run + end[0];
+      const std::string b = start[1] + run + end[1];
+      for (unsigned short cmpOp : {0, 0x10, 0x20, 0x40, 0x80, 0x200, 0x290}) {
+        for (short length : {-1, 20, 41, 77, 93, 30000}) {
+          for (int swap = 0; swap < 2; ++swap) {
+            const char* x = swap ? b.c_str() : a.c_str();
+            const char* y = swap ? a.c_str() : b.c_str();
+            EXPECT_EQ(Library(1, KS_LANGUAGE_GERMAN, x, y, cmpOp, length, 1, false).result,
+                      FullWalk(1, KS_LANGUAGE_GERMAN, x, y, cmpOp, length, 1).result)
+                << x << " / " << y << " operator " << cmpOp << " length " << length;
+          }
+        }
+      }
+    }
+  }
+}
+
+// Units from 256 on in 16-bit text, which the unit-wise walk reads from
+// the code set's table: equal ones in a case-different word, different
+// ones, symbols among them that the flags skip or keep, units without an
+// entry, and a difference after them, in both byte orders.
+TEST(CollationFastPaths, UnitsBeyondTheByteRangeAgreeWithTheFullWalk) {
+  const std::u16string words[] = {
+      u"c\u0153ur",           u"C\u0152UR",     u"C\u0153ur-x", u"\u0391\u03B2\u03B3a",
+      u"\u0391\u03B2\u03B3A", u"a\u2014b",      u"ab",          u"a\u2014\u2014B",
+      u"\u3042\u3044",        u"\u3042\u3044a", u"\uFFF5x",     u"\u0101\u01FFz"};
+  for (unsigned char format : {1, 2}) {
+    for (const std::u16string& x : words) {
+      for (const std::u16string& y : words) {
+        std::string a;
+        std::string b;
+        for (char16_t unit : x) PutUnit(a, 253, format, unit);
+        for (char16_t unit : y) PutUnit(b, 253, format, unit);
+        PutUnit(a, 253, format, 0);
+        PutUnit(b, 253, format, 0);
+        for (unsigned short cmpOp : {0, 0x10, 0x20, 0x40, 0x80, 0x200, 0x290}) {
+          EXPECT_EQ(Library(253, KS_LANGUAGE_GERMAN, a.data(), b.data(), cmpOp, -1, format, false).result,
+                    FullWalk(253, KS_LANGUAGE_GERMAN, a.data(), b.data(), cmpOp, -1, format).result)
+              << "format " << int(format) << " operator " << cmpOp;
+        }
+      }
+    }
+  }
+}
+
 std::vector<std::string> Encoded(const std::vector<std::u16string>& words, unsigned char codeSet) {
   std::vector<std::string> out;
   for (const std::u16string& word : words) {

@@ -278,7 +278,10 @@ TEST(I18nCodeSets, QueriesAndClasses) {
   EXPECT_EQ(raw->Id(), 254);
   EXPECT_EQ(raw->Width(), 2);
   EXPECT_EQ(raw->CharTable(), nullptr);
-  EXPECT_EQ(raw->GetClass(KS_LANGUAGE_ENGLISH), KS_CLASS_UNDEFINED);
+  // Order keys keep their class byte where a language goes; 0x80 marks a cut.
+  for (auto [language, classByte] : {std::pair{1, 1}, {0x81, 1}, {19, 19}, {20, 20}, {0x94, 20}, {200, 20}}) {
+    EXPECT_EQ(raw->GetClass(static_cast<unsigned char>(language)), classByte) << language;
+  }
 
   const KsCodeSet* unicode = KsLanguageContext::QueryCodeSet(253);
   ASSERT_NE(unicode, nullptr);

@@ -17,13 +17,9 @@ namespace {
 
 using ks::evaluate::NullableNumber;
 using ks::evaluate::NullAwareOverlap;
-using ks::testing::Bytes;
-using ks::testing::CurrentBounds;
-using ks::testing::Evaluate;
-using ks::testing::RecordedBounds;
-using ks::testing::StoredOf;
+using namespace ks::testing;
 
-constexpr unsigned short EQ = 1, LT = 2, GT = 4, LE = 3, GE = 5, NE = 6, ALL = 7;
+constexpr unsigned short ALL = 7;
 
 // A value of a nullable type: an integer, a floating number or null.
 struct Key {
@@ -87,8 +83,8 @@ struct Member {
   unsigned elementSize;  // stored: the base value and the flag byte
 };
 
-template <class T>
-Bytes Stored(char type, const Key& key, unsigned char format) {
+template <class T, char type>
+Bytes Stored(const Key& key, unsigned char format) {
   KsNullable<T> element{};
   element.isNull = key.isNull ? 1 : 0;
   if constexpr (std::is_floating_point_v<T>) {
@@ -100,32 +96,19 @@ Bytes Stored(char type, const Key& key, unsigned char format) {
 }
 
 const Member kMembers[] = {
-    {KsNULL_1B_T, "KsNull_char",
-     [](const Key& k, unsigned char f) { return Stored<int8_t>(KsNULL_1B_T, k, f); }, 2},
-    {KsNULL_U1B_T, "KsNull_uchar",
-     [](const Key& k, unsigned char f) { return Stored<uint8_t>(KsNULL_U1B_T, k, f); }, 2},
-    {KsNULL_2B_T, "KsNull_short",
-     [](const Key& k, unsigned char f) { return Stored<int16_t>(KsNULL_2B_T, k, f); }, 3},
-    {KsNULL_U2B_T, "KsNull_ushort",
-     [](const Key& k, unsigned char f) { return Stored<uint16_t>(KsNULL_U2B_T, k, f); }, 3},
-    {KsNULL_INT_T, "KsNull_int",
-     [](const Key& k, unsigned char f) { return Stored<int>(KsNULL_INT_T, k, f); }, 5},
-    {KsNULL_UNSIGNED_T, "KsNull_unsigned",
-     [](const Key& k, unsigned char f) { return Stored<unsigned>(KsNULL_UNSIGNED_T, k, f); }, 5},
-    {KsNULL_4B_T, "KsNull_long",
-     [](const Key& k, unsigned char f) { return Stored<int32_t>(KsNULL_4B_T, k, f); }, 5},
-    {KsNULL_U4B_T, "KsNull_ulong",
-     [](const Key& k, unsigned char f) { return Stored<uint32_t>(KsNULL_U4B_T, k, f); }, 5},
-    {KsNULL_FLOAT_T, "KsNull_float",
-     [](const Key& k, unsigned char f) { return Stored<float>(KsNULL_FLOAT_T, k, f); }, 5},
-    {KsNULL_DOUBLE_T, "KsNull_double",
-     [](const Key& k, unsigned char f) { return Stored<double>(KsNULL_DOUBLE_T, k, f); }, 9},
-    {KsNULL_KSINT64_T, "KsNull_KsInt64",
-     [](const Key& k, unsigned char f) { return Stored<KsInt64>(KsNULL_KSINT64_T, k, f); }, 9},
-    {KsNULL_8B_T, "KsNull_8b",
-     [](const Key& k, unsigned char f) { return Stored<int64_t>(KsNULL_8B_T, k, f); }, 9},
-    {KsNULL_U8B_T, "KsNull_u8b",
-     [](const Key& k, unsigned char f) { return Stored<uint64_t>(KsNULL_U8B_T, k, f); }, 9},
+    {KsNULL_1B_T, "KsNull_char", Stored<int8_t, KsNULL_1B_T>, 2},
+    {KsNULL_U1B_T, "KsNull_uchar", Stored<uint8_t, KsNULL_U1B_T>, 2},
+    {KsNULL_2B_T, "KsNull_short", Stored<int16_t, KsNULL_2B_T>, 3},
+    {KsNULL_U2B_T, "KsNull_ushort", Stored<uint16_t, KsNULL_U2B_T>, 3},
+    {KsNULL_INT_T, "KsNull_int", Stored<int, KsNULL_INT_T>, 5},
+    {KsNULL_UNSIGNED_T, "KsNull_unsigned", Stored<unsigned, KsNULL_UNSIGNED_T>, 5},
+    {KsNULL_4B_T, "KsNull_long", Stored<int32_t, KsNULL_4B_T>, 5},
+    {KsNULL_U4B_T, "KsNull_ulong", Stored<uint32_t, KsNULL_U4B_T>, 5},
+    {KsNULL_FLOAT_T, "KsNull_float", Stored<float, KsNULL_FLOAT_T>, 5},
+    {KsNULL_DOUBLE_T, "KsNull_double", Stored<double, KsNULL_DOUBLE_T>, 9},
+    {KsNULL_KSINT64_T, "KsNull_KsInt64", Stored<KsInt64, KsNULL_KSINT64_T>, 9},
+    {KsNULL_8B_T, "KsNull_8b", Stored<int64_t, KsNULL_8B_T>, 9},
+    {KsNULL_U8B_T, "KsNull_u8b", Stored<uint64_t, KsNULL_U8B_T>, 9},
 };
 
 const Member& kNullShort = kMembers[2];
@@ -137,8 +120,7 @@ const Member& kNullDouble = kMembers[9];
 // flag byte first in formats 1 and 2, last in the memory form 8).
 TEST(NullableEvaluator, NumbersEstimateAsTheBaseType) {
   for (const Member& m : kMembers) {
-    ks::testing::ExpectWorkedExample(m.type, m.name,
-                                     [&](long long v, unsigned char f) { return m.stored(v, f); });
+    ExpectWorkedExample(m.type, m.name, [&](long long v, unsigned char f) { return m.stored(v, f); });
   }
 }
 

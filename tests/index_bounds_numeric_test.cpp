@@ -18,13 +18,7 @@
 
 namespace {
 
-using ks::testing::Bytes;
-using ks::testing::CurrentBounds;
-using ks::testing::Evaluate;
-using ks::testing::RecordedBounds;
-using ks::testing::StoredOf;
-
-constexpr unsigned short EQ = 1, LT = 2, GT = 4, LE = 3, GE = 5, NE = 6;
+using namespace ks::testing;
 
 TEST(Overlap, CountsTheSelectedPartOfTheRange) {
   struct Case {
@@ -66,44 +60,45 @@ struct Member {
   Bytes (*stored)(long long value, unsigned char format);
 };
 
-template <class T>
-Bytes Primitive(char type, long long value, unsigned char format) {
-  return StoredOf(type, static_cast<T>(value), format);
+// The stored form of a number as a T, through the Store slot of `stored`.
+template <class T, char stored>
+Bytes Primitive(long long value, unsigned char format) {
+  return StoredOf(stored, static_cast<T>(value), format);
+}
+
+Bytes Int64(long long v, unsigned char f) {
+  return StoredOf(KsINT64_T, KsInt64(v), f);
+}
+Bytes Seal(long long v, unsigned char f) {
+  return StoredOf(KsSEAL_T, KsSeal(0, static_cast<uint16_t>(v >> 16), static_cast<uint16_t>(v)), f);
+}
+// With H = 0 the object number is L.
+Bytes ObjId(long long v, unsigned char f) {
+  return StoredOf(KsOBJID_T, KsObjId(9, static_cast<uint32_t>(v), 0), f);
 }
 
 const Member kMembers[] = {
-    {Ks2B_T, "o_2b", [](long long v, unsigned char f) { return Primitive<int16_t>(Ks2B_T, v, f); }},
-    {KsU2B_T, "o_u2b", [](long long v, unsigned char f) { return Primitive<uint16_t>(KsU2B_T, v, f); }},
-    {Ks4B_T, "o_4b", [](long long v, unsigned char f) { return Primitive<int32_t>(Ks4B_T, v, f); }},
-    {KsU4B_T, "o_u4b", [](long long v, unsigned char f) { return Primitive<uint32_t>(KsU4B_T, v, f); }},
-    {KsBLOCKID_T, "BlockId",
-     [](long long v, unsigned char f) { return Primitive<uint32_t>(KsBLOCKID_T, v, f); }},
-    {KsINT_T, "int", [](long long v, unsigned char f) { return Primitive<int>(KsINT_T, v, f); }},
-    {KsENUM_T, "enum", [](long long v, unsigned char f) { return Primitive<int>(KsENUM_T, v, f); }},
-    {KsUNSIGNED_T, "unsigned",
-     [](long long v, unsigned char f) { return Primitive<unsigned>(KsUNSIGNED_T, v, f); }},
-    {KsDOUBLE_T, "o_double",
-     [](long long v, unsigned char f) { return Primitive<double>(KsDOUBLE_T, v, f); }},
-    {KsFLOAT_T, "o_float", [](long long v, unsigned char f) { return Primitive<float>(KsFLOAT_T, v, f); }},
-    {D_INTERVAL_T, "d_Interval",
-     [](long long v, unsigned char f) { return Primitive<float>(KsFLOAT_T, v, f); }},
-    {Ks8B_T, "o_8b", [](long long v, unsigned char f) { return Primitive<int64_t>(Ks8B_T, v, f); }},
-    {KsU8B_T, "o_u8b", [](long long v, unsigned char f) { return Primitive<uint64_t>(KsU8B_T, v, f); }},
-    {KsINT64_T, "KsInt64", [](long long v, unsigned char f) { return StoredOf(KsINT64_T, KsInt64(v), f); }},
-    {KsSEAL_T, "KsSeal",
-     [](long long v, unsigned char f) {
-       return StoredOf(KsSEAL_T, KsSeal(0, static_cast<uint16_t>(v >> 16), static_cast<uint16_t>(v)), f);
-     }},
-    // With H = 0 the object number is L.
-    {KsOBJID_T, "KsObjId",
-     [](long long v, unsigned char f) {
-       return StoredOf(KsOBJID_T, KsObjId(9, static_cast<uint32_t>(v), 0), f);
-     }},
+    {Ks2B_T, "o_2b", Primitive<int16_t, Ks2B_T>},
+    {KsU2B_T, "o_u2b", Primitive<uint16_t, KsU2B_T>},
+    {Ks4B_T, "o_4b", Primitive<int32_t, Ks4B_T>},
+    {KsU4B_T, "o_u4b", Primitive<uint32_t, KsU4B_T>},
+    {KsBLOCKID_T, "BlockId", Primitive<uint32_t, KsBLOCKID_T>},
+    {KsINT_T, "int", Primitive<int, KsINT_T>},
+    {KsENUM_T, "enum", Primitive<int, KsENUM_T>},
+    {KsUNSIGNED_T, "unsigned", Primitive<unsigned, KsUNSIGNED_T>},
+    {KsDOUBLE_T, "o_double", Primitive<double, KsDOUBLE_T>},
+    {KsFLOAT_T, "o_float", Primitive<float, KsFLOAT_T>},
+    {D_INTERVAL_T, "d_Interval", Primitive<float, KsFLOAT_T>},
+    {Ks8B_T, "o_8b", Primitive<int64_t, Ks8B_T>},
+    {KsU8B_T, "o_u8b", Primitive<uint64_t, KsU8B_T>},
+    {KsINT64_T, "KsInt64", Int64},
+    {KsSEAL_T, "KsSeal", Seal},
+    {KsOBJID_T, "KsObjId", ObjId},
 };
 
 // The worked example: an index with bounds 1 and 100.
 TEST(NumericFrame, EveryMemberEstimatesTheShareOfAnIntegerRange) {
-  for (const Member& m : kMembers) ks::testing::ExpectWorkedExample(m.type, m.name, m.stored);
+  for (const Member& m : kMembers) ExpectWorkedExample(m.type, m.name, m.stored);
 }
 
 // The middle of each layout's whole range, read with its signedness.
@@ -296,8 +291,11 @@ TEST(BoundRecording, SizeIsTheElementCountTimesTheStoredSize) {
     unsigned length;
   };
   // Seals and references record the element count, not the computed count.
-  const Case cases[] = {{KsSEAL_T, 2, 12},  {KsREF_T, 1, 14},   {KsDOUBLE_T, 3, 24}, {KsFLOAT_T, 3, 12},
-                        {KsINT64_T, 2, 16}, {KsOBJID_T, 1, 10}, {KsBOOLEAN_T, 3, 3}, {Ks1B_T, 255, 255}};
+  const Case cases[] = {{KsSEAL_T, 2, 12},     {KsREF_T, 1, 14},     {KsDOUBLE_T, 3, 24},
+                        {KsFLOAT_T, 3, 12},    {KsINT64_T, 2, 16},   {KsOBJID_T, 1, 10},
+                        {KsBOOLEAN_T, 3, 3},   {Ks1B_T, 255, 255},   {KsDATIME_T, 3, 21},
+                        {D_DATE_T, 3, 12},     {D_TIME_T, 3, 18},    {D_TIMESTAMP_T, 3, 30},
+                        {KsDATIME_N_T, 3, 33}, {KsTIMESPAN_T, 3, 33}};
   const Bytes key(300, 0x11);
   for (const Case& c : cases) {
     RecordedBounds out;

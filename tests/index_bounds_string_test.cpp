@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -277,6 +278,88 @@ TEST(StringEvaluator, CodeSet1KeysInterpolateBetweenOrderKeyBounds) {
   EXPECT_GT(belowHigh, 0.9999f);
   flags = GT;
   EXPECT_NEAR(Evaluate(KsSTRING_T, &bounds, flags, Record(1, {'m', 'm', 'm', 'm'}), 1), 13.0 / 25, 0.01);
+}
+
+// An index holds order keys (code set 254, the class byte where a language
+// goes) and the evaluator builds its bounds as order keys, so keys must
+// order, match and hash as their texts do, also against text records.
+class OrderKeys : public ::testing::Test {
+ protected:
+  static Bytes KeyOf(const Bytes& record) {
+    KsTypeMgr mgr;
+    Bytes key(4 * record.size() + 16);
+    key.resize(mgr.Translate(KsSTRING_T, key.data(), 0x81, static_cast<unsigned>(key.size()),
+                             const_cast<unsigned char*>(record.data()), 1,
+                             static_cast<unsigned>(record.size()), 1));
+    return key;
+  }
+  static int Sign(Bytes a, Bytes b) {
+    KsTypeMgr mgr;
+    int status = 0;
+    const int result = mgr.Cmp(KsSTRING_T, static_cast<unsigned>(a.size()), a.data(),
+                               static_cast<unsigned>(b.size()), b.data(), 0x10, 1, 1, status);
+    return (result > 0) - (result < 0);
+  }
+  static unsigned HashOf(Bytes stored) {
+    KsTypeMgr mgr;
+    int status = 0;
+    return mgr.Hash(KsSTRING_T, static_cast<unsigned>(stored.size()), stored.data(), 1, 1, status);
+  }
+  // Windows-1252 texts with case, accents and shared prefixes.
+  std::vector<Bytes> records_ = [] {
+    std::vector<Bytes> records;
+    for (const char* text : {"Zo\xEB", "\xE9mile", "\xC9mile", "andr\xE9", "Andr\xE9", "M\xFCller", "muller",
+                             "Mueller", "Mull", "Eclair",
+                             "\xE9"
+                             "clair",
+                             "zebra", "Zebra", "m", "M"}) {
+      records.push_back(Record(1, Bytes(text, text + std::strlen(text))));
+    }
+    return records;
+  }();
+};
+
+TEST_F(OrderKeys, CompareAndHashAsTheirTextsWhateverTheOtherSide) {
+  for (const Bytes& a : records_) {
+    const Bytes keyA = KeyOf(a);
+    EXPECT_EQ(Sign(a, keyA), 0);
+    EXPECT_EQ(HashOf(keyA), HashOf(a));
+    for (const Bytes& b : records_) {
+      const int expected = Sign(a, b);
+      EXPECT_EQ(Sign(keyA, KeyOf(b)), expected) << &a - records_.data() << " " << &b - records_.data();
+      EXPECT_EQ(Sign(a, KeyOf(b)), expected) << &a - records_.data() << " " << &b - records_.data();
+    }
+  }
+}
+
+TEST_F(OrderKeys, BuiltBoundsSplitTheKeysAsTheComparisonSplitsTheTexts) {
+  const Bytes m = Record(1, {'M'});
+  RecordedBounds atLeastM;
+  unsigned short flags = EQ | GT;
+  Evaluate(KsSTRING_T, nullptr, flags, m, 1, &atLeastM);
+  ASSERT_TRUE(atLeastM.High().empty());
+  for (const Bytes& record : records_) {
+    EXPECT_EQ(Sign(KeyOf(record), atLeastM.Low()) >= 0, Sign(record, m) >= 0) << &record - records_.data();
+  }
+  // m*ller: the bounds hold every key the pattern can match.
+  RecordedBounds pattern;
+  flags = EQ;
+  const Bytes mStarLler = Record(1, {'m', '*', 'l', 'l', 'e', 'r'});
+  Evaluate(KsSTRING_T, nullptr, flags, mStarLler, 1, &pattern);
+  int hits = 0;
+  for (const Bytes& record : records_) {
+    int status = 0;
+    KsTypeMgr mgr;
+    Bytes text = record, key = mStarLler;
+    if (mgr.Cmp(KsSTRING_T, static_cast<unsigned>(text.size()), text.data(),
+                static_cast<unsigned>(key.size()), key.data(), 0, 1, 1, status) != 0) {
+      continue;
+    }
+    ++hits;
+    EXPECT_GE(Sign(KeyOf(record), pattern.Low()), 0);
+    EXPECT_LE(Sign(KeyOf(record), pattern.High()), 0);
+  }
+  EXPECT_EQ(hits, 1);  // muller: M and ü differ in case and accent
 }
 
 TEST(StringEvaluator, LegacyDescriptorBuildsLegacyBounds) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -18,13 +19,18 @@ namespace ks::testing {
 
 using Bytes = std::vector<unsigned char>;
 
+// The comparison flags of an index restriction, and a wildcard field.
+constexpr unsigned short EQ = 1, LT = 2, LE = 3, GT = 4, GE = 5, NE = 6;
+constexpr unsigned short kWidened = 0x0008;
+constexpr int kAny = -1;
+
 // One value of `type` in the stored form named by format, through the
 // type's own Store slot.
 template <class T>
 Bytes StoredOf(char type, const T& value, unsigned char format) {
   KsTypeMgr mgr;
-  Bytes out(32);
   T copy = value;
+  Bytes out(mgr.DiskLenGet(type, &copy, format, 1));
   out.resize(mgr.Store(type, out.data(), &copy, format, 1));
   return out;
 }
@@ -88,10 +94,56 @@ inline Bytes Join(Bytes a, const Bytes& b) {
   return a;
 }
 
+// A stored d_Time of a time of day in a zone: the zone, the stored hour and
+// minute (the time of day shifted by the zone), second and hundredths.
+inline Bytes StoredTime(int hour, int minute, int second, int zoneHours = 0, int hundredths = 0) {
+  return {static_cast<unsigned char>(zoneHours),        0,
+          static_cast<unsigned char>(hour + zoneHours), static_cast<unsigned char>(minute),
+          static_cast<unsigned char>(second),           static_cast<unsigned char>(hundredths)};
+}
+
+inline Bytes Timestamp(int year, int month, int day, int hour, int minute, int second, int zoneHours = 0) {
+  return Join(Date(year, month, day), StoredTime(hour, minute, second, zoneHours));
+}
+
 inline float Evaluate(char type, KsIdxBounds* bounds, unsigned short& flags, Bytes key, unsigned char format,
                       KsIdxBounds* out = nullptr, unsigned count = 1) {
   KsTypeMgr mgr;
   return mgr.EvalAndBound(type, bounds, flags, key.data(), format, count, out, nullptr);
+}
+
+// A key under one comparison and the estimate it gives.
+struct EstimateCase {
+  const char* what;
+  Bytes key;
+  unsigned short flags;
+  double estimate;  // compared as the float the evaluator returns
+};
+
+inline void ExpectEstimates(char type, KsIdxBounds& bounds, std::span<const EstimateCase> cases,
+                            unsigned char format = 1) {
+  for (const EstimateCase& c : cases) {
+    unsigned short flags = c.flags;
+    EXPECT_FLOAT_EQ(Evaluate(type, &bounds, flags, c.key, format), static_cast<float>(c.estimate))
+        << int(type) << " format " << int(format) << ": " << c.what;
+  }
+}
+
+// An equality with a key whose wildcard fields widen into the recorded low
+// and high keys; the flags say whether anything widened.
+struct Widening {
+  const char* what;
+  Bytes key, low, high;
+};
+
+inline void ExpectWidening(char type, const Widening& c, unsigned char format = 1) {
+  RecordedBounds out;
+  unsigned short flags = EQ;
+  Evaluate(type, nullptr, flags, c.key, format, &out);
+  EXPECT_EQ(out.Low(), c.low) << int(type) << ": " << c.what;
+  EXPECT_EQ(out.High(), c.high) << int(type) << ": " << c.what;
+  const bool widened = c.low != c.key || c.high != c.key;
+  EXPECT_EQ(flags, widened ? EQ | kWidened : EQ) << int(type) << ": " << c.what;
 }
 
 // The worked example of the numeric frame, an index with bounds 1 and 100,

@@ -3,6 +3,7 @@
 // string, and hostile formats and input.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "ksdate.h"
@@ -32,13 +33,8 @@ std::string Print(const Fields& f, const char* format) {
 }
 
 void ExpectFields(const DateTimeFields& v, const Fields& f, const std::string& context) {
-  EXPECT_EQ(v.year, f.year) << context;
-  EXPECT_EQ(v.month, f.month) << context;
-  EXPECT_EQ(v.day, f.day) << context;
-  EXPECT_EQ(v.hour, f.hour) << context;
-  EXPECT_EQ(v.minute, f.minute) << context;
-  EXPECT_EQ(v.second, f.second) << context;
-  EXPECT_EQ(v.nanoseconds, f.nanos) << context;
+  const std::array<int, 7> actual = {v.year, v.month, v.day, v.hour, v.minute, v.second, v.nanoseconds};
+  EXPECT_EQ(actual, (std::array{f.year, f.month, f.day, f.hour, f.minute, f.second, f.nanos})) << context;
 }
 
 constexpr Fields kApril15{2021, 4, 15, 14, 5, 9, 0};
@@ -168,6 +164,25 @@ TEST(DateFormatPrint, HostileFormatsEndCleanly) {
   ks::datefmt::PrintFields(out, ToEngine(kApril15), longFormat.c_str());
   EXPECT_EQ(out.Len(), KsString::kMaxByteSize - 1);
   EXPECT_EQ(std::string(out.StrGet(), 8), "20212021");
+}
+
+// The printed text replaces whatever the string held as an assignment of
+// char text does: default 8-bit code set and language, a buffer of the
+// text's size, whether the old buffer had that size, another one, or units
+// of 16 bits.
+TEST(DateFormatPrint, PrintedTextTakesTheDefaultsWhateverTheStringHeld) {
+  const unsigned short sevenUnits[] = {'a', 'b', 'c', 'd', 'e', 'f', 'g', 0};
+  KsString sameSize("abcdefghijklmno"), longer("abcdefghijklmnopqrstuvwxyz"), wide(sevenUnits);
+  KsString otherLanguage("abcdefghijklmno");
+  otherLanguage.SetLanguage(static_cast<unsigned char>(KsString::GetDefaultLanguage() + 1));
+  ASSERT_EQ(wide.ByteSize(), 16);
+  for (KsString* out : {&sameSize, &longer, &wide, &otherLanguage}) {
+    ks::datefmt::PrintFields(*out, ToEngine(kApril15), "%a %e.%b %Y");
+    EXPECT_STREQ(out->StrGet(), "Thu 15.Apr 2021");
+    EXPECT_EQ(out->ByteSize(), 16);
+    EXPECT_EQ(out->CodeSet(), KsString::GetDefault8CodeSet());
+    EXPECT_EQ(out->Language(), KsString::GetDefaultLanguage());
+  }
 }
 
 struct ScanCase {

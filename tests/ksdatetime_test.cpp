@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "basesvc.h"
 #include "ksdatetimen.h"
 
@@ -18,13 +20,9 @@ struct Fields {
 };
 
 void ExpectFields(const KsDateTime& v, const Fields& f, int nanos = 0, int expectedNanos = 0) {
-  EXPECT_EQ(v.date.year, f.year);
-  EXPECT_EQ(v.date.month, f.month);
-  EXPECT_EQ(v.date.day, f.day);
-  EXPECT_EQ(v.time.hour, f.hour);
-  EXPECT_EQ(v.time.minute, f.minute);
-  EXPECT_EQ(v.time.second, f.second);
-  EXPECT_EQ(nanos, expectedNanos);
+  const std::array<int, 7> actual = {v.date.year,   v.date.month,  v.date.day, v.time.hour,
+                                     v.time.minute, v.time.second, nanos};
+  EXPECT_EQ(actual, (std::array{f.year, f.month, f.day, f.hour, f.minute, f.second, expectedNanos}));
 }
 
 void ExpectFields(const KsDateTimeNBase& v, const Fields& f) {

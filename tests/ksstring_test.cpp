@@ -43,10 +43,6 @@ class OverflowReports {
   KsConfig* config_;
 };
 
-TEST(KsStringLayout, IsPointerAndFourHeaderBytes) {
-  EXPECT_EQ(sizeof(KsString), 16u);
-}
-
 TEST(KsStringConstruction, NumbersAndCharactersGiveTheirText) {
   struct Case {
     KsString value;

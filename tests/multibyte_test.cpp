@@ -187,6 +187,29 @@ TEST(Utf8ToKsString, BlockPathsAgreeWithTheSequenceDecoder) {
   }
 }
 
+// The block path reads 16 units at once; units at and above 0x8000 are
+// negative as signed 16-bit lanes and must still stop it.
+TEST(KsStringToUtf8, BlockPathsAgreeWithTheUnitEncoder) {
+  for (size_t position = 0; position < 40; ++position) {
+    for (unsigned short unit : {0x00E9, 0x20AC, 0x7FFF, 0x8000, 0xD52D, 0xFFFF}) {
+      std::vector<unsigned short> units(50, 'k');
+      units[position] = unit;
+      units.push_back(0);
+      std::string expected;
+      for (size_t i = 0; i + 1 < units.size(); ++i) {
+        char one[4];
+        expected.append(one, static_cast<size_t>(KsWChar2MultiByte(one, units[i])));
+      }
+      const KsString wide(units.data());
+      char back[160];
+      const int written = KsString2KsMBS(wide, back, sizeof back);
+      EXPECT_EQ(std::string(back, static_cast<size_t>(std::max(written, 0))), expected)
+          << position << " " << unit;
+      EXPECT_EQ(KsMBSLength(wide, wide.Len()), static_cast<int>(expected.size())) << position << " " << unit;
+    }
+  }
+}
+
 TEST(Utf8Length, ZeroCharactersFirst) {
   KsString ascii("abc");
   EXPECT_EQ(KsMBSLength(ascii, 0), 0);

@@ -9,6 +9,7 @@
 #include "basesvc.h"
 #include "byteorder.h"
 #include "cpu_clones.h"
+#include "stored_total.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ unsigned StoreWords(void* dst, const void* src, [[maybe_unused]] unsigned char f
 // Stored sizes do not depend on the values nor on the byte order.
 template <typename Word>
 unsigned StoredSize(unsigned count) {
-  return static_cast<unsigned>(size_t{count} * sizeof(Word));
+  return ksbase::FixedStoredTotal(count, sizeof(Word));
 }
 
 // `int` and `unsigned` are stored as 32-bit words in the byte order.

@@ -17,7 +17,7 @@ struct Registry {
   SixteenBitCodeSet unicode{KS_CODESET_UNICODE, &unicodeTable, kClassLatin};
   // Raw units have no table: the collation iterator orders them by value,
   // and character classification reads them as Unicode.
-  SixteenBitCodeSet raw{KS_CODESET_RAW, nullptr, KS_CLASS_UNDEFINED};
+  RawCodeSet raw{KS_CODESET_RAW};
 };
 
 Registry& TheRegistry() {

@@ -86,6 +86,23 @@ class SixteenBitCodeSet : public I18nCodeSet {
   unsigned char classByte_;
 };
 
+// Code set 254: raw 16-bit units, ordered by value. Its strings are the order
+// keys of indexes, which keep the class byte of their orders in the language
+// position, so that byte is the class the orders are compared and hashed
+// under: an order key then compares with its source text as the text does,
+// letter by letter on the levels, not by the raw bits of each order (where
+// the case bits outrank the letter). Bit 0x80 marks a key cut at a change of
+// class and is not part of the class.
+class RawCodeSet : public SixteenBitCodeSet {
+ public:
+  explicit RawCodeSet(unsigned char id) : SixteenBitCodeSet(id, nullptr, KS_CLASS_UNDEFINED) {}
+
+  unsigned char GetClass(unsigned char language) const override {
+    const unsigned char classByte = language & 0x7F;
+    return classByte < KS_CLASS_UNDEFINED ? classByte : KS_CLASS_UNDEFINED;
+  }
+};
+
 // The registered code set of an id (0 reads as the native code set), or null.
 const I18nCodeSet* FindCodeSet(unsigned char id);
 

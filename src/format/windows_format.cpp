@@ -271,7 +271,19 @@ void FormatText(const Conversion& c, const FormatArg& arg, std::string& text) {
 
 std::string FormatWindows(const char* format, const FormatArg* args, int argCount) {
   std::string text;
-  if (format == nullptr) return text;
+  FormatWindowsInto(text, format, args, argCount);
+  return text;
+}
+
+const std::string& FormatWindowsReused(const char* format, FormatArg arg) {
+  thread_local std::string text;
+  FormatWindowsInto(text, format, &arg, 1);
+  return text;
+}
+
+void FormatWindowsInto(std::string& text, const char* format, const FormatArg* args, int argCount) {
+  text.clear();
+  if (format == nullptr) return;
   int next = 0;
   size_t i = 0;
   while (format[i] != '\0') {
@@ -304,7 +316,6 @@ std::string FormatWindows(const char* format, const FormatArg* args, int argCoun
     }
     i = c.end;
   }
-  return text;
 }
 
 namespace {

@@ -45,6 +45,14 @@ inline std::string FormatWindows(const char* format, FormatArg arg) {
   return FormatWindows(format, &arg, 1);
 }
 
+// FormatWindows into `text`, which it replaces and whose capacity it keeps.
+void FormatWindowsInto(std::string& text, const char* format, const FormatArg* args, int argCount);
+
+// FormatWindows of one argument into a buffer the calling thread keeps, so
+// that a print loop allocates only while that buffer grows. The text stays
+// until the thread's next call.
+const std::string& FormatWindowsReused(const char* format, FormatArg arg);
+
 // What a scan reads into: an integer (the bit pattern, which the caller
 // cuts to its own width) or a floating-point number.
 enum class ScanInto { Integer, Floating };

@@ -5,17 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/stored_total.h"
 #include "basesvc.h"
 
 namespace ks {
 
 constexpr int32_t kNullBlobLength = -1;
 
-// Whether a total can be stored: Load reads the field as signed and refuses
-// negative totals, so INT32_MAX is the largest readable one.
-constexpr bool FitsStoredTotal(uint64_t total) {
-  return total <= static_cast<uint64_t>(INT32_MAX);
-}
+using ksbase::FitsStoredTotal;
 
 inline int32_t StoredWord(const unsigned char* p, unsigned char format) {
   int32_t value;

@@ -74,10 +74,11 @@ uint8_t QuickKindOf(const SimpleOrders& orders, unsigned unit, bool wildcards, u
   return kQuickIgnorable;
 }
 
-// Whether equal units at the same place in both texts may be passed over:
-// they give the same orders on both sides and, without a contraction, do
-// not depend on what follows. An order 0 would end the walk there, and a
-// wildcard would start a match.
+}  // namespace
+
+// Equal units give the same orders on both sides and, without a
+// contraction, do not depend on what follows. An order 0 would end the walk
+// there, and a wildcard would start a match.
 bool PassesEqualPrefix(const KsCollationEntry* entry, bool wildcards, uint16_t star, uint16_t question) {
   if (entry == nullptr || (entry->flags & KsCollationEntry::HasContractions) != 0) return false;
   auto plain = [&](uint16_t order) {
@@ -92,6 +93,8 @@ bool PassesEqualPrefix(const KsCollationEntry* entry, bool wildcards, uint16_t s
   }
   return true;
 }
+
+namespace {
 
 // The orders of an expansion without contraction, when they fit.
 void RecordExpansion(SimpleOrders& orders, unsigned unit, const KsCollationEntry* entry) {
@@ -181,6 +184,10 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
   fresh.codeSet = codeSetId;
   fresh.language = language;
   fresh.width = static_cast<unsigned char>(codeSet.object->Width());
+  fresh.charTable = fresh.width == 2 ? codeSet.object->CharTable() : nullptr;
+  fresh.languageClass = slot.languageClass;
+  fresh.star = star;
+  fresh.question = question;
   fresh.prefixStopSet[0] = NibblesOf(fresh.prefixStop[0]);
   fresh.prefixStopSet[1] = NibblesOf(fresh.prefixStop[1]);
   fresh.wildcardPair = WildcardPair(star, question);

@@ -61,11 +61,23 @@ struct SimpleOrders {
   // is 0 for other units and for longer expansions.
   uint16_t expansion[kCachedUnits][kMaxExpansionOrders];
   uint8_t expansionCount[kCachedUnits];
+  // For units from 256 on (16-bit code sets), read from the code set's
+  // table: the table, the class of entries without their own, and the
+  // wildcard orders of wildcardPair.
+  const KsCharTable* charTable;
+  unsigned char languageClass;
+  uint16_t star;
+  uint16_t question;
   unsigned char width;  // bytes per unit of the code set
   // The code set and language the orders are for.
   unsigned char codeSet;
   unsigned char language;
 };
+
+// Whether equal units with `entry` at the same place in two texts may be
+// passed over (see SimpleOrders::prefixStop), with the wildcard orders
+// star and question in force or without wildcards.
+bool PassesEqualPrefix(const KsCollationEntry* entry, bool wildcards, uint16_t star, uint16_t question);
 
 // The entry that replaces `entry` for `language` while the language's
 // variant switch is on (the caller checks the switch); null: no language.

@@ -8,6 +8,7 @@
 #include "format/windows_format.h"
 #include "ksstring.h"
 #include "ksstring/folded_compare.h"
+#include "ksstring/printed_text.h"
 #include "ksstring/stored_record.h"
 #include "ksstring/units.h"
 #include "kstypes/class_text_records.h"
@@ -263,9 +264,9 @@ unsigned IStringSlots<F>::Translate(void* dst, unsigned char dstFormat, unsigned
 template <KsFolding F>
 KsString& IStringSlots<F>::PrintToString(KsString& out, void* values, const char* format, unsigned) {
   const Value& value = *static_cast<const Value*>(values);
-  const std::string text = ksformat::FormatWindows(format != nullptr ? format : "%s",
-                                                   ksformat::FormatArg::Text(value.StrGet(), value.Len()));
-  out = text.c_str();
+  AssignPrintedText(out,
+                    ksformat::FormatWindowsReused(format != nullptr ? format : "%s",
+                                                  ksformat::FormatArg::Text(value.StrGet(), value.Len())));
   return out;
 }
 

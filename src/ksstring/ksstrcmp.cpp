@@ -304,8 +304,8 @@ class LevelledComparison {
 };
 
 // Passes the equal prefix of two texts of one code set and language (see
-// equal_prefix.h); `known` units of it were found by an earlier stage, 0
-// when none looked. Both sides pass the same units, whose orders change no
+// equal_prefix.h); `known` units of it were found by an earlier stage, or
+// kUnknownPrefix when none looked. Both sides pass the same units, whose orders change no
 // level, and take the class of the last one.
 void SkipEqualPrefix(Side& text, Side& pattern, const Rules& rules, unsigned char format, size_t known) {
   const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(text.Iterator());
@@ -314,7 +314,8 @@ void SkipEqualPrefix(Side& text, Side& pattern, const Rules& rules, unsigned cha
   if (stopSet < 0) return;
   const unsigned char* a = ksstring::OrderReader::Position(text.Iterator());
   const unsigned char* b = ksstring::OrderReader::Position(pattern.Iterator());
-  const size_t count = known != 0 ? known : ksstring::EqualPrefixUnits(*simple, stopSet, a, b, format);
+  const size_t count =
+      known != ksstring::kUnknownPrefix ? known : ksstring::EqualPrefixUnits(*simple, stopSet, a, b, format);
   if (count == 0) return;
   const uint16_t last = ksstring::ReadUnit(a + (count - 1) * simple->width, simple->width, format);
   ksstring::OrderReader::SkipUnits(text.Iterator(), count, simple->orderClass[last]);
@@ -337,7 +338,7 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
 
 // The comparison through collation iterators, for everything the quick
 // byte comparison leaves open; `equalUnits` leading units are known to be
-// an equal prefix. Kept out of line so that the quick path does not pay
+// an equal prefix (kUnknownPrefix: not looked for). Kept out of line so that the quick path does not pay
 // for this frame.
 [[gnu::noinline]] int CompareByOrders(unsigned char codeSet1, unsigned char language1, const char* s1,
                                       unsigned char codeSet2, unsigned char language2, const char* s2,
@@ -379,8 +380,9 @@ inline const uint8_t* QuickKinds(const ksstring::SimpleOrders& simple, unsigned 
 // Two texts of one code set and language under a levelled operator:
 // most comparisons are decided by the units' plain orders alone, through a
 // table lookup per unit and no iterator. Sets result and returns true when
-// that decides. `equalUnits` is the equal prefix when known (0: not
-// looked for); on return it is the equal prefix when one was found.
+// that decides. `equalUnits` is the texts' equal prefix when known, else
+// kUnknownPrefix; on return it is known when the unit-wise walk found it
+// (see CompareSimpleUnits).
 bool QuickCompare(const ksstring::SimpleOrders& simple, const char* s1, const char* s2, unsigned short cmpOp,
                   unsigned char format, short length, int* matchOut, size_t& equalUnits, int& result) {
   const uint8_t* kinds = QuickKinds(simple, cmpOp);
@@ -388,21 +390,21 @@ bool QuickCompare(const ksstring::SimpleOrders& simple, const char* s1, const ch
   const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
   const auto* text = reinterpret_cast<const unsigned char*>(s1);
   const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
-  // Under a limit the walk counts every order, which the prefix scan does
-  // not; with none, no step writes the match position.
-  if (equalUnits == 0 && length < 0)
-    equalUnits = ksstring::EqualPrefixUnits(simple, stopSet, text, pattern, format);
   const bool report = matchOut != nullptr && length >= 0 && (cmpOp & KS_CMP_SKIP_SPACES) != 0;
   const ksstring::QuickCompareRules rules{kinds,
                                           simple.prefixStop[stopSet],
+                                          stopSet,
                                           (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0,
                                           (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
                                           (cmpOp & KS_CMP_SKIP_SPACES) != 0,
                                           (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0,
                                           length < 0 ? INT_MAX : length,
                                           report ? matchOut : nullptr};
-  const size_t skipped = equalUnits * simple.width;
-  return ksstring::CompareSimpleUnits(simple, text + skipped, pattern + skipped, rules, format, result);
+  // The walk starts after a known prefix; under a limit it must count
+  // every order, and there is none then.
+  const size_t skipped = equalUnits != ksstring::kUnknownPrefix ? equalUnits * simple.width : 0;
+  return ksstring::CompareSimpleUnits(simple, text + skipped, pattern + skipped, rules, format, result,
+                                      equalUnits);
 }
 
 // Whether the quick comparison may answer: both operands of one code set
@@ -437,7 +439,7 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
   if (codeSet2 == 0) codeSet2 = KsLanguageContext::GetNativeCodeSet();
   if (format == ksstring::kDefaultId) format = 1;
 
-  size_t equalUnits = 0;
+  size_t equalUnits = ksstring::kUnknownPrefix;
   if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     // Iterators read language 255 as the default language; so does this.
     const unsigned char language =

@@ -140,10 +140,14 @@ inline unsigned NarrowBlock(const unsigned char* in, char* out) {
 #if defined(__SSE2__)
   const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
   const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 16));
-  const __m128i bytes = _mm_packus_epi16(low, high);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
-  // A unit of 0x100 or more packs to 0xFF, which has its high bit set too.
-  const unsigned stops = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(low, high));
+  // Packing saturates signed lanes, so units from 0x8000 up would pack to 0:
+  // the stops are tested on the units themselves.
+  const __m128i notAscii = _mm_set1_epi16(static_cast<short>(0xFF80));
+  const __m128i zero = _mm_setzero_si128();
+  const __m128i ascii = _mm_packs_epi16(_mm_cmpeq_epi16(_mm_and_si128(low, notAscii), zero),
+                                        _mm_cmpeq_epi16(_mm_and_si128(high, notAscii), zero));
+  const unsigned stops = ~static_cast<unsigned>(_mm_movemask_epi8(ascii)) & 0xFFFFu;
   return stops == 0 ? 16u : static_cast<unsigned>(__builtin_ctz(stops));
 #else
   unsigned leading = 16;

@@ -22,6 +22,7 @@ namespace ksstring {
 struct QuickCompareRules {
   const uint8_t* kinds;       // SimpleOrders::quick[0] or [1]
   const uint8_t* prefixStop;  // SimpleOrders::prefixStop[0] or [1], the same wildcards
+  int stopSet;                // its index
   bool caseInsensitive;
   bool accentInsensitive;
   bool skipSpaces;
@@ -35,11 +36,18 @@ inline uint8_t QuickKindOf(const uint8_t* kinds, unsigned unit) {
   return unit < kCachedUnits ? kinds[unit] : static_cast<uint8_t>(kQuickWalk);
 }
 
+// An equal prefix not looked for.
+constexpr size_t kUnknownPrefix = SIZE_MAX;
+
 // Sets result and returns true when the units decide the comparison alone.
-// 16-bit units are read in `format`.
+// 16-bit units are read in `format`. Without limit and report, the walk
+// finds the texts' equal prefix (see equal_prefix.h) on its way and sets
+// equalUnits to its length in units when it passes its end, so that the
+// collation walk need not look for it again; else equalUnits stays.
 // REQUIRES: both texts are zero-terminated.
 bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
-                        const QuickCompareRules& rules, unsigned char format, int& result);
+                        const QuickCompareRules& rules, unsigned char format, int& result,
+                        size_t& equalUnits);
 
 // The common case of CompareSimpleUnits, inline for the comparison's entry,
 // at the first units after the equal prefix: the texts are equal, or

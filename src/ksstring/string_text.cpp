@@ -146,8 +146,10 @@ KsString& StringPrintToString(KsString& out, void* values, const char* format, u
     return out;
   }
   // A 16-bit text is formatted as its bytes, all of them.
-  AssignText(out, Format(format, value.StrGet(), size_t{value.Len()} * value.CharWidth()), value.CodeSet(),
-             value.Language());
+  AssignText(out,
+             ksformat::FormatWindowsReused(
+                 format, ksformat::FormatArg::Text(value.StrGet(), size_t{value.Len()} * value.CharWidth())),
+             value.CodeSet(), value.Language());
   return out;
 }
 

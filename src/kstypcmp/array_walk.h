@@ -122,9 +122,14 @@ size_t WholeInPlace(unsigned count, unsigned len1, unsigned len2 = 0) {
   return whole;
 }
 
+// Blocks that memcmp tests at once while the arrays' bytes stay the same.
+constexpr size_t kSameBytesRun = 16;
+
 // The number of leading elements, in whole blocks, that two in-place arrays
-// have equal. A block whose bytes are the same (Layout::SameBytes) is equal
-// at once; any other is tested element by element.
+// have equal. Elements whose bytes are the same are equal, so runs of blocks
+// whose bytes memcmp finds the same (padding included, as copies have them)
+// are equal at once; so is a block whose value and flag bytes are the same
+// (Layout::SameBytes); any other is tested element by element.
 template <class Layout>
 size_t EqualBlocksInPlace(const void* values1, unsigned len1, const void* values2, unsigned len2,
                           unsigned count) {
@@ -133,8 +138,14 @@ size_t EqualBlocksInPlace(const void* values1, unsigned len1, const void* values
   const auto* a = static_cast<const unsigned char*>(values1);
   const auto* b = static_cast<const unsigned char*>(values2);
   size_t equal = 0;
+  constexpr size_t kRun = kSameBytesRun * kInPlaceBlock;
+  while (equal + kRun <= whole &&
+         std::memcmp(a + equal * sizeof(Value), b + equal * sizeof(Value), kRun * sizeof(Value)) == 0) {
+    equal += kRun;
+  }
   for (; equal + kInPlaceBlock <= whole; equal += kInPlaceBlock) {
     const size_t offset = equal * sizeof(Value);
+    if (std::memcmp(a + offset, b + offset, kInPlaceBlock * sizeof(Value)) == 0) continue;
     if (Layout::template SameBytes<kInPlaceBlock>(a + offset, b + offset)) continue;
     for (size_t j = 0; j < kInPlaceBlock; ++j) {
       const size_t at = offset + j * sizeof(Value);
@@ -151,12 +162,9 @@ template <class Layout>
 size_t FoldBlocksInPlace(const void* values, unsigned len, unsigned count, uint32_t& folded) {
   const size_t whole = WholeInPlace<Layout>(count, len);
   const auto* p = static_cast<const unsigned char*>(values);
-  size_t done = 0;
-  folded = 0;
-  for (; done + kInPlaceBlock <= whole; done += kInPlaceBlock) {
-    folded ^= Layout::template FoldImages<kInPlaceBlock>(p + done * sizeof(typename Layout::Value));
-  }
-  return done;
+  const size_t blocks = whole / kInPlaceBlock;
+  folded = Layout::template FoldImages<kInPlaceBlock>(p, blocks);
+  return blocks * kInPlaceBlock;
 }
 
 // The index of the first of `count` elements of `size` bytes that differ

@@ -8,6 +8,9 @@
 //   FromStored(bytes, format)   one element converted from a stored form
 //   Order(a, b)                 -1, 0 or 1
 //   Image(v)                    the 32-bit hash image
+// and may say
+//   kImageIsLowWord             the image is the low 32 bits of the value's
+//                               memory bytes
 #pragma once
 
 #include <cmath>
@@ -26,7 +29,8 @@ namespace ks::layout {
 // every element.
 template <class T>
 inline T LoadStoredWord(const unsigned char* bytes, unsigned char format) {
-  using Word = std::conditional_t<sizeof(T) == 2, uint16_t, std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>;
+  using Word =
+      std::conditional_t<sizeof(T) == 2, uint16_t, std::conditional_t<sizeof(T) == 4, uint32_t, uint64_t>>;
   Word word = ReadRaw<Word>(bytes);
   if (ksbase::FormatNeedsByteSwap(format)) word = ksbase::ByteSwap(word);
   T value;
@@ -81,6 +85,7 @@ struct FourByte : IntegerOrder<T> {
   static unsigned StoredSize(unsigned char) { return 4; }
   static T FromStored(const unsigned char* p, unsigned char format) { return LoadStoredWord<T>(p, format); }
   static uint32_t Image(T v) { return static_cast<uint32_t>(v); }
+  static constexpr bool kImageIsLowWord = true;
 };
 using Long = FourByte<int32_t>;
 using Dword = FourByte<uint32_t>;
@@ -91,6 +96,7 @@ struct NativeInt : IntegerOrder<T> {
   static unsigned StoredSize(unsigned char) { return 4; }
   static T FromStored(const unsigned char* p, unsigned char format) { return LoadStoredWord<T>(p, format); }
   static uint32_t Image(T v) { return static_cast<uint32_t>(v); }
+  static constexpr bool kImageIsLowWord = true;
 };
 using Int = NativeInt<int>;
 using Unsigned = NativeInt<unsigned>;
@@ -101,6 +107,7 @@ struct EightByte : IntegerOrder<T> {
   static unsigned StoredSize(unsigned char) { return 8; }
   static T FromStored(const unsigned char* p, unsigned char format) { return LoadStoredWord<T>(p, format); }
   static uint32_t Image(T v) { return static_cast<uint32_t>(static_cast<uint64_t>(v)); }
+  static constexpr bool kImageIsLowWord = true;
 };
 using O_8B = EightByte<int64_t>;
 using O_U8B = EightByte<uint64_t>;
@@ -124,8 +131,11 @@ struct FloatingOrder {
 
 struct Float : FloatingOrder<float> {
   static unsigned StoredSize(unsigned char) { return 4; }
-  static float FromStored(const unsigned char* p, unsigned char format) { return LoadStoredWord<float>(p, format); }
+  static float FromStored(const unsigned char* p, unsigned char format) {
+    return LoadStoredWord<float>(p, format);
+  }
   static uint32_t Image(float v) { return ReadRaw<uint32_t>(&v); }
+  static constexpr bool kImageIsLowWord = true;
 };
 
 struct Double : FloatingOrder<double> {
@@ -168,7 +178,9 @@ struct Boolean {
     if (aNull || bNull) return ThreeWay(!aNull, !bNull);
     return ThreeWay(a != 0, b != 0);
   }
-  static uint32_t Image(Value v) { return static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(v))); }
+  static uint32_t Image(Value v) {
+    return static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(v)));
+  }
 };
 
 // Whether two elements order equal; integers say it with one comparison.

@@ -22,6 +22,7 @@
 #include <type_traits>
 
 #include "kstypcmp/layouts.h"
+#include "kstypcmp/nullable_fold.h"
 #include "kstypes/raw_value.h"
 
 namespace ks::layout {
@@ -98,14 +99,30 @@ struct Nullable {
     return differs == 0;
   }
 
+  // The folded images of `blocks` runs of kCount memory elements. Values
+  // whose image is their low word go to a kernel compiled once per
+  // instruction set (not cloned here: g++ exports the ifunc resolvers of a
+  // cloned template from the shared library whatever its visibility).
+  template <size_t kCount>
+  static uint32_t FoldImages(const unsigned char* p, size_t blocks) {
+    using BaseValue = typename Base::Value;
+    if constexpr (ImageIsLowWord() && sizeof(Value) == 2 * sizeof(BaseValue) &&
+                  kCount % kNullableFoldGroup == 0) {
+      return FoldNullableLowWords(p, blocks * kCount, sizeof(BaseValue));
+    } else {
+      uint32_t folded = 0;
+      for (size_t b = 0; b < blocks; ++b) folded ^= FoldBlock<kCount>(p + b * kCount * sizeof(Value));
+      return folded;
+    }
+  }
+
+ private:
   // The folded images of kCount memory elements, a fixed count so that the
   // loop vectorises. Where the value fits in the first word of an element,
   // value and flag are taken from the element's words by shifts, a form
   // that the compiler vectorises; other elements are read whole.
   template <size_t kCount>
-  // No per-processor clones here: g++ exports the ifunc resolvers of a
-  // cloned template from the shared library whatever its visibility.
-  static uint32_t FoldImages(const unsigned char* p) {
+  static uint32_t FoldBlock(const unsigned char* p) {
     using Word = ElementWord;
     using BaseValue = typename Base::Value;
     constexpr size_t kWords = sizeof(Value) / sizeof(Word);
@@ -128,7 +145,14 @@ struct Nullable {
     return folded;
   }
 
- private:
+  static constexpr bool ImageIsLowWord() {
+    if constexpr (requires { Base::kImageIsLowWord; }) {
+      return Base::kImageIsLowWord;
+    } else {
+      return false;
+    }
+  }
+
   // The bits of each word of an element that hold value or flag bytes.
   template <class Word, size_t kWords>
   static constexpr std::array<Word, kWords> SignificantMasks() {

@@ -3,6 +3,7 @@
 // (stored form, order, hash, text of one value, generator).
 #pragma once
 
+#include "base/stored_total.h"
 #include "class_generator.h"
 #include "class_slots.h"
 #include "class_text_records.h"
@@ -12,12 +13,16 @@
 namespace ks {
 
 // Stored sizes that are count times one element's stored size, whatever the
-// formats and without reading the memory file.
+// formats and without reading the memory file (0 beyond the largest total).
 template <unsigned kSize>
 struct FixedStoredSizes {
-  static unsigned NullSizeGet(unsigned count) { return count * kSize; }
-  static unsigned SizeGet(const void*, unsigned char, unsigned char, unsigned count) { return count * kSize; }
-  static unsigned SizeGetFromMemFile(MemFile*, unsigned char, unsigned count) { return count * kSize; }
+  static unsigned NullSizeGet(unsigned count) { return ksbase::FixedStoredTotal(count, kSize); }
+  static unsigned SizeGet(const void*, unsigned char, unsigned char, unsigned count) {
+    return ksbase::FixedStoredTotal(count, kSize);
+  }
+  static unsigned SizeGetFromMemFile(MemFile*, unsigned char, unsigned count) {
+    return ksbase::FixedStoredTotal(count, kSize);
+  }
 };
 
 template <unsigned kSize, class Descriptor>

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/stored_total.h"
 #include "class_translate.h"
 
 namespace ks {
@@ -13,16 +14,16 @@ constexpr bool IsMemoryForm(unsigned char format) {
 }
 
 unsigned FixedSize1(unsigned char, unsigned count) {
-  return count;
+  return ksbase::FixedStoredTotal(count, 1);
 }
 unsigned FixedSize2(unsigned char, unsigned count) {
-  return 2 * count;
+  return ksbase::FixedStoredTotal(count, 2);
 }
 unsigned FixedSize4(unsigned char, unsigned count) {
-  return 4 * count;
+  return ksbase::FixedStoredTotal(count, 4);
 }
 unsigned FixedSize8(unsigned char, unsigned count) {
-  return 8 * count;
+  return ksbase::FixedStoredTotal(count, 8);
 }
 unsigned IntStoredSize(unsigned char format, unsigned count) {
   return IntSizeGet(nullptr, 8, format, count);

@@ -9,6 +9,7 @@
 #include "format/double_text.h"
 #include "format/windows_format.h"
 #include "ksstring.h"
+#include "ksstring/printed_text.h"
 #include "kstypconv.h"
 #include "kstypeconvert.h"
 #include "kstypeids.h"
@@ -21,13 +22,14 @@ namespace {
 
 using ksformat::FormatArg;
 using ksformat::FormatWindows;
+using ksformat::FormatWindowsReused;
 using ksformat::ScanInto;
 using ksformat::ScanWindows;
 
 constexpr char kDefaultFloatFormat[] = "%.17g";
 
 void Assign(KsString& out, const std::string& text) {
-  out = text.c_str();
+  ksstring::AssignPrintedText(out, text);
 }
 
 // A format of the mantissa-and-exponent family: not a conversion, and
@@ -160,17 +162,17 @@ KsString& CharPrintToString(KsString& out, void* values, const char* format, uns
 }
 
 KsString& ShortPrintToString(KsString& out, void* values, const char* format, unsigned) {
-  Assign(out, FormatWindows(format, FormatArg::Signed(ReadRaw<int16_t>(values))));
+  Assign(out, FormatWindowsReused(format, FormatArg::Signed(ReadRaw<int16_t>(values))));
   return out;
 }
 
 KsString& LongPrintToString(KsString& out, void* values, const char* format, unsigned) {
-  Assign(out, FormatWindows(format, FormatArg::Signed(ReadRaw<int32_t>(values))));
+  Assign(out, FormatWindowsReused(format, FormatArg::Signed(ReadRaw<int32_t>(values))));
   return out;
 }
 
 KsString& O_8BPrintToString(KsString& out, void* values, const char* format, unsigned) {
-  Assign(out, FormatWindows(format, FormatArg::Signed(ReadRaw<int64_t>(values))));
+  Assign(out, FormatWindowsReused(format, FormatArg::Signed(ReadRaw<int64_t>(values))));
   return out;
 }
 

@@ -47,6 +47,10 @@ class Demo {
     const Query comparison{"4. Restrict by a comparison: name >= \"M\"", "M", kEvalGreater | kEvalEqual};
     const Query wildcard{"5. Restrict by a wildcard literal: name = \"m*ller\"", "m*ller", kEvalEqual};
     for (const Query& query : {comparison, wildcard}) Step(query.title, [&] { Restrict(query); });
+    if (unsound_ != 0) {
+      std::printf("%d of 2 scans missed matching keys.\n", unsound_);
+      return kExitUnsound;
+    }
     if (skipped_ == 0) {
       std::printf("All steps ran.\n");
       return kExitOk;
@@ -139,9 +143,10 @@ class Demo {
     Record key = StoreValue(type_, literal.At(0), kStoredForm);
     std::printf("   key record: %s\n", FormatHex(key.data(), key.size()).c_str());
 
-    KsIdxBounds current{index_.front().data(), index_.back().data(),
-                        static_cast<uint8_t>(index_.front().size()),
-                        static_cast<uint8_t>(index_.back().size()), 0};
+    // The index's current range, as order keys like every entry.
+    const Record first = OrderKey(index_.front()), last = OrderKey(index_.back());
+    KsIdxBounds current{const_cast<unsigned char*>(first.data()), const_cast<unsigned char*>(last.data()),
+                        static_cast<uint8_t>(first.size()), static_cast<uint8_t>(last.size()), 0};
     RecordedBounds bounds;
     const Evaluation evaluation = EvaluateBounds(type_, &current, query.flags, key, kStoredForm, bounds);
     std::printf("   EvalAndBound: estimate %.6g, flags 0x%04X%s\n", evaluation.estimate, evaluation.flags,
@@ -155,12 +160,21 @@ class Demo {
     std::printf("   high bound: %s\n", b.high ? FormatHex(high.data(), high.size()).c_str() : "open");
 
     std::printf("   scan between the bounds, testing each key with Cmp:\n");
+    int missed = 0;
     for (const Record& entry : index_) {
       const Record entryKey = OrderKey(entry);
-      if (b.low != nullptr && Compare(entryKey, low, cmpOp_ | kWildcardsOff) < 0) continue;
-      if (b.high != nullptr && Compare(entryKey, high, cmpOp_ | kWildcardsOff) > 0) break;
+      const bool inside = (b.low == nullptr || Compare(entryKey, low, cmpOp_ | kWildcardsOff) >= 0) &&
+                          (b.high == nullptr || Compare(entryKey, high, cmpOp_ | kWildcardsOff) <= 0);
       const bool hit = Satisfies(query.flags, Compare(entry, key, cmpOp_));
-      std::printf("     %-4s %s\n", hit ? "hit" : "miss", Text(entry).c_str());
+      if (inside) std::printf("     %-4s %s\n", hit ? "hit" : "miss", Text(entry).c_str());
+      if (hit && !inside) ++missed;
+    }
+    // The scan is only sound when no matching key lies outside the bounds.
+    if (missed == 0) {
+      std::printf("   every matching key lies between the bounds\n");
+    } else {
+      std::printf("   %d matching keys lie outside the bounds\n", missed);
+      ++unsound_;
     }
   }
 
@@ -170,6 +184,7 @@ class Demo {
   std::vector<Record> records_;
   std::vector<Record> index_;
   int skipped_ = 0;
+  int unsound_ = 0;
 };
 
 }  // namespace

@@ -16,6 +16,7 @@ namespace kstm {
 namespace {
 
 constexpr unsigned short kWildcardsOff = 0x0010;
+constexpr unsigned char kStoredForm = 1;  // little-endian
 constexpr size_t kReadChunk = 1 << 20;
 constexpr size_t kProgressLines = 100000;
 
@@ -69,7 +70,7 @@ int RunSort(int argc, char** argv) {
   const unsigned short cmpOp = args.Has("--cmpop") ? CmpOpOption(args) : CmpOpOption(args) | kWildcardsOff;
   std::optional<std::string> formatText;
   const char* format = FormatOption(args, formatText);
-  type.Require({Slot::Create, Slot::ScanFromString, Slot::Compare});
+  type.Require({Slot::Create, Slot::ScanFromString, Slot::Store, Slot::Compare});
 
   const Lines lines = ReadLines(stdin);
   const size_t count = lines.Count();
@@ -78,37 +79,45 @@ int RunSort(int argc, char** argv) {
   const Progress progress(count);
   progress.Step("read", count);
 
-  ValueArray values(type, static_cast<unsigned>(count));
-  std::vector<void*> at(count);
-  for (size_t i = 0; i < count; ++i) {
-    at[i] = values.At(static_cast<unsigned>(i));
-    ScanUtf8(type, at[i], lines.Data(i), lines.Size(i), format, "line " + std::to_string(i + 1));
+  // Each line becomes its stored record, back to back in one buffer, as an
+  // index keeps its keys: a comparison then reads each side in one place.
+  struct Entry {
+    size_t offset;
+    unsigned size;
+    unsigned line;
+  };
+  std::vector<unsigned char> records;
+  records.reserve(lines.text.size() + 8 * count);
+  std::vector<Entry> entries(count);
+  {
+    ValueArray value(type, 1);
+    for (size_t i = 0; i < count; ++i) {
+      ScanUtf8(type, value.At(0), lines.Data(i), lines.Size(i), format, "line " + std::to_string(i + 1));
+      const size_t offset = records.size();
+      AppendStored(type, value.At(0), kStoredForm, records);
+      entries[i] = {offset, static_cast<unsigned>(records.size() - offset), static_cast<unsigned>(i)};
+    }
   }
   progress.Step("scanned", count);
 
-  // The slot itself, called for every pair without the dispatch. The values
-  // are sorted by address, which gives back the line: the array is contiguous.
+  // The slot itself, called for every pair without the dispatch.
   const KsTypeCmpFunc compare = type.Mgr().CmpFuncPtrGet(type.Id());
-  auto order = [&](void* a, void* b) {
+  auto order = [&](const Entry& a, const Entry& b) {
     int status = 0;
-    return compare(8, 0, a, 0, b, cmpOp, 1, status);
+    return compare(kStoredForm, a.size, records.data() + a.offset, b.size, records.data() + b.offset, cmpOp,
+                   1, status);
   };
   const bool reverse = args.Has("--reverse");
-  std::vector<void*> sorted(at);
-  StableSortBounded(sorted, [&](void* a, void* b) { return reverse ? order(b, a) < 0 : order(a, b) < 0; });
+  StableSortBounded(
+      entries, [&](const Entry& a, const Entry& b) { return reverse ? order(b, a) < 0 : order(a, b) < 0; });
   progress.Step("sorted", count);
-  const auto* base = static_cast<const unsigned char*>(at[0]);
-  const size_t size = type.Mgr().MemLenGet(type.Id(), 1);
-  auto lineOf = [&](void* value) {
-    return static_cast<size_t>(static_cast<const unsigned char*>(value) - base) / size;
-  };
 
   const bool unique = args.Has("--unique");
   static char outputBuffer[1 << 16];
   std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
   for (size_t i = 0; i < count; ++i) {
-    if (unique && i > 0 && order(sorted[i - 1], sorted[i]) == 0) continue;
-    const size_t line = lineOf(sorted[i]);
+    if (unique && i > 0 && order(entries[i - 1], entries[i]) == 0) continue;
+    const size_t line = entries[i].line;
     std::fwrite(lines.Data(line), 1, lines.Size(line) + 1, stdout);
   }
   std::fflush(stdout);

@@ -24,7 +24,7 @@ int PrintUsage(std::FILE* out) {
   std::fputs(
       "\nTYPE is a type name (o_4b), type-id name (Ks4B_T) or id (2).\n"
       "Exit status: 0 success, 2 bad arguments or input, 3 the type lacks the\n"
-      "operation in this build of the library.\n",
+      "operation in this build of the library, 4 a demo scan missed a match.\n",
       out);
   return out == stdout ? kstm::kExitOk : kstm::kExitBadInput;
 }

@@ -161,15 +161,22 @@ std::string PrintValue(const TypeHandle& type, void* value, const char* format) 
   return KsStringToUtf8(out);
 }
 
-std::vector<unsigned char> StoreValue(const TypeHandle& type, void* value, unsigned char format) {
+void AppendStored(const TypeHandle& type, void* value, unsigned char format,
+                  std::vector<unsigned char>& out) {
   const unsigned size = type.Mgr().DiskLenGet(type.Id(), value, format, 1, 8);
   if (size == 0) throw type.NotBuilt(Slot::SizeGet);
-  std::vector<unsigned char> bytes(size);
-  const unsigned written = type.Mgr().Store(type.Id(), bytes.data(), value, format, 1);
+  const size_t at = out.size();
+  out.resize(at + size);
+  const unsigned written = type.Mgr().Store(type.Id(), out.data() + at, value, format, 1);
   if (written != size) {
     throw CliError(kExitNotSupported, "type " + type.Label() + ": Store wrote " + std::to_string(written) +
                                           " bytes where SizeGet announced " + std::to_string(size));
   }
+}
+
+std::vector<unsigned char> StoreValue(const TypeHandle& type, void* value, unsigned char format) {
+  std::vector<unsigned char> bytes;
+  AppendStored(type, value, format, bytes);
   return bytes;
 }
 

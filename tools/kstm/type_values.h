@@ -80,8 +80,9 @@ void ScanUtf8(const TypeHandle& type, void* value, const char* text, size_t size
 void ScanText(const TypeHandle& type, void* value, const KsString& text, const char* format);
 std::string PrintValue(const TypeHandle& type, void* value, const char* format);
 
-// The stored form of one in-memory value.
+// The stored form of one in-memory value, alone or appended to `out`.
 std::vector<unsigned char> StoreValue(const TypeHandle& type, void* value, unsigned char format);
+void AppendStored(const TypeHandle& type, void* value, unsigned char format, std::vector<unsigned char>& out);
 
 // The stored form of the value that UTF-8 text scans to (see ScanUtf8).
 std::vector<unsigned char> StoreText(const TypeHandle& type, const std::string& text, const char* format,

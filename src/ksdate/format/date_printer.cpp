@@ -1,5 +1,6 @@
 // The printing half of the date format engine.
 #include <cstdio>
+#include <cstring>
 
 #include "ksdate.h"
 #include "ksdate/day_names.h"
@@ -9,6 +10,8 @@
 
 namespace ks::datefmt {
 namespace {
+
+constexpr unsigned char kMemoryForm = 8;
 
 // Decimal text of value with at least minDigits digits after the sign, as
 // printf's "%0N.Nd" gives it.
@@ -92,7 +95,7 @@ class Printer {
   Printer(const DateTimeFields& value, const char* format)
       : fields_{value.year,   value.month,  value.day,        value.hour,
                 value.minute, value.second, value.nanoseconds},
-        clock_(TwelveHourClock(value.hour, FormatHasMarker(format))) {}
+        format_(format) {}
 
   const char* Run(const char* format) {
     const char* p = format;
@@ -133,6 +136,7 @@ class Printer {
     }
     return out_.CStr();
   }
+  size_t Size() const { return out_.Size(); }
 
  private:
   void Print(const DirectiveInfo& info, char letter, bool optional) {
@@ -178,7 +182,7 @@ class Printer {
         AppendDecimal(out_, value - 100 * (value / 100), info.minDigits);
         return value == 0;
       case Action::Hour12:
-        AppendDecimal(out_, clock_.hour, info.minDigits);
+        AppendDecimal(out_, Clock().hour, info.minDigits);
         return value == 0;
       case Action::MonthName: {
         const char* name = ks::calendar::MonthName(value);
@@ -208,7 +212,7 @@ class Printer {
         if (wildcard_) {
           out_.Append('*');
         } else {
-          out_.Append(clock_.pm ? "PM" : "AM");
+          out_.Append(Clock().pm ? "PM" : "AM");
         }
         return fields_[kHour] == 0;
       case Action::Percent:
@@ -222,7 +226,19 @@ class Printer {
   }
 
   const int fields_[kFieldCount];
-  const Clock12 clock_;
+  // The 12-hour clock, worked out when a directive first needs it: most
+  // formats have no %I or marker and so never scan the format for one.
+  Clock12 Clock() {
+    if (!clockKnown_) {
+      clock_ = TwelveHourClock(fields_[kHour], FormatHasMarker(format_));
+      clockKnown_ = true;
+    }
+    return clock_;
+  }
+
+  const char* const format_;
+  Clock12 clock_{};
+  bool clockKnown_ = false;
   TextBuilder out_;
   bool printed_ = false;
   bool wildcard_ = false;
@@ -230,12 +246,34 @@ class Printer {
   size_t groupStart_ = 0;
 };
 
+// What assigning the printed text as a char text gives (the default 8-bit
+// code set and language), without counting the text again or building it a
+// second time: a buffer of the right size is reused, any other string gets
+// one allocation of exactly the text's size. A text beyond the size limit
+// takes the assignment, which cuts it and reports the overflow.
+void AssignPrinted(KsString& out, const char* text, size_t length) {
+  if (length >= KsString::kMaxByteSize) {
+    out = text;
+    return;
+  }
+  const unsigned char codeSet = KsString::GetDefault8CodeSet();
+  const unsigned char language = KsString::GetDefaultLanguage();
+  const auto count = static_cast<unsigned short>(length);
+  if (length > 0 && out.ByteSize() == length + 1) {
+    out.AssignUnits(text, count, codeSet, language, kMemoryForm);
+    return;
+  }
+  char* room = out.OpenUnits(count, codeSet, language);
+  if (room != nullptr) std::memcpy(room, text, length);
+}
+
 }  // namespace
 
 KsString& PrintFields(KsString& out, const DateTimeFields& value, const char* format) {
   if (format == nullptr) format = "";
   Printer printer(value, format);
-  out = printer.Run(format);
+  const char* text = printer.Run(format);
+  AssignPrinted(out, text, printer.Size());
   return out;
 }
 

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 
+#include "base/stored_total.h"
 #include "ksdate/format/date_format.h"
 #include "ksdate/format/odmg_field_access.h"
 #include "ksdate/slots/date_slots.h"
@@ -49,17 +50,17 @@ unsigned DateStorageSlots<Traits>::Load(void* dst, const void* src, unsigned cha
 
 template <class Traits>
 unsigned DateStorageSlots<Traits>::NullSizeGet(unsigned count) {
-  return count * Traits::kStoredSize;
+  return ksbase::FixedStoredTotal(count, Traits::kStoredSize);
 }
 
 template <class Traits>
 unsigned DateStorageSlots<Traits>::SizeGet(const void*, unsigned char, unsigned char, unsigned count) {
-  return count * Traits::kStoredSize;
+  return ksbase::FixedStoredTotal(count, Traits::kStoredSize);
 }
 
 template <class Traits>
 unsigned DateStorageSlots<Traits>::SizeGetFromMemFile(MemFile*, unsigned char, unsigned count) {
-  return count * Traits::kStoredSize;
+  return ksbase::FixedStoredTotal(count, Traits::kStoredSize);
 }
 
 template <class Traits>

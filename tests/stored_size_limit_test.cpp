@@ -1,0 +1,53 @@
+// Stored sizes of fixed-size arrays near the largest total a stored length
+// can carry (INT32_MAX bytes): exact up to it, refused with 0 beyond, never
+// reported modulo 2^32 (which made 2^29 + 1 eight-byte values 8 bytes).
+// Only the arithmetic runs: no array of that size is made.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "basesvc.h"
+#include "kstypemgr.h"
+
+namespace {
+
+constexpr unsigned char kBig = 2;
+
+// One type of each family whose elements have one stored size: the
+// primitives, the nullable numbers, the identities, the date and time
+// classes, KsInt64, KsBoolean and KsSeal.
+constexpr char kFixedSizeTypes[] = {Ks1B_T,       Ks2B_T,        KsINT_T,   KsDOUBLE_T,  Ks8B_T,
+                                    KsNULL_INT_T, KsNULL_8B_T,   KsOBJID_T, KsREF_T,     KsDATE_T,
+                                    KsDATIME_T,   D_TIMESTAMP_T, KsINT64_T, KsBOOLEAN_T, KsSEAL_T};
+
+TEST(StoredSizeLimit, FixedSizeArraysRefuseTotalsBeyondInt32Max) {
+  KsTypeMgr mgr;
+  for (const char type : kFixedSizeTypes) {
+    SCOPED_TRACE(static_cast<int>(type));
+    const unsigned size = mgr.DiskLenGet(type, nullptr, kBig, 1);
+    ASSERT_GT(size, 0u);
+    const unsigned most = INT32_MAX / size;
+    EXPECT_EQ(mgr.DiskLenGet(type, nullptr, kBig, most), most * size);
+    EXPECT_EQ(mgr.DiskLenGet(type, nullptr, kBig, most + 1), 0u);
+    EXPECT_EQ(mgr.DiskLenGet(type, nullptr, kBig, UINT32_MAX), 0u);
+    EXPECT_EQ(mgr.DiskLenGetFromMemFile(type, nullptr, kBig, most), most * size);
+    EXPECT_EQ(mgr.DiskLenGetFromMemFile(type, nullptr, kBig, most + 1), 0u);
+    if (size > 1) {
+      // The first count whose total passes 2^32, which used to come back
+      // as a few bytes.
+      const auto wraps = static_cast<unsigned>((uint64_t{1} << 32) / size + 1);
+      EXPECT_EQ(mgr.DiskLenGet(type, nullptr, kBig, wraps), 0u);
+    }
+  }
+}
+
+TEST(StoredSizeLimit, BaseServicesSizesOfNullArraysToo) {
+  EXPECT_EQ(CharNullSizeGet(INT32_MAX), static_cast<unsigned>(INT32_MAX));
+  EXPECT_EQ(CharNullSizeGet(1u << 31), 0u);
+  EXPECT_EQ(LongNullSizeGet(INT32_MAX / 4), INT32_MAX / 4 * 4u);
+  EXPECT_EQ(LongNullSizeGet(1u << 30), 0u);
+  EXPECT_EQ(O_8BNullSizeGet((1u << 29) + 1), 0u);
+  EXPECT_EQ(O_8BSizeGet(nullptr, 8, kBig, (1u << 28) - 1), ((1u << 28) - 1) * 8u);
+}
+
+}  // namespace
