@@ -148,23 +148,25 @@ TEST(LoadChecked, MemoryFormsAndBytesBelowOneRecordAreRefused) {
 }
 
 // Every variable-length type with a stored form must be measurable, or
-// LoadChecked refuses all of its records.
-TEST(LoadChecked, EveryVariableLengthLoadHasAnExtent) {
+// LoadChecked refuses all of its records. The two KsString descriptors share
+// their Load but not their layout, so each has its own extent.
+TEST(LoadChecked, EveryVariableLengthDescriptorHasItsOwnExtent) {
+  int measured = 0;
   for (KsTypeDescriptor* const* table : {KsCurrentTypeTable(), KsLegacyTypeTable()}) {
     const int entries = table == KsCurrentTypeTable() ? KS_TYPE_COUNT : 28;
     for (int i = 0; i < entries; ++i) {
       const KsTypeDescriptor& d = *table[i];
       if (d.IsFixed() != 0 || d.load == ks::illegal::Load) continue;
-      // The string records have no extent function yet, so LoadChecked
-      // refuses them (returns 0) rather than trust their length fields.
-      const std::string name = d.name;
-      if (name == "KsString" || name == "KsIString" || name == "KsCaseIString") {
-        EXPECT_EQ(KsStoredExtentOf(d.load), nullptr) << name << " gained an extent: check it here";
-        continue;
-      }
-      EXPECT_NE(KsStoredExtentOf(d.load), nullptr) << d.name << " has no stored extent";
+      EXPECT_NE(KsStoredExtentOf(d), nullptr) << d.name << " has no stored extent";
+      ++measured;
     }
   }
+  // KsBlob and the three string types, in each table.
+  EXPECT_EQ(measured, 8);
+  const KsTypeDescriptor& current = *KsCurrentTypeTable()[KsSTRING_T];
+  const KsTypeDescriptor& legacy = *KsLegacyTypeTable()[KsSTRING_T];
+  ASSERT_EQ(current.load, legacy.load);
+  EXPECT_NE(KsStoredExtentOf(current), KsStoredExtentOf(legacy));
 }
 
 }  // namespace

@@ -168,6 +168,16 @@ unsigned LoadBlock(KsFoldedString<F>* values, const unsigned char* in, size_t av
   return static_cast<unsigned>(end);
 }
 
+}  // namespace
+
+bool IStringStoredExtent(const void* src, size_t srcLen, unsigned char format, unsigned count,
+                         size_t& extent) {
+  return MeasureTextBlock(static_cast<const unsigned char*>(src), srcLen, kBlockHeader, format, count,
+                          extent);
+}
+
+namespace {
+
 template <KsFolding F>
 void TextOf(const KsFoldedString<F>& value, KsString& text) {
   text = value.StrGet();

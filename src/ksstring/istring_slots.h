@@ -6,6 +6,8 @@
 // zero-terminated texts. The flag byte is the values' flags when loaded.
 #pragma once
 
+#include <cstddef>
+
 #include "ksistring.h"
 #include "ksslots.h"
 #include "kstypes/class_slots.h"
@@ -39,6 +41,12 @@ struct IStringSlots {
   static void* ConvertFromKsString(KsTypeConvertData* record, unsigned count);
   static void* DefaultValue(unsigned count, int asNull);
 };
+
+// The extent of count stored values for KsTypeMgr::LoadChecked: the block
+// header, then a total of exactly count zero-terminated texts. The flag
+// byte is taken as it stands.
+bool IStringStoredExtent(const void* src, size_t srcLen, unsigned char format, unsigned count,
+                         size_t& extent);
 
 extern template struct IStringSlots<KsFolding::Accents>;
 extern template struct IStringSlots<KsFolding::CaseAndAccents>;

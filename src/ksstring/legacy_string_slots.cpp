@@ -55,6 +55,17 @@ unsigned LegacyStringSizeGet(const void* value, unsigned char srcFormat, unsigne
                                ReadLength(static_cast<const unsigned char*>(value), dstFormat));
 }
 
+// The first record decides the layout, as it does for StringLoad: a block
+// is one total for all strings, current records one length each.
+bool LegacyStringStoredExtent(const void* src, size_t srcLen, unsigned char format, unsigned count,
+                              size_t& extent) {
+  const auto* bytes = static_cast<const unsigned char*>(src);
+  if (srcLen >= kLengthField && IsLegacyBlock(bytes, srcLen, format)) {
+    return MeasureTextBlock(bytes, srcLen, kLengthField, format, count, extent);
+  }
+  return MeasureRecords(bytes, srcLen, format, count, extent);
+}
+
 // The block holds every string of the array, so its total alone gives the
 // size, whatever the count.
 unsigned LegacyStringSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned) {

@@ -77,4 +77,21 @@ RecordView ViewRecord(const unsigned char* p, size_t available, unsigned char fo
 // byte before the end lies within `available` and is 0.
 bool IsLegacyBlock(const unsigned char* p, size_t available, unsigned char format);
 
+// Measuring stored strings before they are loaded from unchecked bytes. Each
+// sets extent to the bytes the records take and returns true only when every
+// length field lies within `available` bytes and agrees with what follows;
+// nothing beyond `available` is read.
+//
+// `count` current-layout records back to back: each with L >= 4, whole
+// within the bytes, ending in 00 FF, and with an even number of character
+// bytes when its code set holds 16-bit units.
+bool MeasureRecords(const unsigned char* p, size_t available, unsigned char format, unsigned count,
+                    size_t& extent);
+// A block of zero-terminated texts: `header` bytes whose last two are the
+// 16-bit total T, then T bytes that are exactly `count` texts, each with its
+// terminator (the legacy string block has a header of 2, the I-string block
+// of 3).
+bool MeasureTextBlock(const unsigned char* p, size_t available, size_t header, unsigned char format,
+                      unsigned count, size_t& extent);
+
 }  // namespace ksstring

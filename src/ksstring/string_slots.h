@@ -29,6 +29,13 @@ size_t StoredSizeOfRecords(const unsigned char* records, size_t available, unsig
                            unsigned count);
 
 unsigned StringNullSizeGet(unsigned count);
+// The stored extents that KsTypeMgr::LoadChecked measures before loading
+// (kstypes/stored_extent.h). StringLoad reads either layout, but each
+// descriptor accepts what its own Compare and Hash read: the current one
+// its records only, the legacy one its block or current records.
+bool StringStoredExtent(const void* src, size_t srcLen, unsigned char format, unsigned count, size_t& extent);
+bool LegacyStringStoredExtent(const void* src, size_t srcLen, unsigned char format, unsigned count,
+                              size_t& extent);
 unsigned StringSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned count);
 unsigned StringHash(unsigned char format, unsigned len, void* values, unsigned count, int& status);
 unsigned StringTranslate(void* dst, unsigned char dstFormat, unsigned dstLen, void* src,

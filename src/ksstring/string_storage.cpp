@@ -163,6 +163,11 @@ unsigned StringSizeGet(const void* value, unsigned char srcFormat, unsigned char
 
 namespace ksstring {
 
+bool StringStoredExtent(const void* src, size_t srcLen, unsigned char format, unsigned count,
+                        size_t& extent) {
+  return MeasureRecords(static_cast<const unsigned char*>(src), srcLen, format, count, extent);
+}
+
 unsigned StringNullSizeGet(unsigned count) {
   return count * static_cast<unsigned>(kMinimumRecordSize);
 }

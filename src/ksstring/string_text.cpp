@@ -31,9 +31,13 @@ unsigned char PrintCodeSet(unsigned char preferred) {
   return WidthOf(byDefault) == 1 ? byDefault : KsLanguageContext::GetNativeCodeSet();
 }
 
+// The formatted bytes are units of codeSet in memory order: a 16-bit code
+// set takes two of them per unit, and an odd byte left over by a width is
+// dropped.
 void AssignText(KsString& out, const std::string& text, unsigned char codeSet, unsigned char language) {
-  out.AssignUnits(text.data(), static_cast<unsigned short>(text.size() > 0xFFFF ? 0xFFFF : text.size()),
-                  codeSet, language, 1);
+  const size_t units = text.size() / WidthOf(codeSet);
+  out.AssignUnits(text.data(), static_cast<unsigned short>(units > 0xFFFF ? 0xFFFF : units), codeSet,
+                  language, kMemoryFormat);
 }
 
 enum class KeyDirective { None, Plain, Accented, Description, Name };
@@ -141,8 +145,10 @@ KsString& StringPrintToString(KsString& out, void* values, const char* format, u
     AssignText(out, Format(format, narrowed.StrGet(), narrowed.Len()), narrowed.CodeSet(), value.Language());
     return out;
   }
+  // A 16-bit text is formatted as its bytes, all of them.
   AssignText(out,
-             ksformat::FormatWindowsReused(format, ksformat::FormatArg::Text(value.StrGet(), value.Len())),
+             ksformat::FormatWindowsReused(
+                 format, ksformat::FormatArg::Text(value.StrGet(), size_t{value.Len()} * value.CharWidth())),
              value.CodeSet(), value.Language());
   return out;
 }

@@ -4,6 +4,9 @@
 #include <iterator>
 
 #include "ksblob/blob_slots.h"
+#include "ksstoredstring.h"
+#include "ksstring/istring_slots.h"
+#include "ksstring/string_slots.h"
 #include "kstypemgr.h"
 #include "kstypes/stored_extent.h"
 #include "kstypes/typedesc.h"
@@ -12,14 +15,23 @@ namespace {
 
 constexpr unsigned char kMemoryFormatBit = 0x08;
 
-struct ExtentOfLoad {
+struct StoredLayout {
+  KsStoreFunc store;
   KsLoadFunc load;
   KsStoredExtentFunc extent;
 };
 
-// Every Load slot of a variable-length type with its extent function.
-constexpr ExtentOfLoad kExtents[] = {
-    {ks::BlobLoad, ks::BlobStoredExtent},
+using IStrings = ksstring::IStringSlots<KsFolding::Accents>;
+using CaseIStrings = ksstring::IStringSlots<KsFolding::CaseAndAccents>;
+
+// Every stored layout of a variable-length type, by the slots that write and
+// read it, with its extent function.
+constexpr StoredLayout kLayouts[] = {
+    {ks::BlobStore, ks::BlobLoad, ks::BlobStoredExtent},
+    {StringStore, StringLoad, ksstring::StringStoredExtent},
+    {ksstring::LegacyStringStore, StringLoad, ksstring::LegacyStringStoredExtent},
+    {IStrings::Store, IStrings::Load, ksstring::IStringStoredExtent},
+    {CaseIStrings::Store, CaseIStrings::Load, ksstring::IStringStoredExtent},
 };
 
 // A fixed-length type's records all take the stored size of a null value.
@@ -32,9 +44,9 @@ bool FixedExtent(const KsTypeDescriptor& d, size_t srcLen, unsigned count, size_
 
 }  // namespace
 
-KsStoredExtentFunc KsStoredExtentOf(KsLoadFunc load) {
-  for (const ExtentOfLoad& entry : kExtents) {
-    if (entry.load == load) return entry.extent;
+KsStoredExtentFunc KsStoredExtentOf(const KsTypeDescriptor& descriptor) {
+  for (const StoredLayout& layout : kLayouts) {
+    if (layout.store == descriptor.store && layout.load == descriptor.load) return layout.extent;
   }
   return nullptr;
 }
@@ -47,7 +59,7 @@ unsigned KsTypeMgr::LoadChecked(char type, void* dst, const void* src, unsigned 
   if (d.IsFixed() != 0) {
     if (!FixedExtent(d, srcLen, count, extent)) return 0;
   } else {
-    const KsStoredExtentFunc measure = KsStoredExtentOf(d.load);
+    const KsStoredExtentFunc measure = KsStoredExtentOf(d);
     if (measure == nullptr || !measure(src, srcLen, format, count, extent) || extent > srcLen) return 0;
   }
   return d.load(dst, const_cast<void*>(src), format, count);

@@ -66,6 +66,8 @@ const StoredExample kStoredExamples[] = {
     {"BlockId", "#42", "2A 00 00 00", "00 00 00 2A", "#42"},
     {"KsObjId", "(1-2#3)", "03 00 00 00 02 00 00 00 01 00", "00 00 00 03 00 00 00 02 00 01", "(1-2#3)"},
     {"KsClassId", "(7v2)", "07 00 02 00", "00 07 00 02", "(7v2)"},
+    // The null class identity has both fields 0xFFFF.
+    {"KsClassId", "{NULL}", "FF FF FF FF", "FF FF FF FF", "{NULL}"},
     {"KsRef", "(4:1-2#3, 5)", "03 00 00 00 02 00 00 00 01 00 04 00 05 00",
      "00 00 00 03 00 00 00 02 00 01 00 04 00 05", "(4:1-2#3, 5)"},
     {"KsBlob", "[BLOB,len=0]", "04 00 00 00 00 00 00 00", "00 00 00 04 00 00 00 00", "[BLOB,len=0]"},
