@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "basesvc.h"
+#include "ksstring.h"
 #include "kstypemgr.h"
 
 namespace {
@@ -48,6 +51,35 @@ TEST(StoredSizeLimit, BaseServicesSizesOfNullArraysToo) {
   EXPECT_EQ(LongNullSizeGet(1u << 30), 0u);
   EXPECT_EQ(O_8BNullSizeGet((1u << 29) + 1), 0u);
   EXPECT_EQ(O_8BSizeGet(nullptr, 8, kBig, (1u << 28) - 1), ((1u << 28) - 1) * 8u);
+}
+
+// Strings: the current records' total in 32 bits, the legacy block's T in
+// 16 bits.
+TEST(StoredSizeLimit, StringArraysRefuseTotalsTheirFieldsCannotCarry) {
+  KsTypeMgr mgr;
+  EXPECT_EQ(mgr.DiskLenGet(KsSTRING_T, nullptr, kBig, INT32_MAX / 6), INT32_MAX / 6 * 6u);
+  EXPECT_EQ(mgr.DiskLenGet(KsSTRING_T, nullptr, kBig, INT32_MAX / 6 + 1), 0u);
+  // Records missing from a file count the largest record each: 70,000 of
+  // them came back as 292,482,704 bytes.
+  unsigned char twoBytes[] = {4, 0};
+  MemFile file(twoBytes, sizeof twoBytes);
+  EXPECT_EQ(mgr.DiskLenGetFromMemFile(KsSTRING_T, &file, 1, 32767), 32767u * 65535u);
+  EXPECT_EQ(mgr.DiskLenGetFromMemFile(KsSTRING_T, &file, 1, 70000), 0u);
+
+  KsTypeMgr legacy(0);
+  auto blockOf = [&](size_t first, size_t second) {
+    std::vector<KsString> strings{KsString(std::string(first, 'a').c_str()),
+                                  KsString(std::string(second, 'b').c_str())};
+    std::vector<unsigned char> block(70000, 0x55);
+    const unsigned size = legacy.DiskLenGet(KsSTRING_T, strings.data(), 1, 2, 8);
+    const unsigned written = legacy.Store(KsSTRING_T, block.data(), strings.data(), 1, 2);
+    EXPECT_EQ(written, size);
+    return std::pair{size, block[0] | block[1] << 8};
+  };
+  // T counts both texts and their terminators: 65,535 at most.
+  EXPECT_EQ(blockOf(32767, 32766), (std::pair{65537u, 0xFFFF}));
+  EXPECT_EQ(blockOf(32767, 32767), (std::pair{0u, 0x5555})) << "refused, nothing written";
+  EXPECT_EQ(blockOf(40000, 40000), (std::pair{0u, 0x5555}));
 }
 
 }  // namespace

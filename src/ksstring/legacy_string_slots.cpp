@@ -27,11 +27,16 @@ size_t BlockTotal(const KsString* strings, unsigned count) {
   return total;
 }
 
+// T is a 16-bit field: texts beyond it have no block, and an array of them
+// is refused (size 0, nothing written) rather than stored with a wrapped T.
+constexpr size_t kLargestBlockTotal = 0xFFFF;
+
 }  // namespace
 
 unsigned LegacyStringStore(void* dst, const void* src, unsigned char format, unsigned count) {
   auto* out = static_cast<unsigned char*>(dst);
   const auto* strings = static_cast<const KsString*>(src);
+  if (BlockTotal(strings, count) > kLargestBlockTotal) return 0;
   size_t at = kLengthField;
   for (unsigned i = 0; i < count; ++i) {
     KsString holder;
@@ -47,9 +52,10 @@ unsigned LegacyStringStore(void* dst, const void* src, unsigned char format, uns
 
 unsigned LegacyStringSizeGet(const void* value, unsigned char srcFormat, unsigned char dstFormat,
                              unsigned count) {
-  if (value == nullptr) return static_cast<unsigned>(kLengthField + count);
+  if (value == nullptr) return count > kLargestBlockTotal ? 0u : static_cast<unsigned>(kLengthField + count);
   if (InMemory(srcFormat)) {
-    return static_cast<unsigned>(kLengthField + BlockTotal(static_cast<const KsString*>(value), count));
+    const size_t total = BlockTotal(static_cast<const KsString*>(value), count);
+    return total > kLargestBlockTotal ? 0u : static_cast<unsigned>(kLengthField + total);
   }
   return static_cast<unsigned>(kLengthField +
                                ReadLength(static_cast<const unsigned char*>(value), dstFormat));

@@ -1,6 +1,7 @@
 // StringStore, StringLoad and the stored sizes of KsString (current layout).
 #include <cstring>
 
+#include "base/stored_total.h"
 #include "basesvc.h"
 #include "i18nsvc.h"
 #include "ksstoredstring.h"
@@ -119,9 +120,25 @@ size_t StoredSizeOfRecords(const unsigned char* records, size_t available, unsig
 
 using namespace ksstring;
 
+namespace {
+
+// A size the stored form can carry, or 0 (see FitsStoredTotal).
+unsigned ReportedTotal(size_t total) {
+  return ksbase::FitsStoredTotal(total) ? static_cast<unsigned>(total) : 0u;
+}
+
+// Arrays this short cannot exceed the largest total, whatever their texts.
+constexpr unsigned kCountsThatAlwaysFit = static_cast<unsigned>(INT32_MAX / (kLengthField + kMaxRecordSize));
+
+}  // namespace
+
 unsigned StringStore(void* dst, const void* src, unsigned char format, unsigned count) {
   auto* out = static_cast<unsigned char*>(dst);
   const auto* strings = static_cast<const KsString*>(src);
+  // Refused before anything is written, as the size functions refuse it.
+  if (count > kCountsThatAlwaysFit && !ksbase::FitsStoredTotal(StoredSizeOfStrings(strings, format, count))) {
+    return 0;
+  }
   size_t at = 0;
   for (unsigned i = 0; i < count; ++i) {
     const KsString& s = strings[i];
@@ -153,11 +170,11 @@ unsigned StringLoad(void* dst, const void* src, unsigned char format, unsigned c
 }
 
 unsigned StringSizeGet(const void* value, unsigned char srcFormat, unsigned char dstFormat, unsigned count) {
-  if (value == nullptr) return count * static_cast<unsigned>(kMinimumRecordSize);
+  if (value == nullptr) return ksbase::FixedStoredTotal(count, static_cast<unsigned>(kMinimumRecordSize));
   if (InMemory(srcFormat)) {
-    return static_cast<unsigned>(StoredSizeOfStrings(static_cast<const KsString*>(value), dstFormat, count));
+    return ReportedTotal(StoredSizeOfStrings(static_cast<const KsString*>(value), dstFormat, count));
   }
-  return static_cast<unsigned>(
+  return ReportedTotal(
       StoredSizeOfRecords(static_cast<const unsigned char*>(value), SIZE_MAX, dstFormat, count));
 }
 
@@ -169,7 +186,7 @@ bool StringStoredExtent(const void* src, size_t srcLen, unsigned char format, un
 }
 
 unsigned StringNullSizeGet(unsigned count) {
-  return count * static_cast<unsigned>(kMinimumRecordSize);
+  return ksbase::FixedStoredTotal(count, static_cast<unsigned>(kMinimumRecordSize));
 }
 
 unsigned StringSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned count) {
@@ -177,7 +194,7 @@ unsigned StringSizeGetFromMemFile(MemFile* file, unsigned char format, unsigned 
   unsigned available = 0;
   const unsigned char* at = file->Seek(0, 1, &available, 0);
   if (at == nullptr) available = 0;
-  return static_cast<unsigned>(StoredSizeOfRecords(at, available, format, count));
+  return ReportedTotal(StoredSizeOfRecords(at, available, format, count));
 }
 
 }  // namespace ksstring
