@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "basesvc.h"
+#include "ksistring.h"
 #include "ksstring.h"
 #include "kstypemgr.h"
 
@@ -53,8 +54,8 @@ TEST(StoredSizeLimit, BaseServicesSizesOfNullArraysToo) {
   EXPECT_EQ(O_8BSizeGet(nullptr, 8, kBig, (1u << 28) - 1), ((1u << 28) - 1) * 8u);
 }
 
-// Strings: the current records' total in 32 bits, the legacy block's T in
-// 16 bits.
+// Strings: the current records' total in 32 bits, the blocks of the legacy
+// KsString and of the I-strings in 16 bits.
 TEST(StoredSizeLimit, StringArraysRefuseTotalsTheirFieldsCannotCarry) {
   KsTypeMgr mgr;
   EXPECT_EQ(mgr.DiskLenGet(KsSTRING_T, nullptr, kBig, INT32_MAX / 6), INT32_MAX / 6 * 6u);
@@ -80,6 +81,16 @@ TEST(StoredSizeLimit, StringArraysRefuseTotalsTheirFieldsCannotCarry) {
   EXPECT_EQ(blockOf(32767, 32766), (std::pair{65537u, 0xFFFF}));
   EXPECT_EQ(blockOf(32767, 32767), (std::pair{0u, 0x5555})) << "refused, nothing written";
   EXPECT_EQ(blockOf(40000, 40000), (std::pair{0u, 0x5555}));
+
+  // An I-string block: a flag byte, then T.
+  std::vector<KsIString> folded{KsIString(std::string(40000, 'a').c_str()),
+                                KsIString(std::string(40000, 'b').c_str())};
+  std::vector<unsigned char> block(4, 0x55);
+  EXPECT_EQ(mgr.DiskLenGet(KsISTRING_T, folded.data(), 1, 2, 8), 0u);
+  EXPECT_EQ(mgr.Store(KsISTRING_T, block.data(), folded.data(), 1, 2), 0u);
+  EXPECT_EQ(block, std::vector<unsigned char>(4, 0x55));
+  EXPECT_EQ(mgr.DiskLenGet(KsISTRING_T, nullptr, 1, 65535), 65538u);
+  EXPECT_EQ(mgr.DiskLenGet(KsISTRING_T, nullptr, 1, 65536), 0u);
 }
 
 }  // namespace

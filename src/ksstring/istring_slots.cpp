@@ -195,6 +195,7 @@ template <KsFolding F>
 unsigned IStringSlots<F>::Store(void* dst, const void* src, unsigned char format, unsigned count) {
   auto* out = static_cast<unsigned char*>(dst);
   const auto* values = static_cast<const Value*>(src);
+  if (TextTotal(values, count) > kLargestBlockTotal) return 0;
   out[0] = (format & 0xF0) != 0 ? kOptionFlags : kPlainFlags;
   size_t at = kBlockHeader;
   for (unsigned i = 0; i < count; ++i) {
@@ -214,7 +215,7 @@ unsigned IStringSlots<F>::Load(void* dst, const void* src, unsigned char format,
 
 template <KsFolding F>
 unsigned IStringSlots<F>::NullSizeGet(unsigned count) {
-  return count + static_cast<unsigned>(kBlockHeader);
+  return count > kLargestBlockTotal ? 0u : count + static_cast<unsigned>(kBlockHeader);
 }
 
 template <KsFolding F>
@@ -223,7 +224,8 @@ unsigned IStringSlots<F>::SizeGet(const void* value, unsigned char srcFormat, un
   if ((format & (kFormatOrderKey | kFormatInMemory)) == (kFormatOrderKey | kFormatInMemory)) return 0;
   if (value == nullptr) return NullSizeGet(count);
   if (InMemory(srcFormat)) {
-    return static_cast<unsigned>(kBlockHeader + TextTotal(static_cast<const Value*>(value), count));
+    const size_t total = TextTotal(static_cast<const Value*>(value), count);
+    return total > kLargestBlockTotal ? 0u : static_cast<unsigned>(kBlockHeader + total);
   }
   return static_cast<unsigned>(kBlockHeader +
                                ReadLength(static_cast<const unsigned char*>(value) + 1, format));

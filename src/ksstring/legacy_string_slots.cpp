@@ -27,10 +27,6 @@ size_t BlockTotal(const KsString* strings, unsigned count) {
   return total;
 }
 
-// T is a 16-bit field: texts beyond it have no block, and an array of them
-// is refused (size 0, nothing written) rather than stored with a wrapped T.
-constexpr size_t kLargestBlockTotal = 0xFFFF;
-
 }  // namespace
 
 unsigned LegacyStringStore(void* dst, const void* src, unsigned char format, unsigned count) {

@@ -20,6 +20,11 @@ constexpr size_t kRecordHeader = 4;       // length, code set, language
 constexpr size_t kMinimumRecordSize = 6;  // header and the closing 00 FF
 constexpr unsigned char kRecordEndMark = 0xFF;
 constexpr size_t kMaxRecordSize = 65535;
+// Blocks of zero-terminated texts (the legacy KsString form, the
+// I-strings) carry the total of their texts in 16 bits: an array whose
+// texts exceed it has no block and is refused (size 0, nothing written)
+// rather than stored with a wrapped total.
+constexpr size_t kLargestBlockTotal = 0xFFFF;
 // No record of an index key is longer than this; a key cut at this length or
 // beyond cannot have been made by the key builder.
 constexpr size_t kLongestCutKey = 254;
