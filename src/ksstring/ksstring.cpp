@@ -200,6 +200,14 @@ void KsString::AssignUnits(const void* units, unsigned short count, unsigned cha
     language = newLanguage;
     return;
   }
+  // Units that need no conversion and fit take one allocation of their
+  // size; the rest (byte swaps, texts beyond the limit) go through Splice.
+  const bool plainCopy = width == 1 || !ksbase::FormatNeedsByteSwap(format);
+  if (count > 0 && plainCopy && size <= kMaxByteSize) {
+    char* room = OpenUnits(count, newCodeSet, newLanguage);
+    if (room != nullptr) std::memcpy(room, units, size - width);
+    return;
+  }
   FreeBuffer();
   codeSet = newCodeSet;
   language = newLanguage;

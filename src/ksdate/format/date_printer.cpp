@@ -247,24 +247,16 @@ class Printer {
 };
 
 // What assigning the printed text as a char text gives (the default 8-bit
-// code set and language), without counting the text again or building it a
-// second time: a buffer of the right size is reused, any other string gets
-// one allocation of exactly the text's size. A text beyond the size limit
-// takes the assignment, which cuts it and reports the overflow.
+// code set and language), without counting the text again. A text beyond
+// the size limit takes the assignment, which cuts it and reports the
+// overflow.
 void AssignPrinted(KsString& out, const char* text, size_t length) {
   if (length >= KsString::kMaxByteSize) {
     out = text;
     return;
   }
-  const unsigned char codeSet = KsString::GetDefault8CodeSet();
-  const unsigned char language = KsString::GetDefaultLanguage();
-  const auto count = static_cast<unsigned short>(length);
-  if (length > 0 && out.ByteSize() == length + 1) {
-    out.AssignUnits(text, count, codeSet, language, kMemoryForm);
-    return;
-  }
-  char* room = out.OpenUnits(count, codeSet, language);
-  if (room != nullptr) std::memcpy(room, text, length);
+  out.AssignUnits(text, static_cast<unsigned short>(length), KsString::GetDefault8CodeSet(),
+                  KsString::GetDefaultLanguage(), kMemoryForm);
 }
 
 }  // namespace
