@@ -165,6 +165,23 @@ void KsStrCmp16(benchmark::State& state, const Pairs& pairs, unsigned short extr
   });
 }
 
+// Code set 1 against code set 253: no table serves both, so every pair
+// takes the collation walk through iterators.
+void KsStrCmpAcrossCodeSets(benchmark::State& state, const Pairs& pairs) {
+  const unsigned short cmpOp = DefaultOperator();
+  const TextBlock<char>& text = pairs.cp1252[0];
+  const TextBlock<char16_t>& pattern = pairs.utf16[1];
+  for (auto _ : state) {
+    int sum = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+      sum += KsStrCmp(1, KS_LANGUAGE_GERMAN, text[i].data(), 253, KS_LANGUAGE_GERMAN,
+                      reinterpret_cast<const char*>(pattern[i].data()), cmpOp, -1, 1, nullptr) < 0;
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  CountPairs(state, text.size());
+}
+
 void Icu(benchmark::State& state, const Pairs& pairs) {
   UCollator* collator = TheCollator();
   if (collator == nullptr) {
@@ -251,6 +268,8 @@ const bool kRegistered = [] {
                                  [p](benchmark::State& s) { KsStrCmp16(s, *p, kInsensitive); });
     benchmark::RegisterBenchmark((name + "/KsStrCmp1_walk").c_str(),
                                  [p](benchmark::State& s) { KsStrCmp8(s, *p, 0, kWalkLimit); });
+    benchmark::RegisterBenchmark((name + "/KsStrCmp1_253_walk").c_str(),
+                                 [p](benchmark::State& s) { KsStrCmpAcrossCodeSets(s, *p); });
     benchmark::RegisterBenchmark((name + "/ICU").c_str(), [p](benchmark::State& s) { Icu(s, *p); });
     benchmark::RegisterBenchmark((name + "/strcmp").c_str(), [p](benchmark::State& s) { Strcmp(s, *p); });
     benchmark::RegisterBenchmark((name + "/memcmp16").c_str(), [p](benchmark::State& s) { Memcmp16(s, *p); });
