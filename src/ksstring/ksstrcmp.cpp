@@ -14,6 +14,7 @@
 #include "ksstring/collation_key.h"
 #include "ksstring/equal_prefix.h"
 #include "ksstring/iterator_steps.h"
+#include "ksstring/prefix_block.h"
 #include "ksstring/simple_compare.h"
 #include "ksstring/units.h"
 #include "ksstring/wildcard_match.h"
@@ -455,20 +456,118 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
                          equalUnits);
 }
 
+// What the common case is asked, apart from the table and the texts: one
+// register's worth, so that its stages pass everything in registers and
+// hand on by jumps.
+struct CommonRequest {
+  unsigned short cmpOp;
+  unsigned char format;  // 1, 2 or 8: never the default
+};
+
 // The common case once its table is known and the texts differ past their
 // equal prefix in a way the primary level alone does not settle: the
 // unit-wise walk with that table, else the walk through iterators. What
 // CompareInGeneral checks first (null operands, code set 0, limits) the
-// common case has ruled out already.
-[[gnu::noinline]] int CompareAfterEqualPrefix(const ksstring::SimpleOrders& simple, unsigned char codeSet,
-                                              unsigned char language, const char* s1, const char* s2,
-                                              unsigned short cmpOp, unsigned char format, int* matchOut,
-                                              size_t equalUnits) {
+// common case has ruled out already. The table's code set and language are
+// the texts'.
+[[gnu::noipa]] int CompareAfterEqualPrefix(const ksstring::SimpleOrders& simple, const char* s1,
+                                           const char* s2, CommonRequest request, int* matchOut,
+                                           size_t equalUnits) {
   int result = 0;
-  if (QuickCompare(simple, s1, s2, cmpOp, format, -1, matchOut, equalUnits, result)) return result;
-  return CompareByOrders(codeSet, language, s1, codeSet, language, s2, cmpOp, -1, format, matchOut,
-                         equalUnits);
+  if (QuickCompare(simple, s1, s2, request.cmpOp, request.format, -1, matchOut, equalUnits, result)) {
+    return result;
+  }
+  return CompareByOrders(simple.codeSet, simple.language, s1, simple.codeSet, simple.language, s2,
+                         request.cmpOp, -1, request.format, matchOut, equalUnits);
 }
+
+// The prefix scan's stop set for the operator: without or with wildcards.
+inline int StopSetOf(unsigned short cmpOp) {
+  return (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
+}
+
+// The common case past an equal prefix of `equalUnits` units (see
+// ComparePrimaryAt), units `Width` bytes wide and swapped when `Swap`.
+template <unsigned Width, bool Swap>
+[[gnu::always_inline]] inline int CompareAtPrefixEnd(const ksstring::SimpleOrders& simple, const char* s1,
+                                                     const char* s2, CommonRequest request, int* matchOut,
+                                                     size_t equalUnits) {
+  const size_t at = equalUnits * Width;
+  int result = 0;
+  if (ksstring::ComparePrimaryAt(
+          simple, simple.quick[StopSetOf(request.cmpOp)],
+          ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s1) + at),
+          ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s2) + at), result))
+      [[likely]] {
+    return result;
+  }
+  return CompareAfterEqualPrefix(simple, s1, s2, request, matchOut, equalUnits);
+}
+
+// The common case from `scanned` units on, which are an equal prefix:
+// the scan of the rest a unit or a block at a time.
+template <unsigned Width, bool Swap>
+[[gnu::noipa]] int CompareCommonCaseFrom(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
+                                         CommonRequest request, int* matchOut, size_t scanned) {
+  const size_t skipped = scanned * Width;
+  const size_t equalUnits =
+      scanned + ksstring::EqualPrefixUnits(
+                    simple, StopSetOf(request.cmpOp), reinterpret_cast<const unsigned char*>(s1) + skipped,
+                    reinterpret_cast<const unsigned char*>(s2) + skipped, request.format);
+  return CompareAtPrefixEnd<Width, Swap>(simple, s1, s2, request, matchOut, equalUnits);
+}
+
+template <unsigned Width, bool Swap>
+int CompareCommonCaseByUnits(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
+                             CommonRequest request, int* matchOut) {
+  return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, 0);
+}
+
+// The common case on processors with AVX2: the prefix scan a block at a
+// time, inline and without a call, while the blocks stay inside the pages
+// of both texts; the scan goes on by units at a page end. The blocks may
+// read past the terminators, never past the page (see prefix_block.h).
+template <unsigned Width, bool Swap>
+[[gnu::target("avx2"), gnu::no_sanitize("address", "thread")]] int CompareCommonCaseByBlocks(
+    const ksstring::SimpleOrders& simple, const char* s1, const char* s2, CommonRequest request,
+    int* matchOut) {
+  const auto* text = reinterpret_cast<const unsigned char*>(s1);
+  const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
+  const ksstring::NibbleSet& set = simple.prefixStopSet[StopSetOf(request.cmpOp)];
+  if (!set.exact) [[unlikely]] {
+    return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, 0);
+  }
+  size_t offset = 0;  // in bytes
+  while (ksstring::BlocksFitInPages(text + offset, pattern + offset)) [[likely]] {
+      const uint32_t passing = ksstring::PassingBytes<Width, Swap>(set, text + offset, pattern + offset);
+      if (passing != 0xFFFFFFFFu) [[likely]] {
+        const size_t equalUnits = (offset + static_cast<unsigned>(__builtin_ctz(~passing))) / Width;
+        return CompareAtPrefixEnd<Width, Swap>(simple, s1, s2, request, matchOut, equalUnits);
+      }
+      offset += ksstring::kPrefixBlock;
+    }
+  return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, offset / Width);
+}
+
+using CommonCase = int (*)(const ksstring::SimpleOrders&, const char*, const char*, CommonRequest, int*);
+
+// The common case for 8-bit units, 16-bit units in host order and 16-bit
+// units swapped, chosen once for the processor.
+struct CommonCases {
+  CommonCase bytes;
+  CommonCase units;
+  CommonCase swappedUnits;
+};
+
+const CommonCases gCommonCases = [] {
+  __builtin_cpu_init();
+  if (__builtin_cpu_supports("avx2") != 0) {
+    return CommonCases{&CompareCommonCaseByBlocks<1, false>, &CompareCommonCaseByBlocks<2, false>,
+                       &CompareCommonCaseByBlocks<2, true>};
+  }
+  return CommonCases{&CompareCommonCaseByUnits<1, false>, &CompareCommonCaseByUnits<2, false>,
+                     &CompareCommonCaseByUnits<2, true>};
+}();
 
 }  // namespace
 
@@ -478,26 +577,16 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
   // The common case first, with its table found in one load (no null
   // operand, code set 0 or default language has one there): texts that are
   // equal or differ at the primary level where their equal prefix ends.
-  // The other answers with that table start after the prefix found here;
+  // The other answers with that table start after the prefix found there;
   // everything else is in general.
   if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
-    const uint8_t* kinds = simple != nullptr ? QuickKinds(*simple, cmpOp) : nullptr;
-    if (kinds != nullptr) {
-      const auto* text = reinterpret_cast<const unsigned char*>(s1);
-      const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
-      const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
+    if (simple != nullptr && QuickKinds(*simple, cmpOp) != nullptr) {
       const unsigned char unitFormat = format == ksstring::kDefaultId ? 1 : format;
-      const size_t equalUnits = ksstring::EqualPrefixUnits(*simple, stopSet, text, pattern, unitFormat);
-      const size_t at = equalUnits * simple->width;
-      int result = 0;
-      if (ksstring::ComparePrimaryAt(*simple, kinds, ksstring::ReadUnit(text + at, simple->width, unitFormat),
-                                     ksstring::ReadUnit(pattern + at, simple->width, unitFormat), result))
-          [[likely]] {
-        return result;
-      }
-      return CompareAfterEqualPrefix(*simple, codeSet1, language1, s1, s2, cmpOp, unitFormat, matchOut,
-                                     equalUnits);
+      const CommonCase compare = simple->width == 1                        ? gCommonCases.bytes
+                                 : ksbase::FormatNeedsByteSwap(unitFormat) ? gCommonCases.swappedUnits
+                                                                           : gCommonCases.units;
+      return compare(*simple, s1, s2, CommonRequest{cmpOp, unitFormat}, matchOut);
     }
   }
   return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);

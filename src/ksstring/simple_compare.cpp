@@ -116,18 +116,6 @@ inline bool SkippedIgnorable(const QuickCompareRules& rules, uint16_t order) {
   return order < kFirstSymbolOrder ? rules.skipSpaces : rules.skipSymbols;
 }
 
-// One unit of `Width` bytes, 16-bit ones swapped when `Swap`.
-template <unsigned Width, bool Swap>
-inline unsigned UnitAt(const unsigned char* at) {
-  if constexpr (Width == 1) {
-    return *at;
-  } else {
-    uint16_t unit;
-    std::memcpy(&unit, at, sizeof unit);
-    return Swap ? ksbase::ByteSwap(unit) : unit;
-  }
-}
-
 // What the unit-wise walk needs of a unit: its quick kind, key and order.
 struct UnitFacts {
   uint8_t kind;

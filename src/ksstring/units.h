@@ -39,6 +39,18 @@ inline uint16_t ReadUnit(const unsigned char* p, unsigned width, unsigned char f
   return ksbase::FormatNeedsByteSwap(format) ? ksbase::ByteSwap(unit) : unit;
 }
 
+// One unit of `Width` bytes, 16-bit ones swapped when `Swap`.
+template <unsigned Width, bool Swap>
+inline unsigned UnitAt(const unsigned char* at) {
+  if constexpr (Width == 1) {
+    return *at;
+  } else {
+    uint16_t unit;
+    std::memcpy(&unit, at, sizeof unit);
+    return Swap ? ksbase::ByteSwap(unit) : unit;
+  }
+}
+
 inline void WriteUnit(unsigned char* p, unsigned width, uint16_t unit, unsigned char format) {
   if (width == 1) {
     *p = static_cast<unsigned char>(unit);

@@ -1,0 +1,58 @@
+// One 32-byte block of the equal-prefix scan (see equal_prefix.h), for
+// code compiled for AVX2: which bytes of two texts are equal and pass the
+// scan. The block scan and the comparison's entry both use it, so that a
+// short text is decided by one block without a call.
+#pragma once
+
+#include <immintrin.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "ksstring/code_set_cache.h"
+
+namespace ksstring {
+
+constexpr size_t kPrefixBlock = 32;  // bytes per vector step
+constexpr uintptr_t kPrefixPage = 4096;
+
+// Bytes from p to the end of its page. Texts end at their terminator, and
+// a load must not reach a page the text does not touch.
+inline size_t RoomInPage(const unsigned char* p) {
+  return kPrefixPage - (reinterpret_cast<uintptr_t>(p) & (kPrefixPage - 1));
+}
+
+// Whether a whole block at a and one at b stay inside their pages.
+inline bool BlocksFitInPages(const unsigned char* a, const unsigned char* b) {
+  constexpr uintptr_t kLastStart = kPrefixPage - kPrefixBlock;
+  return (reinterpret_cast<uintptr_t>(a) & (kPrefixPage - 1)) <= kLastStart &&
+         (reinterpret_cast<uintptr_t>(b) & (kPrefixPage - 1)) <= kLastStart;
+}
+
+// Bit i set where byte i of the block is equal in both texts and, read as
+// a unit's low byte, passes the nibble set `set`; for 16-bit units (`Width` 2,
+// bytes swapped when `Swap`) also where byte i is a high byte of 0 (units
+// from 256 up stop). A block passes whole when every bit is set. The end
+// stops: the nibble sets hold byte 0.
+template <unsigned Width, bool Swap>
+__attribute__((target("avx2"), always_inline)) inline uint32_t PassingBytes(const NibbleSet& set,
+                                                                            const unsigned char* a,
+                                                                            const unsigned char* b) {
+  const __m256i low = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(set.low)));
+  const __m256i high =
+      _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(set.high)));
+  const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
+  const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
+  const __m256i nibble = _mm256_set1_epi8(0x0F);
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i lows = _mm256_shuffle_epi8(low, _mm256_and_si256(va, nibble));
+  const __m256i highs = _mm256_shuffle_epi8(high, _mm256_and_si256(_mm256_srli_epi16(va, 4), nibble));
+  __m256i passes = _mm256_cmpeq_epi8(_mm256_and_si256(lows, highs), zero);
+  if constexpr (Width == 2) {
+    const __m256i lowBytes = _mm256_set1_epi16(static_cast<short>(Swap ? 0xFF00 : 0x00FF));
+    passes = _mm256_blendv_epi8(_mm256_cmpeq_epi8(va, zero), passes, lowBytes);
+  }
+  return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(va, vb), passes)));
+}
+
+}  // namespace ksstring
