@@ -278,8 +278,10 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       const uint32_t accentDiff = (x & kWithAccentMask) - (y & kWithAccentMask);
       if (accentDiff != 0) levels.accent = accentDiff;
       // The end counts as fetched too.
-      ++tf;
-      ++pf;
+      if constexpr (Limited) {
+        ++tf;
+        ++pf;
+      }
       if (a == 0 || b == 0) {
         decided = 1;
         break;
@@ -291,12 +293,12 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
     // An ignorable the flags skip goes without a step.
     if (ka == kQuickIgnorable && SkippedIgnorable(rules, fa.order)) {
       t += Width;
-      ++tf;
+      if constexpr (Limited) ++tf;
       continue;
     }
     if (kb == kQuickIgnorable && SkippedIgnorable(rules, fb.order)) {
       p += Width;
-      ++pf;
+      if constexpr (Limited) ++pf;
       continue;
     }
     if (ka == kQuickWalk || kb == kQuickWalk) {
@@ -322,11 +324,11 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
     if (mine != theirs) levels.ignorable = mine - theirs;
     if (ka == kQuickIgnorable) {
       t += Width;
-      ++tf;
+      if constexpr (Limited) ++tf;
     }
     if (kb == kQuickIgnorable) {
       p += Width;
-      ++pf;
+      if constexpr (Limited) ++pf;
     }
   }
   text = t;
