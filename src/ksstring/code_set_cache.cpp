@@ -142,6 +142,20 @@ NibbleSet NibblesOf(const uint8_t (&stop)[kCachedUnits]) {
   return set;
 }
 
+// The primary weight of the first order of `unit` (see
+// SimpleOrders::leadPrimary), from its quick kind and expansion.
+uint32_t LeadPrimaryOf(const SimpleOrders& orders, int stopSet, unsigned unit) {
+  const uint8_t kind = orders.quick[stopSet][unit];
+  if (kind == kQuickElement) return orders.key[unit] & kPrimaryMask;
+  if (kind != kQuickWalk || orders.expansionCount[unit] == 0 || orders.prefixStop[stopSet][unit] != 0) {
+    return kNoLeadPrimary;
+  }
+  const uint16_t order = orders.expansion[unit][0];
+  const uint8_t orderClass = orders.orderClass[unit];
+  if (order < kFirstDigitOrder && orderClass < kUndefinedClass) return kNoLeadPrimary;
+  return CollationKey(order, orderClass) & kPrimaryMask;
+}
+
 // The order of an ASCII character in code set 1, as the wildcard orders
 // start out, read from the table: building orders must not start iterators.
 uint16_t DefaultWildcardOrder(char ch) {
@@ -195,6 +209,11 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
     fresh.key[unit] = unit != 0 ? CollationKey(fresh.order[unit], fresh.orderClass[unit]) : 0;
     fresh.quick[0][unit] = QuickKindOf(fresh, unit, false, star, question);
     fresh.quick[1][unit] = QuickKindOf(fresh, unit, true, star, question);
+  }
+  for (int stopSet = 0; stopSet < 2; ++stopSet) {
+    for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
+      fresh.leadPrimary[stopSet][unit] = LeadPrimaryOf(fresh, stopSet, unit);
+    }
   }
   slot.simple[switchOn].store(&fresh, std::memory_order_release);
   if (!hasVariants && language < kNullLanguage) {

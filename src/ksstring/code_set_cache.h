@@ -24,6 +24,10 @@ enum QuickKind : uint8_t {
   kQuickWalk = 2,       // needs the collation walk: contraction, expansion, wildcard
 };
 
+// SimpleOrders::leadPrimary of a unit whose first order decides nothing
+// alone; no primary weight has its low bit set.
+constexpr uint32_t kNoLeadPrimary = 1;
+
 // Units that pass an equal-prefix scan, as a set of bytes in nibble form:
 // byte b stops the scan when (low[b & 15] & high[b >> 4]) != 0. The form
 // holds any set whose high-nibble rows have at most eight distinct patterns;
@@ -61,6 +65,12 @@ struct SimpleOrders {
   // is 0 for other units and for longer expansions.
   uint16_t expansion[kCachedUnits][kMaxExpansionOrders];
   uint8_t expansionCount[kCachedUnits];
+  // The primary weight of the first order each unit gives, without
+  // wildcards ([0]) and with those of wildcardPair ([1]), where that order
+  // is an element the comparison can decide on when the units differ: a
+  // single element's, the end's (0), or the first of an expansion the
+  // tables describe; kNoLeadPrimary for every other unit.
+  uint32_t leadPrimary[2][kCachedUnits];
   // For units from 256 on (16-bit code sets), read from the code set's
   // table: the table, the class of entries without their own, and the
   // wildcard orders of wildcardPair.

@@ -495,7 +495,7 @@ template <unsigned Width, bool Swap>
   const size_t at = equalUnits * Width;
   int result = 0;
   if (ksstring::ComparePrimaryAt(
-          simple, simple.quick[StopSetOf(request.cmpOp)],
+          simple, StopSetOf(request.cmpOp),
           ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s1) + at),
           ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s2) + at), result))
       [[likely]] {

@@ -51,18 +51,20 @@ bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text, c
 
 // The common case of CompareSimpleUnits, inline for the comparison's entry,
 // at the first units after the equal prefix: the texts are equal, or
-// differ there at two elements that differ at the primary level. Sets
-// result and returns true then; false leaves the answer to
-// CompareSimpleUnits (or the walk).
-inline bool ComparePrimaryAt(const SimpleOrders& orders, const uint8_t* kinds, unsigned a, unsigned b,
-                             int& result) {
+// differ there at two first orders that differ at the primary level (see
+// SimpleOrders::leadPrimary). Sets result and returns true then; false
+// leaves the answer to CompareSimpleUnits (or the walk).
+inline bool ComparePrimaryAt(const SimpleOrders& orders, int stopSet, unsigned a, unsigned b, int& result) {
   if (a == b) {
     result = 0;
     return a == 0;
   }
-  if ((QuickKindOf(kinds, a) | QuickKindOf(kinds, b)) != kQuickElement) return false;
-  result = static_cast<int>((orders.key[a] & kPrimaryMask) - (orders.key[b] & kPrimaryMask));
-  return result != 0;
+  const uint32_t* lead = orders.leadPrimary[stopSet];
+  const uint32_t x = a < kCachedUnits ? lead[a] : kNoLeadPrimary;
+  const uint32_t y = b < kCachedUnits ? lead[b] : kNoLeadPrimary;
+  if (((x | y) & kNoLeadPrimary) != 0 || x == y) return false;
+  result = static_cast<int>(x - y);
+  return true;
 }
 
 }  // namespace ksstring
