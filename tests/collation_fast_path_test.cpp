@@ -191,8 +191,10 @@ TEST(CollationFastPaths, RandomPairsMatchTheFullWalk) {
 
 // Equal expansions and equal texts, wherever they stand: the full walk
 // and the quick paths agree, and the prefix is passed with the class of
-// its last unit (the sharp s before the difference).
-TEST(CollationFastPaths, EqualExpansionsInThePrefixAgreeWithTheFullWalk) {
+// its last unit (the sharp s before the difference). The first difference
+// at an expansion or an ignorable against a letter, a wildcard or the end
+// is decided by the first orders past it, or left to the walk.
+TEST(CollationFastPaths, ExpansionsAndIgnorablesAroundTheFirstDifferenceAgreeWithTheFullWalk) {
   const char* const pairs[][2] = {
       {"Stra\xDF"
        "e",
@@ -220,6 +222,17 @@ TEST(CollationFastPaths, EqualExpansionsInThePrefixAgreeWithTheFullWalk) {
        "\xE9",
        "xx\xDF"
        "e"},
+      {"Stra\xDF"
+       "e",
+       "Straxe"},
+      {"Stras", "Stra\xDF"},
+      {"ab c", "abxc"},
+      {"ab -c", "abc"},
+      {"ab ", "abx"},
+      {"a\xE6", "a-b"},
+      {"a-\xE6", "a"},
+      {"a b", "a*b"},
+      {"a ", "a?"},
   };
   for (const auto& pair : pairs) {
     for (unsigned char language : {0, 1, 3, 4}) {

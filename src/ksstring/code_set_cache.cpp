@@ -147,6 +147,7 @@ NibbleSet NibblesOf(const uint8_t (&stop)[kCachedUnits]) {
 uint32_t LeadPrimaryOf(const SimpleOrders& orders, int stopSet, unsigned unit) {
   const uint8_t kind = orders.quick[stopSet][unit];
   if (kind == kQuickElement) return orders.key[unit] & kPrimaryMask;
+  if (kind == kQuickIgnorable) return kIgnorableLead;
   if (kind != kQuickWalk || orders.expansionCount[unit] == 0 || orders.prefixStop[stopSet][unit] != 0) {
     return kNoLeadPrimary;
   }

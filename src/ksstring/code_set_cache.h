@@ -25,8 +25,10 @@ enum QuickKind : uint8_t {
 };
 
 // SimpleOrders::leadPrimary of a unit whose first order decides nothing
-// alone; no primary weight has its low bit set.
+// alone (no primary weight has its low bit set), and of an ignorable, which
+// takes no part in the primary level.
 constexpr uint32_t kNoLeadPrimary = 1;
+constexpr uint32_t kIgnorableLead = 3;
 
 // Units that pass an equal-prefix scan, as a set of bytes in nibble form:
 // byte b stops the scan when (low[b & 15] & high[b >> 4]) != 0. The form
@@ -69,7 +71,8 @@ struct SimpleOrders {
   // wildcards ([0]) and with those of wildcardPair ([1]), where that order
   // is an element the comparison can decide on when the units differ: a
   // single element's, the end's (0), or the first of an expansion the
-  // tables describe; kNoLeadPrimary for every other unit.
+  // tables describe; kIgnorableLead for an ignorable, kNoLeadPrimary for
+  // every other unit.
   uint32_t leadPrimary[2][kCachedUnits];
   // For units from 256 on (16-bit code sets), read from the code set's
   // table: the table, the class of entries without their own, and the

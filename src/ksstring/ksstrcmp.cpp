@@ -464,6 +464,11 @@ struct CommonRequest {
   unsigned char format;  // 1, 2 or 8: never the default
 };
 
+// The prefix scan's stop set for the operator: without or with wildcards.
+inline int StopSetOf(unsigned short cmpOp) {
+  return (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
+}
+
 // The common case once its table is known and the texts differ past their
 // equal prefix in a way the primary level alone does not settle: the
 // unit-wise walk with that table, else the walk through iterators. What
@@ -481,9 +486,18 @@ struct CommonRequest {
                          request.cmpOp, -1, request.format, matchOut, equalUnits);
 }
 
-// The prefix scan's stop set for the operator: without or with wildcards.
-inline int StopSetOf(unsigned short cmpOp) {
-  return (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
+// The common case where the first units after the equal prefix differ and
+// one of them is an ignorable.
+[[gnu::noipa]] int CompareFromIgnorable(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
+                                        CommonRequest request, int* matchOut, size_t equalUnits) {
+  const size_t at = equalUnits * simple.width;
+  int result = 0;
+  if (ksstring::ComparePrimaryPastIgnorables(
+          simple, StopSetOf(request.cmpOp), reinterpret_cast<const unsigned char*>(s1) + at,
+          reinterpret_cast<const unsigned char*>(s2) + at, request.format, result)) {
+    return result;
+  }
+  return CompareAfterEqualPrefix(simple, s1, s2, request, matchOut, equalUnits);
 }
 
 // The common case past an equal prefix of `equalUnits` units (see
@@ -494,12 +508,14 @@ template <unsigned Width, bool Swap>
                                                      size_t equalUnits) {
   const size_t at = equalUnits * Width;
   int result = 0;
-  if (ksstring::ComparePrimaryAt(
-          simple, StopSetOf(request.cmpOp),
-          ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s1) + at),
-          ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s2) + at), result))
-      [[likely]] {
+  const ksstring::FirstDifference first = ksstring::ComparePrimaryAt(
+      simple, StopSetOf(request.cmpOp),
+      ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s1) + at),
+      ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s2) + at), result);
+  if (first == ksstring::FirstDifference::Decided) [[likely]]
     return result;
+  if (first == ksstring::FirstDifference::Ignorable) {
+    return CompareFromIgnorable(simple, s1, s2, request, matchOut, equalUnits);
   }
   return CompareAfterEqualPrefix(simple, s1, s2, request, matchOut, equalUnits);
 }

@@ -416,7 +416,32 @@ bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const u
   return true;
 }
 
+template <unsigned Width, bool Swap>
+bool PrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* t,
+                           const unsigned char* p, int& result) {
+  const uint8_t* kinds = orders.quick[stopSet];
+  const uint32_t* lead = orders.leadPrimary[stopSet];
+  unsigned a = UnitAt<Width, Swap>(t);
+  unsigned b = UnitAt<Width, Swap>(p);
+  while (QuickKindOf(kinds, a) == kQuickIgnorable) a = UnitAt<Width, Swap>(t += Width);
+  while (QuickKindOf(kinds, b) == kQuickIgnorable) b = UnitAt<Width, Swap>(p += Width);
+  const uint32_t x = a < kCachedUnits ? lead[a] : kNoLeadPrimary;
+  const uint32_t y = b < kCachedUnits ? lead[b] : kNoLeadPrimary;
+  if (((x | y) & kNoLeadPrimary) != 0 || x == y) return false;
+  result = static_cast<int>(x - y);
+  return true;
+}
+
 }  // namespace
+
+bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* text,
+                                  const unsigned char* pattern, unsigned char format, int& result) {
+  if (orders.width == 1) return PrimaryPastIgnorables<1, false>(orders, stopSet, text, pattern, result);
+  if (ksbase::FormatNeedsByteSwap(format)) {
+    return PrimaryPastIgnorables<2, true>(orders, stopSet, text, pattern, result);
+  }
+  return PrimaryPastIgnorables<2, false>(orders, stopSet, text, pattern, result);
+}
 
 bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
                         const QuickCompareRules& rules, unsigned char format, int& result,

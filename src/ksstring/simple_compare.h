@@ -49,22 +49,41 @@ bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text, c
                         const QuickCompareRules& rules, unsigned char format, int& result,
                         size_t& equalUnits);
 
+// What the first units after the equal prefix tell (see ComparePrimaryAt).
+enum class FirstDifference {
+  Decided,    // result set
+  Ignorable,  // one of them is an ignorable: see ComparePrimaryPastIgnorables
+  Other,      // the levels or the walk decide
+};
+
 // The common case of CompareSimpleUnits, inline for the comparison's entry,
 // at the first units after the equal prefix: the texts are equal, or
 // differ there at two first orders that differ at the primary level (see
-// SimpleOrders::leadPrimary). Sets result and returns true then; false
-// leaves the answer to CompareSimpleUnits (or the walk).
-inline bool ComparePrimaryAt(const SimpleOrders& orders, int stopSet, unsigned a, unsigned b, int& result) {
+// SimpleOrders::leadPrimary).
+inline FirstDifference ComparePrimaryAt(const SimpleOrders& orders, int stopSet, unsigned a, unsigned b,
+                                        int& result) {
   if (a == b) {
     result = 0;
-    return a == 0;
+    return a == 0 ? FirstDifference::Decided : FirstDifference::Other;
   }
   const uint32_t* lead = orders.leadPrimary[stopSet];
   const uint32_t x = a < kCachedUnits ? lead[a] : kNoLeadPrimary;
   const uint32_t y = b < kCachedUnits ? lead[b] : kNoLeadPrimary;
-  if (((x | y) & kNoLeadPrimary) != 0 || x == y) return false;
-  result = static_cast<int>(x - y);
-  return true;
+  if (((x | y) & kNoLeadPrimary) == 0) {
+    if (x == y) return FirstDifference::Other;
+    result = static_cast<int>(x - y);
+    return FirstDifference::Decided;
+  }
+  return x == kIgnorableLead || y == kIgnorableLead ? FirstDifference::Ignorable : FirstDifference::Other;
 }
+
+// Where the first units after the equal prefix differ and one of them is
+// an ignorable: ignorables never take part in the primary level, so the
+// first orders after the ignorables on each side decide when they differ
+// there (see ComparePrimaryAt). Sets result and returns true then.
+// REQUIRES: both texts zero-terminated, at the first units after their
+// equal prefix; stopSet as for ComparePrimaryAt.
+bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* text,
+                                  const unsigned char* pattern, unsigned char format, int& result);
 
 }  // namespace ksstring
