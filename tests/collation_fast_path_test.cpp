@@ -193,7 +193,9 @@ TEST(CollationFastPaths, RandomPairsMatchTheFullWalk) {
 // and the quick paths agree, and the prefix is passed with the class of
 // its last unit (the sharp s before the difference). The first difference
 // at an expansion or an ignorable against a letter, a wildcard or the end
-// is decided by the first orders past it, or left to the walk.
+// is decided by the first orders past it, or left to the walk; an accent
+// difference first and a case difference after it, with and without the
+// accent flag.
 TEST(CollationFastPaths, ExpansionsAndIgnorablesAroundTheFirstDifferenceAgreeWithTheFullWalk) {
   const char* const pairs[][2] = {
       {"Stra\xDF"
@@ -233,6 +235,13 @@ TEST(CollationFastPaths, ExpansionsAndIgnorablesAroundTheFirstDifferenceAgreeWit
       {"a-\xE6", "a"},
       {"a b", "a*b"},
       {"a ", "a?"},
+      {"\xE9"
+       "tA",
+       "eta"},
+      {"\xC9"
+       "ta b",
+       "eTa b"},
+      {"Abc", "abC"},
   };
   for (const auto& pair : pairs) {
     for (unsigned char language : {0, 1, 3, 4}) {

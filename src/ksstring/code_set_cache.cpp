@@ -157,6 +157,33 @@ uint32_t LeadPrimaryOf(const SimpleOrders& orders, int stopSet, unsigned unit) {
   return CollationKey(order, orderClass) & kPrimaryMask;
 }
 
+bool IsAsciiLetterOrDigit(unsigned unit) {
+  return (unit >= '0' && unit <= '9') || (unit >= 'A' && unit <= 'Z') || (unit >= 'a' && unit <= 'z');
+}
+
+// Sets SimpleOrders::foldsAsciiCase and notAsciiLetters from the quick
+// kinds and keys.
+void CheckAsciiCaseFolding(SimpleOrders& orders) {
+  uint8_t stop[kCachedUnits];
+  bool folds = true;
+  for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
+    const bool letter = IsAsciiLetterOrDigit(unit);
+    stop[unit] = letter ? 0 : 1;
+    if (!letter) continue;
+    folds = folds && orders.quick[0][unit] == kQuickElement && orders.quick[1][unit] == kQuickElement;
+    for (unsigned other = '0'; other <= 'z'; ++other) {
+      if (!IsAsciiLetterOrDigit(other)) continue;
+      const bool samePrimary = (orders.key[unit] & kPrimaryMask) == (orders.key[other] & kPrimaryMask);
+      const bool sameLetter = (unit | 0x20) == (other | 0x20);
+      // Letters that fold together differ at most in case: no accent.
+      const bool sameAccent = (orders.key[unit] & kWithAccentMask) == (orders.key[other] & kWithAccentMask);
+      folds = folds && samePrimary == sameLetter && (!sameLetter || sameAccent);
+    }
+  }
+  orders.notAsciiLetters = NibblesOf(stop);
+  orders.foldsAsciiCase = folds && orders.notAsciiLetters.exact;
+}
+
 // The order of an ASCII character in code set 1, as the wildcard orders
 // start out, read from the table: building orders must not start iterators.
 uint16_t DefaultWildcardOrder(char ch) {
@@ -216,6 +243,7 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
       fresh.leadPrimary[stopSet][unit] = LeadPrimaryOf(fresh, stopSet, unit);
     }
   }
+  CheckAsciiCaseFolding(fresh);
   slot.simple[switchOn].store(&fresh, std::memory_order_release);
   if (!hasVariants && language < kNullLanguage) {
     slot.simple[1 - switchOn].store(&fresh, std::memory_order_release);

@@ -62,6 +62,14 @@ struct SimpleOrders {
   // no wildcard, in its own order or its expansion. The end stops.
   uint8_t prefixStop[2][kCachedUnits];
   NibbleSet prefixStopSet[2];
+  // Whether the ASCII letters and digits are single elements (with or
+  // without wildcards) whose primary weights are equal exactly where the
+  // letters are equal once folded to lower case, and which then differ at
+  // most in case: a vector step can look past case differences for the
+  // first primary difference. The bytes outside them, as a stop set, in
+  // nibble form.
+  bool foldsAsciiCase;
+  NibbleSet notAsciiLetters;
   // The orders of a unit whose entry has an expansion and no contraction:
   // its own order, then the expansion's, all of its own class; the count
   // is 0 for other units and for longer expansions.

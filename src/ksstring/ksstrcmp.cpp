@@ -500,24 +500,40 @@ inline int StopSetOf(unsigned short cmpOp) {
   return CompareAfterEqualPrefix(simple, s1, s2, request, matchOut, equalUnits);
 }
 
-// The common case past an equal prefix of `equalUnits` units (see
-// ComparePrimaryAt), units `Width` bytes wide and swapped when `Swap`.
+// What the first units after an equal prefix of `equalUnits` units tell
+// (see ComparePrimaryAt), units `Width` bytes wide and swapped when `Swap`.
 template <unsigned Width, bool Swap>
-[[gnu::always_inline]] inline int CompareAtPrefixEnd(const ksstring::SimpleOrders& simple, const char* s1,
-                                                     const char* s2, CommonRequest request, int* matchOut,
-                                                     size_t equalUnits) {
+[[gnu::always_inline]] inline ksstring::FirstDifference FirstDifferenceAt(
+    const ksstring::SimpleOrders& simple, const char* s1, const char* s2, int stopSet, size_t equalUnits,
+    int& result) {
   const size_t at = equalUnits * Width;
-  int result = 0;
-  const ksstring::FirstDifference first = ksstring::ComparePrimaryAt(
-      simple, StopSetOf(request.cmpOp),
-      ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s1) + at),
+  return ksstring::ComparePrimaryAt(
+      simple, stopSet, ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s1) + at),
       ksstring::UnitAt<Width, Swap>(reinterpret_cast<const unsigned char*>(s2) + at), result);
-  if (first == ksstring::FirstDifference::Decided) [[likely]]
-    return result;
+}
+
+// The common case where the first difference does not decide alone.
+inline int CompareFromFirstDifference(ksstring::FirstDifference first, const ksstring::SimpleOrders& simple,
+                                      const char* s1, const char* s2, CommonRequest request, int* matchOut,
+                                      size_t equalUnits) {
   if (first == ksstring::FirstDifference::Ignorable) {
     return CompareFromIgnorable(simple, s1, s2, request, matchOut, equalUnits);
   }
   return CompareAfterEqualPrefix(simple, s1, s2, request, matchOut, equalUnits);
+}
+
+// The common case past an equal prefix of `equalUnits` units.
+template <unsigned Width, bool Swap>
+[[gnu::always_inline]] inline int CompareAtPrefixEnd(const ksstring::SimpleOrders& simple, const char* s1,
+                                                     const char* s2, CommonRequest request, int* matchOut,
+                                                     size_t equalUnits) {
+  int result = 0;
+  const ksstring::FirstDifference first =
+      FirstDifferenceAt<Width, Swap>(simple, s1, s2, StopSetOf(request.cmpOp), equalUnits, result);
+  if (first == ksstring::FirstDifference::Decided) [[likely]] {
+    return result;
+  }
+  return CompareFromFirstDifference(first, simple, s1, s2, request, matchOut, equalUnits);
 }
 
 // The common case from `scanned` units on, which are an equal prefix:
@@ -539,6 +555,60 @@ int CompareCommonCaseByUnits(const ksstring::SimpleOrders& simple, const char* s
   return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, 0);
 }
 
+// Where the first difference is one of case or accent between two single
+// elements, at byte `differing` of a block whose bytes that pass the prefix
+// scan are `passing`: in most words the primary difference follows soon,
+// past ASCII letters that differ at most in case (see
+// SimpleOrders::foldsAsciiCase) and equal units, which a vector step
+// passes at once; or both texts end within the block with all primary
+// weights equal, and the levels of those units decide: the accent of the
+// first difference (no ASCII letter has one), else the first case
+// difference, and no ignorable differs. Sets result and returns true then.
+template <unsigned Width, bool Swap>
+[[gnu::target("avx2"), gnu::always_inline]] inline bool DecideWithinBlock(
+    const ksstring::SimpleOrders& simple, unsigned short cmpOp, const unsigned char* blockA,
+    const unsigned char* blockB, uint32_t passing, unsigned differing, int& result) {
+  const int stopSet = StopSetOf(cmpOp);
+  const uint8_t* kinds = simple.quick[stopSet];
+  const unsigned first = differing / Width * Width;
+  const unsigned a = ksstring::UnitAt<Width, Swap>(blockA + first);
+  const unsigned b = ksstring::UnitAt<Width, Swap>(blockB + first);
+  if ((ksstring::QuickKindOf(kinds, a) | ksstring::QuickKindOf(kinds, b)) != ksstring::kQuickElement) {
+    return false;
+  }
+  const unsigned next = first + Width;
+  if (next >= ksstring::kPrefixBlock) return false;
+  const uint32_t beyond = ~0u << next;
+  const uint32_t folded = ksstring::FoldedDifferences<Width, Swap>(simple.notAsciiLetters, blockA, blockB);
+  const uint32_t stops = folded & ~passing & beyond;
+  if (stops == 0) return false;
+  const unsigned at = static_cast<unsigned>(__builtin_ctz(stops)) / Width * Width;
+  const unsigned x = ksstring::UnitAt<Width, Swap>(blockA + at);
+  const unsigned y = ksstring::UnitAt<Width, Swap>(blockB + at);
+  if (x != y) {
+    return ksstring::ComparePrimaryAt(simple, stopSet, x, y, result) == ksstring::FirstDifference::Decided;
+  }
+  if (x != 0) return false;  // equal units that stop the scan
+  const uint32_t* key = simple.key;
+  const uint32_t accent = (key[a] & ksstring::kWithAccentMask) - (key[b] & ksstring::kWithAccentMask);
+  // Lower case sorts first: the case difference runs the other way.
+  uint32_t caseDiff = (key[b] & ksstring::kWithCaseMask) - (key[a] & ksstring::kWithCaseMask);
+  const uint32_t caseOnly = ~folded & ~passing & beyond & ((1u << at) - 1);
+  if (caseDiff == 0 && caseOnly != 0) {
+    const unsigned c = static_cast<unsigned>(__builtin_ctz(caseOnly)) / Width * Width;
+    caseDiff = (key[ksstring::UnitAt<Width, Swap>(blockB + c)] & ksstring::kWithCaseMask) -
+               (key[ksstring::UnitAt<Width, Swap>(blockA + c)] & ksstring::kWithCaseMask);
+  }
+  if (accent != 0 && (cmpOp & KS_CMP_ACCENT_INSENSITIVE) == 0) {
+    result = static_cast<int>(accent);
+  } else if (caseDiff != 0 && (cmpOp & KS_CMP_CASE_INSENSITIVE) == 0) {
+    result = static_cast<int>(caseDiff);
+  } else {
+    result = 0;
+  }
+  return true;
+}
+
 // The common case on processors with AVX2: the prefix scan a block at a
 // time, inline and without a call, while the blocks stay inside the pages
 // of both texts; the scan goes on by units at a page end. The blocks may
@@ -549,7 +619,8 @@ template <unsigned Width, bool Swap>
     int* matchOut) {
   const auto* text = reinterpret_cast<const unsigned char*>(s1);
   const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
-  const ksstring::NibbleSet& set = simple.prefixStopSet[StopSetOf(request.cmpOp)];
+  const int stopSet = StopSetOf(request.cmpOp);
+  const ksstring::NibbleSet& set = simple.prefixStopSet[stopSet];
   if (!set.exact) [[unlikely]] {
     return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, 0);
   }
@@ -557,8 +628,20 @@ template <unsigned Width, bool Swap>
   while (ksstring::BlocksFitInPages(text + offset, pattern + offset)) [[likely]] {
       const uint32_t passing = ksstring::PassingBytes<Width, Swap>(set, text + offset, pattern + offset);
       if (passing != 0xFFFFFFFFu) [[likely]] {
-        const size_t equalUnits = (offset + static_cast<unsigned>(__builtin_ctz(~passing))) / Width;
-        return CompareAtPrefixEnd<Width, Swap>(simple, s1, s2, request, matchOut, equalUnits);
+        const unsigned differing = static_cast<unsigned>(__builtin_ctz(~passing));
+        const size_t equalUnits = (offset + differing) / Width;
+        int result = 0;
+        const ksstring::FirstDifference first =
+            FirstDifferenceAt<Width, Swap>(simple, s1, s2, stopSet, equalUnits, result);
+        if (first == ksstring::FirstDifference::Decided) [[likely]] {
+          return result;
+        }
+        if (first == ksstring::FirstDifference::Other && simple.foldsAsciiCase &&
+            DecideWithinBlock<Width, Swap>(simple, request.cmpOp, text + offset, pattern + offset, passing,
+                                           differing, result)) {
+          return result;
+        }
+        return CompareFromFirstDifference(first, simple, s1, s2, request, matchOut, equalUnits);
       }
       offset += ksstring::kPrefixBlock;
     }

@@ -29,30 +29,52 @@ inline bool BlocksFitInPages(const unsigned char* a, const unsigned char* b) {
          (reinterpret_cast<uintptr_t>(b) & (kPrefixPage - 1)) <= kLastStart;
 }
 
-// Bit i set where byte i of the block is equal in both texts and, read as
-// a unit's low byte, passes the nibble set `set`; for 16-bit units (`Width` 2,
-// bytes swapped when `Swap`) also where byte i is a high byte of 0 (units
-// from 256 up stop). A block passes whole when every bit is set. The end
-// stops: the nibble sets hold byte 0.
+// 0xFF at the bytes of block v that, read as a unit's low byte, pass the
+// nibble set `set`, and for 16-bit units (`Width` 2, bytes swapped when
+// `Swap`) at the high bytes of 0: units from 256 up stop.
+template <unsigned Width, bool Swap>
+__attribute__((target("avx2"), always_inline)) inline __m256i PassingSet(const NibbleSet& set, __m256i v) {
+  const __m256i low = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(set.low)));
+  const __m256i high =
+      _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(set.high)));
+  const __m256i nibble = _mm256_set1_epi8(0x0F);
+  const __m256i zero = _mm256_setzero_si256();
+  const __m256i lows = _mm256_shuffle_epi8(low, _mm256_and_si256(v, nibble));
+  const __m256i highs = _mm256_shuffle_epi8(high, _mm256_and_si256(_mm256_srli_epi16(v, 4), nibble));
+  const __m256i passes = _mm256_cmpeq_epi8(_mm256_and_si256(lows, highs), zero);
+  if constexpr (Width == 1) return passes;
+  const __m256i lowBytes = _mm256_set1_epi16(static_cast<short>(Swap ? 0xFF00 : 0x00FF));
+  return _mm256_blendv_epi8(_mm256_cmpeq_epi8(v, zero), passes, lowBytes);
+}
+
+// Bit i set where byte i of the block is equal in both texts and passes
+// the nibble set `set` (see PassingSet). A block passes whole when every
+// bit is set. The end stops: the nibble sets hold byte 0.
 template <unsigned Width, bool Swap>
 __attribute__((target("avx2"), always_inline)) inline uint32_t PassingBytes(const NibbleSet& set,
                                                                             const unsigned char* a,
                                                                             const unsigned char* b) {
-  const __m256i low = _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(set.low)));
-  const __m256i high =
-      _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(set.high)));
   const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
   const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
-  const __m256i nibble = _mm256_set1_epi8(0x0F);
-  const __m256i zero = _mm256_setzero_si256();
-  const __m256i lows = _mm256_shuffle_epi8(low, _mm256_and_si256(va, nibble));
-  const __m256i highs = _mm256_shuffle_epi8(high, _mm256_and_si256(_mm256_srli_epi16(va, 4), nibble));
-  __m256i passes = _mm256_cmpeq_epi8(_mm256_and_si256(lows, highs), zero);
-  if constexpr (Width == 2) {
-    const __m256i lowBytes = _mm256_set1_epi16(static_cast<short>(Swap ? 0xFF00 : 0x00FF));
-    passes = _mm256_blendv_epi8(_mm256_cmpeq_epi8(va, zero), passes, lowBytes);
-  }
-  return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(va, vb), passes)));
+  return static_cast<uint32_t>(
+      _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(va, vb), PassingSet<Width, Swap>(set, va))));
+}
+
+// Bit i set where byte i of the block differs in the two texts once ASCII
+// letters are folded to lower case, or either text's byte does not pass
+// `letters`, the set of ASCII letters and digits (see
+// SimpleOrders::foldsAsciiCase).
+template <unsigned Width, bool Swap>
+__attribute__((target("avx2"), always_inline)) inline uint32_t FoldedDifferences(const NibbleSet& letters,
+                                                                                 const unsigned char* a,
+                                                                                 const unsigned char* b) {
+  const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
+  const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
+  const __m256i lowerCase = Width == 1 ? _mm256_set1_epi8(0x20) : _mm256_set1_epi16(Swap ? 0x2000 : 0x0020);
+  const __m256i same = _mm256_cmpeq_epi8(_mm256_or_si256(va, lowerCase), _mm256_or_si256(vb, lowerCase));
+  const __m256i both =
+      _mm256_and_si256(PassingSet<Width, Swap>(letters, va), PassingSet<Width, Swap>(letters, vb));
+  return ~static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(same, both)));
 }
 
 }  // namespace ksstring
