@@ -625,27 +625,28 @@ template <unsigned Width, bool Swap>
     return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, 0);
   }
   size_t offset = 0;  // in bytes
-  while (ksstring::BlocksFitInPages(text + offset, pattern + offset)) [[likely]] {
-      const uint32_t passing = ksstring::PassingBytes<Width, Swap>(set, text + offset, pattern + offset);
-      if (passing != 0xFFFFFFFFu) [[likely]] {
-        const unsigned differing = static_cast<unsigned>(__builtin_ctz(~passing));
-        const size_t equalUnits = (offset + differing) / Width;
-        int result = 0;
-        const ksstring::FirstDifference first =
-            FirstDifferenceAt<Width, Swap>(simple, s1, s2, stopSet, equalUnits, result);
-        if (first == ksstring::FirstDifference::Decided) [[likely]] {
-          return result;
-        }
-        if (first == ksstring::FirstDifference::Other && simple.foldsAsciiCase &&
-            DecideWithinBlock<Width, Swap>(simple, request.cmpOp, text + offset, pattern + offset, passing,
-                                           differing, result)) {
-          return result;
-        }
-        return CompareFromFirstDifference(first, simple, s1, s2, request, matchOut, equalUnits);
-      }
-      offset += ksstring::kPrefixBlock;
+  uint32_t passing = 0;
+  for (;; offset += ksstring::kPrefixBlock) {
+    if (!ksstring::BlocksFitInPages(text + offset, pattern + offset)) [[unlikely]] {
+      return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, offset / Width);
     }
-  return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, offset / Width);
+    passing = ksstring::PassingBytes<Width, Swap>(set, text + offset, pattern + offset);
+    if (passing != 0xFFFFFFFFu) break;
+  }
+  const unsigned differing = static_cast<unsigned>(__builtin_ctz(~passing));
+  const size_t equalUnits = (offset + differing) / Width;
+  int result = 0;
+  const ksstring::FirstDifference first =
+      FirstDifferenceAt<Width, Swap>(simple, s1, s2, stopSet, equalUnits, result);
+  if (first == ksstring::FirstDifference::Decided) [[likely]] {
+    return result;
+  }
+  if (first == ksstring::FirstDifference::Other && simple.foldsAsciiCase &&
+      DecideWithinBlock<Width, Swap>(simple, request.cmpOp, text + offset, pattern + offset, passing,
+                                     differing, result)) {
+    return result;
+  }
+  return CompareFromFirstDifference(first, simple, s1, s2, request, matchOut, equalUnits);
 }
 
 using CommonCase = int (*)(const ksstring::SimpleOrders&, const char*, const char*, CommonRequest, int*);
