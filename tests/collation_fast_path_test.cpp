@@ -193,9 +193,9 @@ TEST(CollationFastPaths, RandomPairsMatchTheFullWalk) {
 // and the quick paths agree, and the prefix is passed with the class of
 // its last unit (the sharp s before the difference). The first difference
 // at an expansion or an ignorable against a letter, a wildcard or the end
-// is decided by the first orders past it, or left to the walk; an accent
-// difference first and a case difference after it, with and without the
-// accent flag.
+// is decided by the first orders past it, or left to the walk; accent and
+// case differences in turn, where the last accent and the first case
+// difference count, with and without the flags.
 TEST(CollationFastPaths, ExpansionsAndIgnorablesAroundTheFirstDifferenceAgreeWithTheFullWalk) {
   const char* const pairs[][2] = {
       {"Stra\xDF"
@@ -242,6 +242,8 @@ TEST(CollationFastPaths, ExpansionsAndIgnorablesAroundTheFirstDifferenceAgreeWit
        "ta b",
        "eTa b"},
       {"Abc", "abC"},
+      {"\xC1x\xE9", "\xE1x\xC9"},
+      {"\xE1x\xC9y", "\xC1x\xE8y"},
   };
   for (const auto& pair : pairs) {
     for (unsigned char language : {0, 1, 3, 4}) {

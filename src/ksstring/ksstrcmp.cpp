@@ -555,58 +555,79 @@ int CompareCommonCaseByUnits(const ksstring::SimpleOrders& simple, const char* s
   return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, 0);
 }
 
-// Where the first difference is one of case or accent between two single
-// elements, at byte `differing` of a block whose bytes that pass the prefix
-// scan are `passing`: in most words the primary difference follows soon,
-// past ASCII letters that differ at most in case (see
-// SimpleOrders::foldsAsciiCase) and equal units, which a vector step
-// passes at once; or both texts end within the block with all primary
-// weights equal, and the levels of those units decide: the accent of the
-// first difference (no ASCII letter has one), else the first case
-// difference, and no ignorable differs. Sets result and returns true then.
+// Where the first difference at byte `differing` of the block at `offset`
+// (whose bytes that pass the prefix scan are `passing`) is not decided by
+// the first units alone: most words differ there in case or accent and go
+// on to a primary difference soon, or end with every primary weight equal.
+// Vector steps pass ASCII letters that differ at most in case (see
+// SimpleOrders::foldsAsciiCase) and equal units a block at a time; the
+// units between them that differ are taken one by one while they are
+// single elements of equal primary weight, gathering their accent and case
+// differences as the walk would (equal units and ASCII letters have no
+// accent difference; no ignorable differs). Sets result and returns true
+// when a primary difference or the end of both texts decides; false when
+// another unit needs the walk.
 template <unsigned Width, bool Swap>
-[[gnu::target("avx2"), gnu::always_inline]] inline bool DecideWithinBlock(
-    const ksstring::SimpleOrders& simple, unsigned short cmpOp, const unsigned char* blockA,
-    const unsigned char* blockB, uint32_t passing, unsigned differing, int& result) {
+[[gnu::target("avx2"), gnu::always_inline]] inline bool DecideByBlocks(
+    const ksstring::SimpleOrders& simple, unsigned short cmpOp, const unsigned char* text,
+    const unsigned char* pattern, size_t offset, uint32_t passing, int& result) {
   const int stopSet = StopSetOf(cmpOp);
   const uint8_t* kinds = simple.quick[stopSet];
-  const unsigned first = differing / Width * Width;
-  const unsigned a = ksstring::UnitAt<Width, Swap>(blockA + first);
-  const unsigned b = ksstring::UnitAt<Width, Swap>(blockB + first);
-  if ((ksstring::QuickKindOf(kinds, a) | ksstring::QuickKindOf(kinds, b)) != ksstring::kQuickElement) {
-    return false;
-  }
-  const unsigned next = first + Width;
-  if (next >= ksstring::kPrefixBlock) return false;
-  const uint32_t beyond = ~0u << next;
-  const uint32_t folded = ksstring::FoldedDifferences<Width, Swap>(simple.notAsciiLetters, blockA, blockB);
-  const uint32_t stops = folded & ~passing & beyond;
-  if (stops == 0) return false;
-  const unsigned at = static_cast<unsigned>(__builtin_ctz(stops)) / Width * Width;
-  const unsigned x = ksstring::UnitAt<Width, Swap>(blockA + at);
-  const unsigned y = ksstring::UnitAt<Width, Swap>(blockB + at);
-  if (x != y) {
-    return ksstring::ComparePrimaryAt(simple, stopSet, x, y, result) == ksstring::FirstDifference::Decided;
-  }
-  if (x != 0) return false;  // equal units that stop the scan
   const uint32_t* key = simple.key;
-  const uint32_t accent = (key[a] & ksstring::kWithAccentMask) - (key[b] & ksstring::kWithAccentMask);
+  uint32_t accent = 0;    // the last accent difference
+  uint32_t caseDiff = 0;  // the first case difference
   // Lower case sorts first: the case difference runs the other way.
-  uint32_t caseDiff = (key[b] & ksstring::kWithCaseMask) - (key[a] & ksstring::kWithCaseMask);
-  const uint32_t caseOnly = ~folded & ~passing & beyond & ((1u << at) - 1);
-  if (caseDiff == 0 && caseOnly != 0) {
-    const unsigned c = static_cast<unsigned>(__builtin_ctz(caseOnly)) / Width * Width;
-    caseDiff = (key[ksstring::UnitAt<Width, Swap>(blockB + c)] & ksstring::kWithCaseMask) -
-               (key[ksstring::UnitAt<Width, Swap>(blockA + c)] & ksstring::kWithCaseMask);
+  const auto caseDifferenceAt = [&](size_t at) {
+    return (key[ksstring::UnitAt<Width, Swap>(pattern + at)] & ksstring::kWithCaseMask) -
+           (key[ksstring::UnitAt<Width, Swap>(text + at)] & ksstring::kWithCaseMask);
+  };
+  for (;;) {
+    const uint32_t folded =
+        ksstring::FoldedDifferences<Width, Swap>(simple.notAsciiLetters, text + offset, pattern + offset);
+    uint32_t stops = folded & ~passing;
+    uint32_t caseOnly = ~folded & ~passing;
+    for (;;) {
+      const uint32_t before = stops != 0 ? (1u << __builtin_ctz(stops)) - 1 : ~0u;
+      if (caseDiff == 0 && (caseOnly & before) != 0) {
+        caseDiff = caseDifferenceAt(offset +
+                                    static_cast<unsigned>(__builtin_ctz(caseOnly & before)) / Width * Width);
+      }
+      if (stops == 0) break;
+      const unsigned byte = static_cast<unsigned>(__builtin_ctz(stops)) / Width * Width;
+      const unsigned x = ksstring::UnitAt<Width, Swap>(text + offset + byte);
+      const unsigned y = ksstring::UnitAt<Width, Swap>(pattern + offset + byte);
+      if (x == y) {
+        if (x != 0) return false;  // equal units that stop the scan
+        if (accent != 0 && (cmpOp & KS_CMP_ACCENT_INSENSITIVE) == 0) {
+          result = static_cast<int>(accent);
+        } else if (caseDiff != 0 && (cmpOp & KS_CMP_CASE_INSENSITIVE) == 0) {
+          result = static_cast<int>(caseDiff);
+        } else {
+          result = 0;
+        }
+        return true;
+      }
+      if ((ksstring::QuickKindOf(kinds, x) | ksstring::QuickKindOf(kinds, y)) != ksstring::kQuickElement) {
+        return ksstring::ComparePrimaryAt(simple, stopSet, x, y, result) ==
+               ksstring::FirstDifference::Decided;
+      }
+      const uint32_t primary = (key[x] & ksstring::kPrimaryMask) - (key[y] & ksstring::kPrimaryMask);
+      if (primary != 0) {
+        result = static_cast<int>(primary);
+        return true;
+      }
+      const uint32_t accentDiff = (key[x] & ksstring::kWithAccentMask) - (key[y] & ksstring::kWithAccentMask);
+      if (accentDiff != 0) accent = accentDiff;
+      if (caseDiff == 0) caseDiff = (key[y] & ksstring::kWithCaseMask) - (key[x] & ksstring::kWithCaseMask);
+      const uint32_t past = byte + Width < ksstring::kPrefixBlock ? ~0u << (byte + Width) : 0;
+      stops &= past;
+      caseOnly &= past;
+    }
+    offset += ksstring::kPrefixBlock;
+    if (!ksstring::BlocksFitInPages(text + offset, pattern + offset)) return false;
+    passing =
+        ksstring::PassingBytes<Width, Swap>(simple.prefixStopSet[stopSet], text + offset, pattern + offset);
   }
-  if (accent != 0 && (cmpOp & KS_CMP_ACCENT_INSENSITIVE) == 0) {
-    result = static_cast<int>(accent);
-  } else if (caseDiff != 0 && (cmpOp & KS_CMP_CASE_INSENSITIVE) == 0) {
-    result = static_cast<int>(caseDiff);
-  } else {
-    result = 0;
-  }
-  return true;
 }
 
 // The common case on processors with AVX2: the prefix scan a block at a
@@ -642,8 +663,7 @@ template <unsigned Width, bool Swap>
     return result;
   }
   if (first == ksstring::FirstDifference::Other && simple.foldsAsciiCase &&
-      DecideWithinBlock<Width, Swap>(simple, request.cmpOp, text + offset, pattern + offset, passing,
-                                     differing, result)) {
+      DecideByBlocks<Width, Swap>(simple, request.cmpOp, text, pattern, offset, passing, result)) {
     return result;
   }
   return CompareFromFirstDifference(first, simple, s1, s2, request, matchOut, equalUnits);

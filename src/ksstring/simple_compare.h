@@ -60,8 +60,8 @@ enum class FirstDifference {
 // at the first units after the equal prefix: the texts are equal, or
 // differ there at two first orders that differ at the primary level (see
 // SimpleOrders::leadPrimary).
-inline FirstDifference ComparePrimaryAt(const SimpleOrders& orders, int stopSet, unsigned a, unsigned b,
-                                        int& result) {
+[[gnu::always_inline]] inline FirstDifference ComparePrimaryAt(const SimpleOrders& orders, int stopSet,
+                                                               unsigned a, unsigned b, int& result) {
   if (a == b) {
     result = 0;
     return a == 0 ? FirstDifference::Decided : FirstDifference::Other;
