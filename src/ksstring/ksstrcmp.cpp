@@ -565,12 +565,12 @@ int CompareCommonCaseByUnits(const ksstring::SimpleOrders& simple, const char* s
 // single elements of equal primary weight, gathering their accent and case
 // differences as the walk would (equal units and ASCII letters have no
 // accent difference; no ignorable differs). Sets result and returns true
-// when a primary difference or the end of both texts decides; false when
-// another unit needs the walk.
+// when a primary difference (past ignorables, where they differ) or the end
+// of both texts decides; false when another unit needs the walk.
 template <unsigned Width, bool Swap>
 [[gnu::target("avx2"), gnu::always_inline]] inline bool DecideByBlocks(
-    const ksstring::SimpleOrders& simple, unsigned short cmpOp, const unsigned char* text,
-    const unsigned char* pattern, size_t offset, uint32_t passing, int& result) {
+    const ksstring::SimpleOrders& simple, unsigned short cmpOp, unsigned char format,
+    const unsigned char* text, const unsigned char* pattern, size_t offset, uint32_t passing, int& result) {
   const int stopSet = StopSetOf(cmpOp);
   const uint8_t* kinds = simple.quick[stopSet];
   const uint32_t* key = simple.key;
@@ -608,8 +608,15 @@ template <unsigned Width, bool Swap>
         return true;
       }
       if ((ksstring::QuickKindOf(kinds, x) | ksstring::QuickKindOf(kinds, y)) != ksstring::kQuickElement) {
-        return ksstring::ComparePrimaryAt(simple, stopSet, x, y, result) ==
-               ksstring::FirstDifference::Decided;
+        switch (ksstring::ComparePrimaryAt(simple, stopSet, x, y, result)) {
+          case ksstring::FirstDifference::Decided:
+            return true;
+          case ksstring::FirstDifference::Ignorable:
+            return ksstring::ComparePrimaryPastIgnorables(simple, stopSet, text + offset + byte,
+                                                          pattern + offset + byte, format, result);
+          default:
+            return false;
+        }
       }
       const uint32_t primary = (key[x] & ksstring::kPrimaryMask) - (key[y] & ksstring::kPrimaryMask);
       if (primary != 0) {
@@ -663,7 +670,8 @@ template <unsigned Width, bool Swap>
     return result;
   }
   if (first == ksstring::FirstDifference::Other && simple.foldsAsciiCase &&
-      DecideByBlocks<Width, Swap>(simple, request.cmpOp, text, pattern, offset, passing, result)) {
+      DecideByBlocks<Width, Swap>(simple, request.cmpOp, request.format, text, pattern, offset, passing,
+                                  result)) {
     return result;
   }
   return CompareFromFirstDifference(first, simple, s1, s2, request, matchOut, equalUnits);
