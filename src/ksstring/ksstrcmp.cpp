@@ -555,6 +555,12 @@ int CompareCommonCaseByUnits(const ksstring::SimpleOrders& simple, const char* s
   return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, 0);
 }
 
+// The case difference of single elements x and y, by their keys. Lower case
+// sorts first: the case difference runs the other way.
+inline uint32_t CaseDifference(const uint32_t* key, unsigned x, unsigned y) {
+  return (key[y] & ksstring::kWithCaseMask) - (key[x] & ksstring::kWithCaseMask);
+}
+
 // Where the first difference at byte `differing` of the block at `offset`
 // (whose bytes that pass the prefix scan are `passing`) is not decided by
 // the first units alone: most words differ there in case or accent and go
@@ -576,11 +582,6 @@ template <unsigned Width, bool Swap>
   const uint32_t* key = simple.key;
   uint32_t accent = 0;    // the last accent difference
   uint32_t caseDiff = 0;  // the first case difference
-  // Lower case sorts first: the case difference runs the other way.
-  const auto caseDifferenceAt = [&](size_t at) {
-    return (key[ksstring::UnitAt<Width, Swap>(pattern + at)] & ksstring::kWithCaseMask) -
-           (key[ksstring::UnitAt<Width, Swap>(text + at)] & ksstring::kWithCaseMask);
-  };
   for (;;) {
     const uint32_t folded =
         ksstring::FoldedDifferences<Width, Swap>(simple.notAsciiLetters, text + offset, pattern + offset);
@@ -589,8 +590,9 @@ template <unsigned Width, bool Swap>
     for (;;) {
       const uint32_t before = stops != 0 ? (1u << __builtin_ctz(stops)) - 1 : ~0u;
       if (caseDiff == 0 && (caseOnly & before) != 0) {
-        caseDiff = caseDifferenceAt(offset +
-                                    static_cast<unsigned>(__builtin_ctz(caseOnly & before)) / Width * Width);
+        const size_t at = offset + static_cast<unsigned>(__builtin_ctz(caseOnly & before)) / Width * Width;
+        caseDiff = CaseDifference(key, ksstring::UnitAt<Width, Swap>(text + at),
+                                  ksstring::UnitAt<Width, Swap>(pattern + at));
       }
       if (stops == 0) break;
       const unsigned byte = static_cast<unsigned>(__builtin_ctz(stops)) / Width * Width;
@@ -625,7 +627,7 @@ template <unsigned Width, bool Swap>
       }
       const uint32_t accentDiff = (key[x] & ksstring::kWithAccentMask) - (key[y] & ksstring::kWithAccentMask);
       if (accentDiff != 0) accent = accentDiff;
-      if (caseDiff == 0) caseDiff = (key[y] & ksstring::kWithCaseMask) - (key[x] & ksstring::kWithCaseMask);
+      if (caseDiff == 0) caseDiff = CaseDifference(key, x, y);
       const uint32_t past = byte + Width < ksstring::kPrefixBlock ? ~0u << (byte + Width) : 0;
       stops &= past;
       caseOnly &= past;
