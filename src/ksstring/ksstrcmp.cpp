@@ -555,6 +555,11 @@ int CompareCommonCaseByUnits(const ksstring::SimpleOrders& simple, const char* s
   return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, 0);
 }
 
+// The bits of a block's byte mask from byte `first` on.
+inline uint32_t BitsFrom(unsigned first) {
+  return first < ksstring::kPrefixBlock ? ~0u << first : 0;
+}
+
 // The case difference of single elements x and y, by their keys. Lower case
 // sorts first: the case difference runs the other way.
 inline uint32_t CaseDifference(const uint32_t* key, unsigned x, unsigned y) {
@@ -599,7 +604,18 @@ template <unsigned Width, bool Swap>
       const unsigned x = ksstring::UnitAt<Width, Swap>(text + offset + byte);
       const unsigned y = ksstring::UnitAt<Width, Swap>(pattern + offset + byte);
       if (x == y) {
-        if (x != 0) return false;  // equal units that stop the scan
+        if (x != 0) {
+          // Equal units from 256 up that pass give equal orders on both
+          // sides; other equal units that stop the scan need the walk.
+          if (Width == 1 || x < ksstring::kCachedUnits ||
+              !ksstring::WideUnitPassesEqualPrefix(simple, stopSet, x)) {
+            return false;
+          }
+          const uint32_t past = BitsFrom(byte + Width);
+          stops &= past;
+          caseOnly &= past;
+          continue;
+        }
         if (accent != 0 && (cmpOp & KS_CMP_ACCENT_INSENSITIVE) == 0) {
           result = static_cast<int>(accent);
         } else if (caseDiff != 0 && (cmpOp & KS_CMP_CASE_INSENSITIVE) == 0) {
@@ -628,7 +644,7 @@ template <unsigned Width, bool Swap>
       const uint32_t accentDiff = (key[x] & ksstring::kWithAccentMask) - (key[y] & ksstring::kWithAccentMask);
       if (accentDiff != 0) accent = accentDiff;
       if (caseDiff == 0) caseDiff = CaseDifference(key, x, y);
-      const uint32_t past = byte + Width < ksstring::kPrefixBlock ? ~0u << (byte + Width) : 0;
+      const uint32_t past = BitsFrom(byte + Width);
       stops &= past;
       caseOnly &= past;
     }

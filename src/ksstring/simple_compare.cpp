@@ -142,10 +142,7 @@ UnitFacts WideUnitFacts(const SimpleOrders& orders, const QuickCompareRules& rul
 
 // Whether an equal pair of a unit from 256 on may be passed over.
 bool WideUnitPasses(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned unit) {
-  if (orders.charTable == nullptr) return false;
-  const KsCollationEntry* entry = orders.charTable->GetEntry(static_cast<unsigned short>(unit));
-  if (entry == nullptr || (entry->flags & KsCollationEntry::HasLanguageVariants) != 0) return false;
-  return PassesEqualPrefix(entry, rules.stopSet == 1, orders.star, orders.question);
+  return WideUnitPassesEqualPrefix(orders, rules.stopSet, unit);
 }
 
 template <unsigned Width>
@@ -433,6 +430,13 @@ bool PrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsign
 }
 
 }  // namespace
+
+bool WideUnitPassesEqualPrefix(const SimpleOrders& orders, int stopSet, unsigned unit) {
+  if (orders.charTable == nullptr) return false;
+  const KsCollationEntry* entry = orders.charTable->GetEntry(static_cast<unsigned short>(unit));
+  if (entry == nullptr || (entry->flags & KsCollationEntry::HasLanguageVariants) != 0) return false;
+  return PassesEqualPrefix(entry, stopSet == 1, orders.star, orders.question);
+}
 
 bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* text,
                                   const unsigned char* pattern, unsigned char format, int& result) {

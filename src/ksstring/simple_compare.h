@@ -86,4 +86,9 @@ enum class FirstDifference {
 bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* text,
                                   const unsigned char* pattern, unsigned char format, int& result);
 
+// Whether an equal pair of a unit from 256 on, which the tables below 256
+// do not describe, may be passed over as the equal-prefix scan passes
+// units below 256 (see SimpleOrders::prefixStop).
+bool WideUnitPassesEqualPrefix(const SimpleOrders& orders, int stopSet, unsigned unit);
+
 }  // namespace ksstring
