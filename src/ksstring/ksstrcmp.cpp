@@ -458,7 +458,8 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
 
 // What the common case is asked, apart from the table and the texts: one
 // register's worth, so that its stages pass everything in registers and
-// hand on by jumps.
+// hand on by jumps. No match position: without a limit no step of a
+// comparison writes it.
 struct CommonRequest {
   unsigned short cmpOp;
   unsigned char format;  // 1, 2 or 8: never the default
@@ -476,20 +477,19 @@ inline int StopSetOf(unsigned short cmpOp) {
 // common case has ruled out already. The table's code set and language are
 // the texts'.
 [[gnu::noipa]] int CompareAfterEqualPrefix(const ksstring::SimpleOrders& simple, const char* s1,
-                                           const char* s2, CommonRequest request, int* matchOut,
-                                           size_t equalUnits) {
+                                           const char* s2, CommonRequest request, size_t equalUnits) {
   int result = 0;
-  if (QuickCompare(simple, s1, s2, request.cmpOp, request.format, -1, matchOut, equalUnits, result)) {
+  if (QuickCompare(simple, s1, s2, request.cmpOp, request.format, -1, nullptr, equalUnits, result)) {
     return result;
   }
   return CompareByOrders(simple.codeSet, simple.language, s1, simple.codeSet, simple.language, s2,
-                         request.cmpOp, -1, request.format, matchOut, equalUnits);
+                         request.cmpOp, -1, request.format, nullptr, equalUnits);
 }
 
 // The common case where the first units after the equal prefix differ and
 // one of them is an ignorable.
 [[gnu::noipa]] int CompareFromIgnorable(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
-                                        CommonRequest request, int* matchOut, size_t equalUnits) {
+                                        CommonRequest request, size_t equalUnits) {
   const size_t at = equalUnits * simple.width;
   int result = 0;
   if (ksstring::ComparePrimaryPastIgnorables(
@@ -497,7 +497,7 @@ inline int StopSetOf(unsigned short cmpOp) {
           reinterpret_cast<const unsigned char*>(s2) + at, request.format, result)) {
     return result;
   }
-  return CompareAfterEqualPrefix(simple, s1, s2, request, matchOut, equalUnits);
+  return CompareAfterEqualPrefix(simple, s1, s2, request, equalUnits);
 }
 
 // What the first units after an equal prefix of `equalUnits` units tell
@@ -514,18 +514,18 @@ template <unsigned Width, bool Swap>
 
 // The common case where the first difference does not decide alone.
 inline int CompareFromFirstDifference(ksstring::FirstDifference first, const ksstring::SimpleOrders& simple,
-                                      const char* s1, const char* s2, CommonRequest request, int* matchOut,
+                                      const char* s1, const char* s2, CommonRequest request,
                                       size_t equalUnits) {
   if (first == ksstring::FirstDifference::Ignorable) {
-    return CompareFromIgnorable(simple, s1, s2, request, matchOut, equalUnits);
+    return CompareFromIgnorable(simple, s1, s2, request, equalUnits);
   }
-  return CompareAfterEqualPrefix(simple, s1, s2, request, matchOut, equalUnits);
+  return CompareAfterEqualPrefix(simple, s1, s2, request, equalUnits);
 }
 
 // The common case past an equal prefix of `equalUnits` units.
 template <unsigned Width, bool Swap>
 [[gnu::always_inline]] inline int CompareAtPrefixEnd(const ksstring::SimpleOrders& simple, const char* s1,
-                                                     const char* s2, CommonRequest request, int* matchOut,
+                                                     const char* s2, CommonRequest request,
                                                      size_t equalUnits) {
   int result = 0;
   const ksstring::FirstDifference first =
@@ -533,26 +533,26 @@ template <unsigned Width, bool Swap>
   if (first == ksstring::FirstDifference::Decided) [[likely]] {
     return result;
   }
-  return CompareFromFirstDifference(first, simple, s1, s2, request, matchOut, equalUnits);
+  return CompareFromFirstDifference(first, simple, s1, s2, request, equalUnits);
 }
 
 // The common case from `scanned` units on, which are an equal prefix:
 // the scan of the rest a unit or a block at a time.
 template <unsigned Width, bool Swap>
 [[gnu::noipa]] int CompareCommonCaseFrom(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
-                                         CommonRequest request, int* matchOut, size_t scanned) {
+                                         CommonRequest request, size_t scanned) {
   const size_t skipped = scanned * Width;
   const size_t equalUnits =
       scanned + ksstring::EqualPrefixUnits(
                     simple, StopSetOf(request.cmpOp), reinterpret_cast<const unsigned char*>(s1) + skipped,
                     reinterpret_cast<const unsigned char*>(s2) + skipped, request.format);
-  return CompareAtPrefixEnd<Width, Swap>(simple, s1, s2, request, matchOut, equalUnits);
+  return CompareAtPrefixEnd<Width, Swap>(simple, s1, s2, request, equalUnits);
 }
 
 template <unsigned Width, bool Swap>
 int CompareCommonCaseByUnits(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
-                             CommonRequest request, int* matchOut) {
-  return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, 0);
+                             CommonRequest request) {
+  return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, 0);
 }
 
 // The bits of a block's byte mask from byte `first` on.
@@ -655,26 +655,43 @@ template <unsigned Width, bool Swap>
   }
 }
 
+// The common case on processors with AVX2 where the first difference, in
+// the block at `offset` whose bytes that pass the prefix scan are
+// `passing`, is one of case or accent alone. Out of line, so that the
+// common case keeps few registers.
+template <unsigned Width, bool Swap>
+[[gnu::target("avx2"), gnu::no_sanitize("address", "thread"), gnu::noinline]] int
+CompareAfterLowerLevelDifference(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
+                                 CommonRequest request, size_t offset, uint32_t passing) {
+  int result = 0;
+  if (DecideByBlocks<Width, Swap>(simple, request.cmpOp, request.format,
+                                  reinterpret_cast<const unsigned char*>(s1),
+                                  reinterpret_cast<const unsigned char*>(s2), offset, passing, result)) {
+    return result;
+  }
+  const size_t equalUnits = (offset + static_cast<unsigned>(__builtin_ctz(~passing))) / Width;
+  return CompareAfterEqualPrefix(simple, s1, s2, request, equalUnits);
+}
+
 // The common case on processors with AVX2: the prefix scan a block at a
 // time, inline and without a call, while the blocks stay inside the pages
 // of both texts; the scan goes on by units at a page end. The blocks may
 // read past the terminators, never past the page (see prefix_block.h).
 template <unsigned Width, bool Swap>
 [[gnu::target("avx2"), gnu::no_sanitize("address", "thread")]] int CompareCommonCaseByBlocks(
-    const ksstring::SimpleOrders& simple, const char* s1, const char* s2, CommonRequest request,
-    int* matchOut) {
+    const ksstring::SimpleOrders& simple, const char* s1, const char* s2, CommonRequest request) {
   const auto* text = reinterpret_cast<const unsigned char*>(s1);
   const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
   const int stopSet = StopSetOf(request.cmpOp);
   const ksstring::NibbleSet& set = simple.prefixStopSet[stopSet];
   if (!set.exact) [[unlikely]] {
-    return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, 0);
+    return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, 0);
   }
   size_t offset = 0;  // in bytes
   uint32_t passing = 0;
   for (;; offset += ksstring::kPrefixBlock) {
     if (!ksstring::BlocksFitInPages(text + offset, pattern + offset)) [[unlikely]] {
-      return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, matchOut, offset / Width);
+      return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, offset / Width);
     }
     passing = ksstring::PassingBytes<Width, Swap>(set, text + offset, pattern + offset);
     if (passing != 0xFFFFFFFFu) break;
@@ -687,15 +704,13 @@ template <unsigned Width, bool Swap>
   if (first == ksstring::FirstDifference::Decided) [[likely]] {
     return result;
   }
-  if (first == ksstring::FirstDifference::Other && simple.foldsAsciiCase &&
-      DecideByBlocks<Width, Swap>(simple, request.cmpOp, request.format, text, pattern, offset, passing,
-                                  result)) {
-    return result;
+  if (first == ksstring::FirstDifference::Other && simple.foldsAsciiCase) {
+    return CompareAfterLowerLevelDifference<Width, Swap>(simple, s1, s2, request, offset, passing);
   }
-  return CompareFromFirstDifference(first, simple, s1, s2, request, matchOut, equalUnits);
+  return CompareFromFirstDifference(first, simple, s1, s2, request, equalUnits);
 }
 
-using CommonCase = int (*)(const ksstring::SimpleOrders&, const char*, const char*, CommonRequest, int*);
+using CommonCase = int (*)(const ksstring::SimpleOrders&, const char*, const char*, CommonRequest);
 
 // The common case for 8-bit units, 16-bit units in host order and 16-bit
 // units swapped, chosen once for the processor.
@@ -732,7 +747,7 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
       const CommonCase compare = simple->width == 1                        ? gCommonCases.bytes
                                  : ksbase::FormatNeedsByteSwap(unitFormat) ? gCommonCases.swappedUnits
                                                                            : gCommonCases.units;
-      return compare(*simple, s1, s2, CommonRequest{cmpOp, unitFormat}, matchOut);
+      return compare(*simple, s1, s2, CommonRequest{cmpOp, unitFormat});
     }
   }
   return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
