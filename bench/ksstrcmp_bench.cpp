@@ -1,9 +1,11 @@
 // String comparison and hashing beside their references, on the same text
 // in the same run: KsStrCmp (German, default operator and case- and
-// accent-insensitive, code sets 1 and 253) against ICU's German collator
-// (tertiary strength) on UTF-8, strcmp on the Windows-1252 bytes and memcmp
-// on the UTF-16 units; HashString against ICU sort keys; and wildcard
-// matching of a 64 KiB text against patterns of 1, 10 and 100 stars.
+// accent-insensitive, code sets 1 and 253; under a limit, which walks unit
+// by unit; code set 1 against 253, which walks through iterators) against
+// ICU's German collator (tertiary strength) on UTF-8, strcmp on the
+// Windows-1252 bytes and memcmp on the UTF-16 units; HashString against ICU
+// sort keys; and wildcard matching of a 64 KiB text against patterns of 1,
+// 10 and 100 stars.
 //
 // The data is what an index compares (tests/reference/word_list.h): a
 // generated list of German, French and Spanish words sorted by KsStrCmp and
