@@ -86,13 +86,10 @@ size_t ScanByBlocksOfAnyWidth(const SimpleOrders& orders, int stopSet, const uns
   return ScanByBlocks<2, false>(orders, stopSet, a, b, format);
 }
 
-using Scan = size_t (*)(const SimpleOrders&, int, const unsigned char*, const unsigned char*, unsigned char);
-
-// Chosen once: every comparison scans.
-const Scan gScan = [] {
+bool ProcessorHasAvx2() {
   __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") != 0 ? &ScanByBlocksOfAnyWidth : &ScanByUnitsOnly;
-}();
+  return __builtin_cpu_supports("avx2") != 0;
+}
 
 }  // namespace
 
@@ -101,9 +98,17 @@ int PrefixStopSet(const SimpleOrders& orders, bool wildcards) {
   return gWildcardPair.load(std::memory_order_relaxed) == orders.wildcardPair ? 1 : -1;
 }
 
+// Chosen once for the processor: every comparison scans.
+std::atomic<bool> gVectorScans{ProcessorHasAvx2()};
+
+void SetVectorScans(bool on) {
+  gVectorScans.store(on && ProcessorHasAvx2(), std::memory_order_relaxed);
+}
+
 size_t EqualPrefixUnits(const SimpleOrders& orders, int stopSet, const unsigned char* a,
                         const unsigned char* b, unsigned char format) {
-  return gScan(orders, stopSet, a, b, format);
+  if (VectorScans()) return ScanByBlocksOfAnyWidth(orders, stopSet, a, b, format);
+  return ScanByUnitsOnly(orders, stopSet, a, b, format);
 }
 
 }  // namespace ksstring

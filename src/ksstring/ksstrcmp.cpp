@@ -710,25 +710,31 @@ template <unsigned Width, bool Swap>
   return CompareFromFirstDifference(first, simple, s1, s2, request, equalUnits);
 }
 
-using CommonCase = int (*)(const ksstring::SimpleOrders&, const char*, const char*, CommonRequest);
-
 // The common case for 8-bit units, 16-bit units in host order and 16-bit
-// units swapped, chosen once for the processor.
-struct CommonCases {
-  CommonCase bytes;
-  CommonCase units;
-  CommonCase swappedUnits;
+// units swapped, with or without vector scans (see VectorScans).
+template <template <unsigned, bool> class Stage>
+[[gnu::always_inline]] inline int CompareCommonCase(const ksstring::SimpleOrders& simple, const char* s1,
+                                                    const char* s2, CommonRequest request) {
+  if (simple.width == 1) return Stage<1, false>::Compare(simple, s1, s2, request);
+  if (ksbase::FormatNeedsByteSwap(request.format)) return Stage<2, true>::Compare(simple, s1, s2, request);
+  return Stage<2, false>::Compare(simple, s1, s2, request);
+}
+
+template <unsigned Width, bool Swap>
+struct ByBlocks {
+  static int Compare(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
+                     CommonRequest request) {
+    return CompareCommonCaseByBlocks<Width, Swap>(simple, s1, s2, request);
+  }
 };
 
-const CommonCases gCommonCases = [] {
-  __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx2") != 0) {
-    return CommonCases{&CompareCommonCaseByBlocks<1, false>, &CompareCommonCaseByBlocks<2, false>,
-                       &CompareCommonCaseByBlocks<2, true>};
+template <unsigned Width, bool Swap>
+struct ByUnits {
+  static int Compare(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
+                     CommonRequest request) {
+    return CompareCommonCaseByUnits<Width, Swap>(simple, s1, s2, request);
   }
-  return CommonCases{&CompareCommonCaseByUnits<1, false>, &CompareCommonCaseByUnits<2, false>,
-                     &CompareCommonCaseByUnits<2, true>};
-}();
+};
 
 }  // namespace
 
@@ -743,11 +749,12 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
   if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
     if (simple != nullptr && QuickKinds(*simple, cmpOp) != nullptr) {
-      const unsigned char unitFormat = format == ksstring::kDefaultId ? 1 : format;
-      const CommonCase compare = simple->width == 1                        ? gCommonCases.bytes
-                                 : ksbase::FormatNeedsByteSwap(unitFormat) ? gCommonCases.swappedUnits
-                                                                           : gCommonCases.units;
-      return compare(*simple, s1, s2, CommonRequest{cmpOp, unitFormat});
+      const CommonRequest request{cmpOp,
+                                  format == ksstring::kDefaultId ? static_cast<unsigned char>(1) : format};
+      if (ksstring::VectorScans()) [[likely]] {
+        return CompareCommonCase<ByBlocks>(*simple, s1, s2, request);
+      }
+      return CompareCommonCase<ByUnits>(*simple, s1, s2, request);
     }
   }
   return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
