@@ -29,6 +29,10 @@ inline bool BlocksFitInPages(const unsigned char* a, const unsigned char* b) {
          (reinterpret_cast<uintptr_t>(b) & (kPrefixPage - 1)) <= kLastStart;
 }
 
+__attribute__((target("avx2"), always_inline)) inline __m256i BlockAt(const unsigned char* p) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
 // 0xFF at the bytes of block v that, read as a unit's low byte, pass the
 // nibble set `set`, and for 16-bit units (`Width` 2, bytes swapped when
 // `Swap`) at the high bytes of 0: units from 256 up stop.
@@ -54,10 +58,10 @@ template <unsigned Width, bool Swap>
 __attribute__((target("avx2"), always_inline)) inline uint32_t PassingBytes(const NibbleSet& set,
                                                                             const unsigned char* a,
                                                                             const unsigned char* b) {
-  const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
-  const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
+  const __m256i va = BlockAt(a);
+  const __m256i equal = _mm256_cmpeq_epi8(va, BlockAt(b));
   return static_cast<uint32_t>(
-      _mm256_movemask_epi8(_mm256_and_si256(_mm256_cmpeq_epi8(va, vb), PassingSet<Width, Swap>(set, va))));
+      _mm256_movemask_epi8(_mm256_and_si256(equal, PassingSet<Width, Swap>(set, va))));
 }
 
 // Bit i set where byte i of the block differs in the two texts once ASCII
@@ -68,8 +72,8 @@ template <unsigned Width, bool Swap>
 __attribute__((target("avx2"), always_inline)) inline uint32_t FoldedDifferences(const NibbleSet& letters,
                                                                                  const unsigned char* a,
                                                                                  const unsigned char* b) {
-  const __m256i va = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(a));
-  const __m256i vb = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(b));
+  const __m256i va = BlockAt(a);
+  const __m256i vb = BlockAt(b);
   const __m256i lowerCase = Width == 1 ? _mm256_set1_epi8(0x20) : _mm256_set1_epi16(Swap ? 0x2000 : 0x0020);
   const __m256i same = _mm256_cmpeq_epi8(_mm256_or_si256(va, lowerCase), _mm256_or_si256(vb, lowerCase));
   const __m256i both =
