@@ -55,6 +55,18 @@ struct OrderReader {
     it.position += count * it.Width();
     it.orderClass = orderClass;
   }
+  // For a walk that reads the units below 256 from the simple orders
+  // itself (expansions included): moves `bytes` on, recording the class of
+  // the last unit passed when class updates are on.
+  static void PassUnits(KsStringIterator& it, size_t bytes, unsigned short setClass,
+                        unsigned char orderClass) {
+    it.position += bytes;
+    if (setClass != 0) it.orderClass = orderClass;
+  }
+  // The full step through the collation tables.
+  static unsigned short FromTables(KsStringIterator& it, unsigned short setClass) {
+    return it.NextOrderFromTables(setClass);
+  }
 };
 
 }  // namespace ksstring
