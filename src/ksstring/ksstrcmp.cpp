@@ -235,13 +235,43 @@ struct RunSide {
   const uint8_t* kinds;
 };
 
-// The number of unit pairs from a and b that PassEqualRun may pass, at most
-// `room`; `significant` tells whether one of them is a significant pair.
+// How far an equal run reaches: units passed on each side, orders fetched
+// on each side, and whether a significant pair was among them.
+struct RunLength {
+  size_t units = 0;
+  size_t fetched = 0;
+  bool significant = false;
+};
+
+// Whether units a and b (both needing the walk) are expansions that give the
+// same orders of the same class, none of them an end or, on a pattern side
+// (`stop`: its prefix stop table), a wildcard. Sets `significant` when one
+// of the orders is.
+inline bool EqualExpansions(const ksstring::SimpleOrders& a, unsigned ua, const ksstring::SimpleOrders& b,
+                            unsigned ub, const uint8_t* stop, bool& significant) {
+  const unsigned count = a.expansionCount[ua];
+  if (count == 0 || count != b.expansionCount[ub] || stop[ub] != 0 || a.orderClass[ua] != b.orderClass[ub]) {
+    return false;
+  }
+  bool any = false;
+  for (unsigned i = 0; i < count; ++i) {
+    const uint16_t order = a.expansion[ua][i];
+    if (order != b.expansion[ub][i]) return false;
+    any = any || order >= kFirstDigitOrder;
+  }
+  significant = any || a.orderClass[ua] >= ksstring::kUndefinedClass;
+  return true;
+}
+
+// The equal run that PassEqualRun may pass from a and b, within `room`
+// orders on each side. `stopB` is the prefix stop table of b's rules.
 template <class A, class B>
-size_t EqualRun(const RunSide& a, const RunSide& b, size_t room, bool& significant) {
+RunLength EqualRun(const RunSide& a, const RunSide& b, const uint8_t* stopB, size_t room) {
+  RunLength run;
   size_t n = 0;
-  bool anySignificant = false;
-  for (; n < room; ++n) {
+  size_t fetched = 0;
+  bool significant = false;
+  while (fetched < room) {
     const unsigned ua = A::At(a.position + n * A::kWidth);
     const unsigned ub = B::At(b.position + n * B::kWidth);
     if ((A::kWidth == 2 && ua >= ksstring::kCachedUnits) ||
@@ -250,22 +280,37 @@ size_t EqualRun(const RunSide& a, const RunSide& b, size_t room, bool& significa
     }
     const uint8_t kind = a.kinds[ua];
     const uint32_t key = a.simple->key[ua];
-    if (kind != b.kinds[ub] || kind == ksstring::kQuickWalk || key != b.simple->key[ub] || key == 0) break;
-    anySignificant = anySignificant || kind == ksstring::kQuickElement;
+    if (kind == b.kinds[ub] && kind != ksstring::kQuickWalk && key == b.simple->key[ub] && key != 0) {
+      significant = significant || kind == ksstring::kQuickElement;
+      ++fetched;
+      ++n;
+      continue;
+    }
+    bool expansionSignificant = false;
+    if (kind != ksstring::kQuickWalk || b.kinds[ub] != ksstring::kQuickWalk ||
+        !EqualExpansions(*a.simple, ua, *b.simple, ub, stopB, expansionSignificant) ||
+        fetched + a.simple->expansionCount[ua] > room) {
+      break;
+    }
+    significant = significant || expansionSignificant;
+    fetched += a.simple->expansionCount[ua];
+    ++n;
   }
-  significant = anySignificant;
-  return n;
+  run.units = n;
+  run.fetched = fetched;
+  run.significant = significant;
+  return run;
 }
 
 template <class A>
-size_t EqualRunFrom(int readerB, const RunSide& a, const RunSide& b, size_t room, bool& significant) {
+RunLength EqualRunFrom(int readerB, const RunSide& a, const RunSide& b, const uint8_t* stopB, size_t room) {
   switch (readerB) {
     case 0:
-      return EqualRun<A, ByteUnits>(a, b, room, significant);
+      return EqualRun<A, ByteUnits>(a, b, stopB, room);
     case 1:
-      return EqualRun<A, WideUnits>(a, b, room, significant);
+      return EqualRun<A, WideUnits>(a, b, stopB, room);
     default:
-      return EqualRun<A, SwappedUnits>(a, b, room, significant);
+      return EqualRun<A, SwappedUnits>(a, b, stopB, room);
   }
 }
 
@@ -279,23 +324,25 @@ bool Side::PassEqualRun(Side& text, Side& pattern) {
   if (simpleA == nullptr || simpleB == nullptr) return false;
   const RunSide a{ksstring::OrderReader::Position(text.it_), simpleA, text.kinds_};
   const RunSide b{ksstring::OrderReader::Position(pattern.it_), simpleB, pattern.kinds_};
+  // The pattern's kinds tell which wildcards it has (see Prepare).
+  const uint8_t* stopB = simpleB->prefixStop[pattern.kinds_ == simpleB->quick[1] ? 1 : 0];
   const size_t room =
       static_cast<size_t>(std::min(text.limit_ - text.fetched_, pattern.limit_ - pattern.fetched_));
   const int readerA = text.width_ == 1 ? 0 : text.swap_ ? 2 : 1;
   const int readerB = pattern.width_ == 1 ? 0 : pattern.swap_ ? 2 : 1;
-  bool significant = false;
-  size_t n = 0;
+  RunLength run;
   switch (readerA) {
     case 0:
-      n = EqualRunFrom<ByteUnits>(readerB, a, b, room, significant);
+      run = EqualRunFrom<ByteUnits>(readerB, a, b, stopB, room);
       break;
     case 1:
-      n = EqualRunFrom<WideUnits>(readerB, a, b, room, significant);
+      run = EqualRunFrom<WideUnits>(readerB, a, b, stopB, room);
       break;
     default:
-      n = EqualRunFrom<SwappedUnits>(readerB, a, b, room, significant);
+      run = EqualRunFrom<SwappedUnits>(readerB, a, b, stopB, room);
       break;
   }
+  const size_t n = run.units;
   if (n == 0) return false;
   // Both sides take the class of their last unit, as their walks would.
   const unsigned lastA = text.UnitAt(a.position + (n - 1) * text.width_);
@@ -303,9 +350,9 @@ bool Side::PassEqualRun(Side& text, Side& pattern) {
   ksstring::OrderReader::PassUnits(text.it_, n * text.width_, text.setClass_, simpleA->orderClass[lastA]);
   ksstring::OrderReader::PassUnits(pattern.it_, n * pattern.width_, pattern.setClass_,
                                    simpleB->orderClass[lastB]);
-  text.fetched_ += static_cast<int>(n);
-  pattern.fetched_ += static_cast<int>(n);
-  return significant;
+  text.fetched_ += static_cast<int>(run.fetched);
+  pattern.fetched_ += static_cast<int>(run.fetched);
+  return run.significant;
 }
 
 // Level differences gathered over the steps of a levelled comparison.
