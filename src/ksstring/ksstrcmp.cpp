@@ -101,6 +101,14 @@ class Side {
     kinds_ = nullptr;
   }
   KsStringIterator& Iterator() { return it_; }
+  // Moves this side to where `other`, a copy of it made later, stands.
+  // Everything else of a side stays as it was made.
+  void Restore(const Side& other) {
+    ksstring::OrderReader::CopyPlace(it_, other.it_);
+    fetched_ = other.fetched_;
+    pending_ = other.pending_;
+    pendingLeft_ = other.pendingLeft_;
+  }
   // Counts `count` orders as fetched without reading them.
   void SkipFetched(size_t count) { fetched_ += static_cast<int>(count); }
   uint8_t OrderClass() const { return it_.OrderClass(); }
@@ -118,8 +126,25 @@ class Side {
     return ReadOrder();
   }
 
-  // The next order that the flags do not skip silently.
+  // The next order that the flags do not skip silently. Inline only for
+  // the common case, a simple significant unit; the rest out of line.
   Element Fetch(const Rules& rules) {
+    if (fetched_ < limit_ && pendingLeft_ == 0 && kinds_ != nullptr) {
+      const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(it_);
+      if (simple != nullptr) {
+        const unsigned unit = UnitHere();
+        if (unit != 0 && unit < ksstring::kCachedUnits && kinds_[unit] == ksstring::kQuickElement) {
+          ++fetched_;
+          ksstring::OrderReader::PassUnits(it_, width_, 1, simple->orderClass[unit]);
+          return Element{simple->key[unit], simple->order[unit], Kind::Significant};
+        }
+      }
+    }
+    return FetchAny(rules);
+  }
+
+ private:
+  [[gnu::noinline]] Element FetchAny(const Rules& rules) {
     for (;;) {
       if (fetched_ >= limit_) return Element{};
       ++fetched_;
@@ -131,8 +156,9 @@ class Side {
             if (unit == 0) return Element{};
             ksstring::OrderReader::PassUnits(it_, width_, 1, simple->orderClass[unit]);
             const uint16_t order = simple->order[unit];
-            if (kinds_[unit] == ksstring::kQuickElement)
+            if (kinds_[unit] == ksstring::kQuickElement) {
               return Element{simple->key[unit], order, Kind::Significant};
+            }
             if (order < kFirstSymbolOrder ? rules.skipSpaces : rules.skipSymbols) continue;
             return Element{simple->key[unit], order, Kind::Ignorable};
           }
@@ -144,7 +170,6 @@ class Side {
     }
   }
 
- private:
   unsigned UnitHere() const { return UnitAt(ksstring::OrderReader::Position(it_)); }
   unsigned UnitAt(const unsigned char* p) const {
     if (width_ == 1) return *p;
@@ -461,9 +486,9 @@ class LevelledComparison {
           p = pattern_.Fetch(rules_);
         } while (p.kind == Kind::Star);
         if (p.kind == Kind::End) return levels_.Result(rules_);
-        patternRestart = pattern_;
+        patternRestart.Restore(pattern_);
         pStar_ = p;
-        textRestart = text_;
+        textRestart.Restore(text_);
         tRestart = t;
         atStar = false;
       }
@@ -496,11 +521,11 @@ class LevelledComparison {
         if (FinishBySegments(textRestart, tRestart, patternRestart, mask, result)) return result;
         outOfMemory = true;
       }
-      text_ = textRestart;
+      text_.Restore(textRestart);
       t = text_.Fetch(rules_);
-      textRestart = text_;
+      textRestart.Restore(text_);
       tRestart = t;
-      pattern_ = patternRestart;
+      pattern_.Restore(patternRestart);
       p = pStar_;
     }
   }
