@@ -101,8 +101,9 @@ class Side {
     kinds_ = nullptr;
   }
   KsStringIterator& Iterator() { return it_; }
-  // Moves this side to where `other`, a copy of it made later, stands.
-  // Everything else of a side stays as it was made.
+  // Moves this side to where `other` stands, when one of the two is a copy
+  // of the other made after the last StopClassUpdates: only the place
+  // differs between them, and assigning whole iterators costs a call.
   void Restore(const Side& other) {
     ksstring::OrderReader::CopyPlace(it_, other.it_);
     fetched_ = other.fetched_;
