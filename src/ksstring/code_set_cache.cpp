@@ -9,6 +9,7 @@
 namespace ksstring {
 
 LanguageSlot gLanguageSlots[256][256];
+std::atomic<bool> gTablesOnlyWalks{false};
 
 namespace {
 
@@ -20,7 +21,6 @@ struct CodeSetSlot {
 };
 
 CodeSetSlot gCodeSets[256];
-std::atomic<bool> gTablesOnly{false};
 std::mutex gFillMutex;
 
 // Tables of simple orders come from a fixed pool, so that no comparison
@@ -58,6 +58,8 @@ LanguageSlot& FilledLanguage(const CodeSetSlot& codeSet, unsigned char codeSetId
   slot.languageClass = codeSet.object != nullptr ? codeSet.object->GetClass(language) : KS_CLASS_UNDEFINED;
   // Raw units are their own orders, whatever a table might say.
   slot.hasTable = codeSet.hasTable && codeSetId != kRawCodeSet;
+  slot.codeSetObject = codeSet.object;
+  slot.byteEntries = codeSet.hasTable ? codeSet.entries : nullptr;
   slot.ready.store(true, std::memory_order_release);
   return slot;
 }
@@ -280,7 +282,7 @@ const SimpleOrders* FillSimpleOrders(unsigned char codeSet, unsigned char langua
 }
 
 void SetTablesOnlyWalks(bool on) {
-  gTablesOnly.store(on, std::memory_order_relaxed);
+  gTablesOnlyWalks.store(on, std::memory_order_relaxed);
 }
 
 unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsCodeSet*& object,
@@ -290,7 +292,7 @@ unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsC
   object = codeSetSlot.object;
   byteEntries = codeSetSlot.hasTable ? codeSetSlot.entries : nullptr;
   LanguageSlot& slot = FilledLanguage(codeSetSlot, codeSet, language);
-  simpleOrders = gTablesOnly.load(std::memory_order_relaxed)
+  simpleOrders = gTablesOnlyWalks.load(std::memory_order_relaxed)
                      ? nullptr
                      : SimpleOrdersFor(codeSetSlot, slot, codeSet, language);
   return slot.languageClass;

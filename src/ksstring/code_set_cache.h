@@ -108,10 +108,14 @@ const KsCollationEntry* VariantEntry(const KsCollationEntry* entry, const KsLang
 // reports and, for code sets with a table, the simple orders with the
 // language's variant switch off ([0]) and on ([1]).
 struct LanguageSlot {
-  std::atomic<bool> ready{false};  // publishes the three fields below
+  std::atomic<bool> ready{false};  // publishes the five fields below
   const KsLanguage* languageObject = nullptr;
   unsigned char languageClass = 0;
   bool hasTable = false;
+  // The code set's object and entries of units below 256, as SetupWalk
+  // gives them.
+  const KsCodeSet* codeSetObject = nullptr;
+  const KsCollationEntry* const* byteEntries = nullptr;
   std::atomic<const SimpleOrders*> simple[2] = {nullptr, nullptr};
   // Set when no byte of the code set has a variant for the language, so
   // that the switch cannot matter: the one table, without asking it.
@@ -120,6 +124,8 @@ struct LanguageSlot {
 
 // Hidden: read straight, not through the symbol table.
 extern LanguageSlot gLanguageSlots[256][256] __attribute__((visibility("hidden")));
+// Set by SetTablesOnlyWalks.
+extern std::atomic<bool> gTablesOnlyWalks __attribute__((visibility("hidden")));
 
 // Fills the slot (and its simple orders for the current switch) and
 // returns those orders, or null for a code set without a table.
@@ -159,5 +165,28 @@ void SetTablesOnlyWalks(bool on);
 
 unsigned char SetupWalk(unsigned char codeSet, unsigned char language, const KsCodeSet*& object,
                         const KsCollationEntry* const*& byteEntries, const SimpleOrders*& simpleOrders);
+
+// SetupWalk without a call once the slot and its simple orders are filled:
+// every comparison starts two iterators, most of them over short texts.
+inline unsigned char SetupWalkInline(unsigned char codeSet, unsigned char language, const KsCodeSet*& object,
+                                     const KsCollationEntry* const*& byteEntries,
+                                     const SimpleOrders*& simpleOrders) {
+  const LanguageSlot& slot = gLanguageSlots[codeSet][language];
+  if (codeSet != 0 && slot.ready.load(std::memory_order_acquire) &&
+      !gTablesOnlyWalks.load(std::memory_order_relaxed)) {
+    const SimpleOrders* orders = nullptr;
+    if (slot.hasTable) {
+      const int switchOn = slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
+      orders = slot.simple[switchOn].load(std::memory_order_acquire);
+    }
+    if (orders != nullptr || !slot.hasTable) {
+      object = slot.codeSetObject;
+      byteEntries = slot.byteEntries;
+      simpleOrders = orders;
+      return slot.languageClass;
+    }
+  }
+  return SetupWalk(codeSet, language, object, byteEntries, simpleOrders);
+}
 
 }  // namespace ksstring

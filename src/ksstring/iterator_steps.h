@@ -55,6 +55,35 @@ struct OrderReader {
     it.position += count * it.Width();
     it.orderClass = orderClass;
   }
+  // For a walk that reads the units below 256 from the simple orders
+  // itself (expansions included): moves `bytes` on, recording the class of
+  // the last unit passed when class updates are on.
+  static void PassUnits(KsStringIterator& it, size_t bytes, unsigned short setClass,
+                        unsigned char orderClass) {
+    it.position += bytes;
+    if (setClass != 0) it.orderClass = orderClass;
+  }
+  // Moves `to`, an iterator over the same text, code set, language and
+  // format as `from`, to where `from` stands: the same as assigning it,
+  // without the call.
+  static void CopyPlace(KsStringIterator& to, const KsStringIterator& from) {
+    // Position and overflow lie side by side; copied as one 16-byte value
+    // they would be read right after the two 8-byte writes of a step, which
+    // the processor cannot forward: a stall on every wildcard restart.
+    unsigned char* position = from.position;
+    asm("" : "+r"(position));
+    to.position = position;
+    to.orderClass = from.orderClass;
+    to.overflow = from.overflow;
+    to.overflowIndex = from.overflowIndex;
+    to.overflowCodeSet = from.overflowCodeSet;
+    to.languageObject = from.languageObject;
+    to.languageLooked = from.languageLooked;
+  }
+  // The full step through the collation tables.
+  static unsigned short FromTables(KsStringIterator& it, unsigned short setClass) {
+    return it.NextOrderFromTables(setClass);
+  }
 };
 
 }  // namespace ksstring

@@ -4,10 +4,13 @@
 // enough to be worth finishing by whole segments.
 #include "ksstrcmp.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <new>
 #include <vector>
 
+#include "base/byteorder.h"
 #include "basesvc.h"
 #include "i18nsvc.h"
 #include "ksstring/byte_compare.h"
@@ -64,35 +67,148 @@ struct Rules {
 };
 
 // One side of the comparison: its iterator and the number of orders fetched.
+// Units below 256 of a code set with a table take their order, class, key
+// and kind from the simple orders the iterator starts with, expansions of
+// up to kMaxExpansionOrders included; everything else is the iterator's
+// walk through the collation tables, with the same outcome.
 class Side {
  public:
   Side(const char* text, unsigned char codeSet, unsigned char language, unsigned char format, short length,
        bool isPattern)
-      : it_(text, codeSet, language, format), limit_(length < 0 ? INT_MAX : length), isPattern_(isPattern) {}
+      : it_(text, codeSet, language, format), limit_(length < 0 ? INT_MAX : length), isPattern_(isPattern) {
+    const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(it_);
+    if (simple != nullptr) {
+      width_ = simple->width;
+      swap_ = ksbase::FormatNeedsByteSwap(it_.Format());
+    }
+  }
 
-  void StopClassUpdates() { setClass_ = 0; }
+  // Selects the kinds of simple units for the rules: those made for the
+  // wildcards in force on a pattern with wildcards, else those without.
+  void Prepare(const Rules& rules) {
+    const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(it_);
+    kinds_ = nullptr;
+    if (simple == nullptr) return;
+    if (!isPattern_ || !rules.wildcards) {
+      kinds_ = simple->quick[0];
+    } else if (ksstring::WildcardPair(rules.starOrder, rules.questionOrder) == simple->wildcardPair) {
+      kinds_ = simple->quick[1];
+    }
+  }
+
+  // The kinds and keys of simple units assume that each sets the class.
+  void StopClassUpdates() {
+    setClass_ = 0;
+    kinds_ = nullptr;
+  }
   KsStringIterator& Iterator() { return it_; }
+  // Moves this side to where `other` stands, when one of the two is a copy
+  // of the other made after the last StopClassUpdates: only the place
+  // differs between them, and assigning whole iterators costs a call.
+  void Restore(const Side& other) {
+    ksstring::OrderReader::CopyPlace(it_, other.it_);
+    fetched_ = other.fetched_;
+    pending_ = other.pending_;
+    pendingLeft_ = other.pendingLeft_;
+  }
   // Counts `count` orders as fetched without reading them.
   void SkipFetched(size_t count) { fetched_ += static_cast<int>(count); }
   uint8_t OrderClass() const { return it_.OrderClass(); }
   int Fetched() const { return fetched_; }
 
+  // Passes the longest run of unit pairs at the two sides' places that
+  // change no level: simple units of one kind, significant or ignorable,
+  // with equal keys (so equal orders and classes), within both limits.
+  // Returns whether the run holds a significant pair.
+  static bool PassEqualRun(Side& text, Side& pattern);
+
   uint16_t NextOrder() {
     if (fetched_ >= limit_) return 0;
     ++fetched_;
-    return ksstring::OrderReader::Next(it_, setClass_);
+    return ReadOrder();
   }
 
-  // The next order that the flags do not skip silently.
+  // The next order that the flags do not skip silently. Inline only for
+  // the common case, a simple significant unit; the rest out of line.
   Element Fetch(const Rules& rules) {
+    if (fetched_ < limit_ && pendingLeft_ == 0 && kinds_ != nullptr) {
+      const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(it_);
+      if (simple != nullptr) {
+        const unsigned unit = UnitHere();
+        if (unit != 0 && unit < ksstring::kCachedUnits && kinds_[unit] == ksstring::kQuickElement) {
+          ++fetched_;
+          ksstring::OrderReader::PassUnits(it_, width_, 1, simple->orderClass[unit]);
+          return Element{simple->key[unit], simple->order[unit], Kind::Significant};
+        }
+      }
+    }
+    return FetchAny(rules);
+  }
+
+ private:
+  [[gnu::noinline]] Element FetchAny(const Rules& rules) {
     for (;;) {
-      const uint16_t order = NextOrder();
+      if (fetched_ >= limit_) return Element{};
+      ++fetched_;
+      if (pendingLeft_ == 0 && kinds_ != nullptr) {
+        const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(it_);
+        if (simple != nullptr) {
+          const unsigned unit = UnitHere();
+          if (unit < ksstring::kCachedUnits && kinds_[unit] != ksstring::kQuickWalk) {
+            if (unit == 0) return Element{};
+            ksstring::OrderReader::PassUnits(it_, width_, 1, simple->orderClass[unit]);
+            const uint16_t order = simple->order[unit];
+            if (kinds_[unit] == ksstring::kQuickElement) {
+              return Element{simple->key[unit], order, Kind::Significant};
+            }
+            if (order < kFirstSymbolOrder ? rules.skipSpaces : rules.skipSymbols) continue;
+            return Element{simple->key[unit], order, Kind::Ignorable};
+          }
+        }
+      }
+      const uint16_t order = ReadOrder();
       const Kind kind = Classify(order, rules);
       if (kind != Kind::Skipped) return Element{CollationKey(order, it_.OrderClass()), order, kind};
     }
   }
 
- private:
+  unsigned UnitHere() const { return UnitAt(ksstring::OrderReader::Position(it_)); }
+  unsigned UnitAt(const unsigned char* p) const {
+    if (width_ == 1) return *p;
+    uint16_t unit;
+    std::memcpy(&unit, p, sizeof unit);
+    return swap_ ? ksbase::ByteSwap(unit) : unit;
+  }
+
+  // The next order, as the iterator gives it.
+  uint16_t ReadOrder() {
+    if (pendingLeft_ != 0) {
+      --pendingLeft_;
+      return *pending_++;
+    }
+    const ksstring::SimpleOrders* simple = ksstring::OrderReader::Simple(it_);
+    if (simple != nullptr) {
+      const unsigned unit = UnitHere();
+      if (unit < ksstring::kCachedUnits) {
+        if (simple->simple[unit]) {
+          ksstring::OrderReader::PassUnits(it_, width_, setClass_, simple->orderClass[unit]);
+          return simple->order[unit];
+        }
+        if (unit == 0) return 0;
+        // An expansion: the unit's own order now, the rest on the next
+        // steps, all of its class; the iterator moves on at once.
+        const unsigned count = simple->expansionCount[unit];
+        if (count != 0) {
+          ksstring::OrderReader::PassUnits(it_, width_, setClass_, simple->orderClass[unit]);
+          pending_ = &simple->expansion[unit][1];
+          pendingLeft_ = static_cast<uint8_t>(count - 1);
+          return simple->expansion[unit][0];
+        }
+      }
+    }
+    return ksstring::OrderReader::FromTables(it_, setClass_);
+  }
+
   Kind Classify(uint16_t order, const Rules& rules) const {
     if (isPattern_ && rules.wildcards && order != 0) {
       if (order == rules.starOrder) return Kind::Star;
@@ -107,9 +223,164 @@ class Side {
   KsStringIterator it_;
   int fetched_ = 0;
   int limit_;
+  // Orders of an expansion still to deliver.
+  const uint16_t* pending_ = nullptr;
+  uint8_t pendingLeft_ = 0;
+  uint8_t width_ = 1;
+  bool swap_ = false;
   unsigned short setClass_ = 1;
   bool isPattern_;
+  // Quick kinds of the simple units under the rules, or null.
+  const uint8_t* kinds_ = nullptr;
 };
+
+// Readers of one unit of a simple walk: bytes, 16-bit units in memory
+// order, 16-bit units swapped.
+struct ByteUnits {
+  static constexpr unsigned kWidth = 1;
+  static unsigned At(const unsigned char* p) { return *p; }
+};
+struct WideUnits {
+  static constexpr unsigned kWidth = 2;
+  static unsigned At(const unsigned char* p) {
+    uint16_t unit;
+    std::memcpy(&unit, p, sizeof unit);
+    return unit;
+  }
+};
+struct SwappedUnits {
+  static constexpr unsigned kWidth = 2;
+  static unsigned At(const unsigned char* p) {
+    return ksbase::ByteSwap(static_cast<uint16_t>(WideUnits::At(p)));
+  }
+};
+
+// One side of an equal run, in registers.
+struct RunSide {
+  const unsigned char* position;
+  const ksstring::SimpleOrders* simple;
+  const uint8_t* kinds;
+};
+
+// How far an equal run reaches: units passed on each side, orders fetched
+// on each side, and whether a significant pair was among them.
+struct RunLength {
+  size_t units = 0;
+  size_t fetched = 0;
+  bool significant = false;
+};
+
+// Whether units a and b (both needing the walk) are expansions that give the
+// same orders of the same class, none of them an end or, on a pattern side
+// (`stop`: its prefix stop table), a wildcard. Sets `significant` when one
+// of the orders is.
+inline bool EqualExpansions(const ksstring::SimpleOrders& a, unsigned ua, const ksstring::SimpleOrders& b,
+                            unsigned ub, const uint8_t* stop, bool& significant) {
+  const unsigned count = a.expansionCount[ua];
+  if (count == 0 || count != b.expansionCount[ub] || stop[ub] != 0 || a.orderClass[ua] != b.orderClass[ub]) {
+    return false;
+  }
+  bool any = false;
+  for (unsigned i = 0; i < count; ++i) {
+    const uint16_t order = a.expansion[ua][i];
+    if (order != b.expansion[ub][i]) return false;
+    any = any || order >= kFirstDigitOrder;
+  }
+  significant = any || a.orderClass[ua] >= ksstring::kUndefinedClass;
+  return true;
+}
+
+// The equal run that PassEqualRun may pass from a and b, within `room`
+// orders on each side. `stopB` is the prefix stop table of b's rules.
+template <class A, class B>
+RunLength EqualRun(const RunSide& a, const RunSide& b, const uint8_t* stopB, size_t room) {
+  RunLength run;
+  size_t n = 0;
+  size_t fetched = 0;
+  bool significant = false;
+  while (fetched < room) {
+    const unsigned ua = A::At(a.position + n * A::kWidth);
+    const unsigned ub = B::At(b.position + n * B::kWidth);
+    if ((A::kWidth == 2 && ua >= ksstring::kCachedUnits) ||
+        (B::kWidth == 2 && ub >= ksstring::kCachedUnits)) {
+      break;
+    }
+    const uint8_t kind = a.kinds[ua];
+    const uint32_t key = a.simple->key[ua];
+    if (kind == b.kinds[ub] && kind != ksstring::kQuickWalk && key == b.simple->key[ub] && key != 0) {
+      significant = significant || kind == ksstring::kQuickElement;
+      ++fetched;
+      ++n;
+      continue;
+    }
+    bool expansionSignificant = false;
+    if (kind != ksstring::kQuickWalk || b.kinds[ub] != ksstring::kQuickWalk ||
+        !EqualExpansions(*a.simple, ua, *b.simple, ub, stopB, expansionSignificant) ||
+        fetched + a.simple->expansionCount[ua] > room) {
+      break;
+    }
+    significant = significant || expansionSignificant;
+    fetched += a.simple->expansionCount[ua];
+    ++n;
+  }
+  run.units = n;
+  run.fetched = fetched;
+  run.significant = significant;
+  return run;
+}
+
+template <class A>
+RunLength EqualRunFrom(int readerB, const RunSide& a, const RunSide& b, const uint8_t* stopB, size_t room) {
+  switch (readerB) {
+    case 0:
+      return EqualRun<A, ByteUnits>(a, b, stopB, room);
+    case 1:
+      return EqualRun<A, WideUnits>(a, b, stopB, room);
+    default:
+      return EqualRun<A, SwappedUnits>(a, b, stopB, room);
+  }
+}
+
+bool Side::PassEqualRun(Side& text, Side& pattern) {
+  if (text.pendingLeft_ != 0 || pattern.pendingLeft_ != 0 || text.kinds_ == nullptr ||
+      pattern.kinds_ == nullptr) {
+    return false;
+  }
+  const ksstring::SimpleOrders* simpleA = ksstring::OrderReader::Simple(text.it_);
+  const ksstring::SimpleOrders* simpleB = ksstring::OrderReader::Simple(pattern.it_);
+  if (simpleA == nullptr || simpleB == nullptr) return false;
+  const RunSide a{ksstring::OrderReader::Position(text.it_), simpleA, text.kinds_};
+  const RunSide b{ksstring::OrderReader::Position(pattern.it_), simpleB, pattern.kinds_};
+  // The pattern's kinds tell which wildcards it has (see Prepare).
+  const uint8_t* stopB = simpleB->prefixStop[pattern.kinds_ == simpleB->quick[1] ? 1 : 0];
+  const size_t room =
+      static_cast<size_t>(std::min(text.limit_ - text.fetched_, pattern.limit_ - pattern.fetched_));
+  const int readerA = text.width_ == 1 ? 0 : text.swap_ ? 2 : 1;
+  const int readerB = pattern.width_ == 1 ? 0 : pattern.swap_ ? 2 : 1;
+  RunLength run;
+  switch (readerA) {
+    case 0:
+      run = EqualRunFrom<ByteUnits>(readerB, a, b, stopB, room);
+      break;
+    case 1:
+      run = EqualRunFrom<WideUnits>(readerB, a, b, stopB, room);
+      break;
+    default:
+      run = EqualRunFrom<SwappedUnits>(readerB, a, b, stopB, room);
+      break;
+  }
+  const size_t n = run.units;
+  if (n == 0) return false;
+  // Both sides take the class of their last unit, as their walks would.
+  const unsigned lastA = text.UnitAt(a.position + (n - 1) * text.width_);
+  const unsigned lastB = pattern.UnitAt(b.position + (n - 1) * pattern.width_);
+  ksstring::OrderReader::PassUnits(text.it_, n * text.width_, text.setClass_, simpleA->orderClass[lastA]);
+  ksstring::OrderReader::PassUnits(pattern.it_, n * pattern.width_, pattern.setClass_,
+                                   simpleB->orderClass[lastB]);
+  text.fetched_ += static_cast<int>(run.fetched);
+  pattern.fetched_ += static_cast<int>(run.fetched);
+  return run.significant;
+}
 
 // Level differences gathered over the steps of a levelled comparison.
 struct Levels {
@@ -143,6 +414,8 @@ class LevelledComparison {
         text_.StopClassUpdates();
         pattern_.StopClassUpdates();
       }
+      // Pairs that change no level only report their step.
+      if (Side::PassEqualRun(text_, pattern_)) ReportStep(0);
       Element t;
       Element p;
       FetchStep(t, p);
@@ -215,9 +488,9 @@ class LevelledComparison {
           p = pattern_.Fetch(rules_);
         } while (p.kind == Kind::Star);
         if (p.kind == Kind::End) return levels_.Result(rules_);
-        patternRestart = pattern_;
+        patternRestart.Restore(pattern_);
         pStar_ = p;
-        textRestart = text_;
+        textRestart.Restore(text_);
         tRestart = t;
         atStar = false;
       }
@@ -250,11 +523,11 @@ class LevelledComparison {
         if (FinishBySegments(textRestart, tRestart, patternRestart, mask, result)) return result;
         outOfMemory = true;
       }
-      text_ = textRestart;
+      text_.Restore(textRestart);
       t = text_.Fetch(rules_);
-      textRestart = text_;
+      textRestart.Restore(text_);
       tRestart = t;
-      pattern_ = patternRestart;
+      pattern_.Restore(patternRestart);
       p = pStar_;
     }
   }
@@ -359,6 +632,8 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
                     (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
                     wildcards.star,
                     wildcards.question};
+  text.Prepare(rules);
+  pattern.Prepare(rules);
   const bool rawCodeSet = codeSet1 == ksstring::kRawCodeSet || codeSet2 == ksstring::kRawCodeSet;
   // Without a limit no step writes the match position, and the prefix
   // changes nothing the result depends on.

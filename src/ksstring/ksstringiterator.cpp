@@ -28,7 +28,7 @@ KsStringIterator::KsStringIterator() {
 void KsStringIterator::Start(const unsigned char* units, unsigned char iteratorCodeSet,
                              unsigned char iteratorLanguage, unsigned char iteratorFormat) {
   languageClass =
-      ksstring::SetupWalk(iteratorCodeSet, iteratorLanguage, codeSetObject, byteEntries, simpleOrders);
+      ksstring::SetupWalkInline(iteratorCodeSet, iteratorLanguage, codeSetObject, byteEntries, simpleOrders);
   codeSet = iteratorCodeSet;
   language = iteratorLanguage;
   orderClass = languageClass;
@@ -112,7 +112,7 @@ KsStringIterator& KsStringIterator::operator=(const KsStringIterator& other) {
 }
 
 KsStringIterator::~KsStringIterator() {
-  Destroy();
+  if (ownsBuffer != 0) Destroy();
 }
 
 void KsStringIterator::Destroy() {
