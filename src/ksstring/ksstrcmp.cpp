@@ -731,6 +731,16 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
                          equalUnits);
 }
 
+// A stage of the common case: out of line, with its parameters as written,
+// so that the stages pass everything in registers and hand on by jumps (GCC
+// would otherwise trim a local function's parameters and pass some of them
+// on the stack).
+#if defined(__clang__)
+#define KS_STAGE [[gnu::noinline]]
+#else
+#define KS_STAGE [[gnu::noipa]]
+#endif
+
 // What the common case is asked, apart from the table and the texts: one
 // register's worth, so that its stages pass everything in registers and
 // hand on by jumps. No match position: without a limit no step of a
@@ -751,8 +761,8 @@ inline int StopSetOf(unsigned short cmpOp) {
 // CompareInGeneral checks first (null operands, code set 0, limits) the
 // common case has ruled out already. The table's code set and language are
 // the texts'.
-[[gnu::noipa]] int CompareAfterEqualPrefix(const ksstring::SimpleOrders& simple, const char* s1,
-                                           const char* s2, CommonRequest request, size_t equalUnits) {
+KS_STAGE int CompareAfterEqualPrefix(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
+                                     CommonRequest request, size_t equalUnits) {
   int result = 0;
   if (QuickCompare(simple, s1, s2, request.cmpOp, request.format, -1, nullptr, equalUnits, result)) {
     return result;
@@ -763,8 +773,8 @@ inline int StopSetOf(unsigned short cmpOp) {
 
 // The common case where the first units after the equal prefix differ and
 // one of them is an ignorable.
-[[gnu::noipa]] int CompareFromIgnorable(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
-                                        CommonRequest request, size_t equalUnits) {
+KS_STAGE int CompareFromIgnorable(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
+                                  CommonRequest request, size_t equalUnits) {
   const size_t at = equalUnits * simple.width;
   int result = 0;
   if (ksstring::ComparePrimaryPastIgnorables(
@@ -814,8 +824,8 @@ template <unsigned Width, bool Swap>
 // The common case from `scanned` units on, which are an equal prefix:
 // the scan of the rest a unit or a block at a time.
 template <unsigned Width, bool Swap>
-[[gnu::noipa]] int CompareCommonCaseFrom(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
-                                         CommonRequest request, size_t scanned) {
+KS_STAGE int CompareCommonCaseFrom(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
+                                   CommonRequest request, size_t scanned) {
   const size_t skipped = scanned * Width;
   const size_t equalUnits =
       scanned + ksstring::EqualPrefixUnits(
@@ -935,7 +945,7 @@ template <unsigned Width, bool Swap>
 // `passing`, is one of case or accent alone. Out of line, so that the
 // common case keeps few registers.
 template <unsigned Width, bool Swap>
-[[gnu::target("avx2"), gnu::no_sanitize("address", "thread"), gnu::noinline]] int
+__attribute__((target("avx2"), no_sanitize("address", "thread"), noinline)) int
 CompareAfterLowerLevelDifference(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
                                  CommonRequest request, size_t offset, uint32_t passing) {
   int result = 0;
@@ -953,7 +963,7 @@ CompareAfterLowerLevelDifference(const ksstring::SimpleOrders& simple, const cha
 // of both texts; the scan goes on by units at a page end. The blocks may
 // read past the terminators, never past the page (see prefix_block.h).
 template <unsigned Width, bool Swap>
-[[gnu::target("avx2"), gnu::no_sanitize("address", "thread")]] int CompareCommonCaseByBlocks(
+__attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCommonCaseByBlocks(
     const ksstring::SimpleOrders& simple, const char* s1, const char* s2, CommonRequest request) {
   const auto* text = reinterpret_cast<const unsigned char*>(s1);
   const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
