@@ -447,9 +447,12 @@ bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const
   return PrimaryPastIgnorables<2, false>(orders, stopSet, text, pattern, result);
 }
 
-bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text, const unsigned char* pattern,
-                        const QuickCompareRules& rules, unsigned char format, int& result,
-                        size_t& equalUnits) {
+// Aligned to a cache line: the speed of its loops over expansions varied by
+// a quarter with where the linker happened to place the function.
+__attribute__((aligned(64))) bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text,
+                                                     const unsigned char* pattern,
+                                                     const QuickCompareRules& rules, unsigned char format,
+                                                     int& result, size_t& equalUnits) {
   if (orders.width == 1) return CompareUnits<1>(orders, text, pattern, rules, format, result, equalUnits);
   return CompareUnits<2>(orders, text, pattern, rules, format, result, equalUnits);
 }
