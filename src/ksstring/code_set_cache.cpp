@@ -257,7 +257,7 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
 const SimpleOrders* SimpleOrdersFor(const CodeSetSlot& codeSet, LanguageSlot& slot, unsigned char codeSetId,
                                     unsigned char language) {
   if (!slot.hasTable) return nullptr;
-  const int switchOn = slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
+  const int switchOn = SwitchOf(slot);
   const SimpleOrders* orders = slot.simple[switchOn].load(std::memory_order_acquire);
   return orders != nullptr ? orders : BuildSimpleOrders(codeSet, slot, codeSetId, language, switchOn);
 }

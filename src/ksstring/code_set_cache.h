@@ -122,6 +122,12 @@ struct LanguageSlot {
   std::atomic<const SimpleOrders*> switchFree{nullptr};
 };
 
+// Which of a filled slot's simple orders serve now: 1 while its language's
+// variant switch is on.
+inline int SwitchOf(const LanguageSlot& slot) {
+  return slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
+}
+
 // Hidden: read straight, not through the symbol table.
 extern LanguageSlot gLanguageSlots[256][256] __attribute__((visibility("hidden")));
 // Set by SetTablesOnlyWalks.
@@ -138,7 +144,7 @@ inline const SimpleOrders* SimpleOrdersOf(unsigned char codeSet, unsigned char l
   const LanguageSlot& slot = gLanguageSlots[codeSet][language];
   if (codeSet != 0 && slot.ready.load(std::memory_order_acquire)) {
     if (!slot.hasTable) return nullptr;
-    const int switchOn = slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
+    const int switchOn = SwitchOf(slot);
     const SimpleOrders* orders = slot.simple[switchOn].load(std::memory_order_acquire);
     if (orders != nullptr) return orders;
   }
@@ -176,7 +182,7 @@ inline unsigned char SetupWalkInline(unsigned char codeSet, unsigned char langua
       !gTablesOnlyWalks.load(std::memory_order_relaxed)) {
     const SimpleOrders* orders = nullptr;
     if (slot.hasTable) {
-      const int switchOn = slot.languageObject != nullptr && slot.languageObject->VariantSwitch() ? 1 : 0;
+      const int switchOn = SwitchOf(slot);
       orders = slot.simple[switchOn].load(std::memory_order_acquire);
     }
     if (orders != nullptr || !slot.hasTable) {

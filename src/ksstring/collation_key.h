@@ -28,4 +28,27 @@ constexpr uint32_t kPrimaryMask = 0xFFFFFF80;     // without accent and case
 constexpr uint32_t kWithCaseMask = 0xFFFFFFE0;    // without accent
 constexpr uint32_t kWithAccentMask = 0xFFFFFF9F;  // without case
 
+// The level differences of a text's element key x against a pattern's y,
+// wrapping as the comparison's results do. Lower case sorts first: the
+// case difference runs the other way.
+inline uint32_t PrimaryDifference(uint32_t x, uint32_t y) {
+  return (x & kPrimaryMask) - (y & kPrimaryMask);
+}
+inline uint32_t AccentDifference(uint32_t x, uint32_t y) {
+  return (x & kWithAccentMask) - (y & kWithAccentMask);
+}
+inline uint32_t CaseDifference(uint32_t x, uint32_t y) {
+  return (y & kWithCaseMask) - (x & kWithCaseMask);
+}
+
+// The result of a comparison whose elements all had equal primary weights:
+// the last accent difference, else the first case difference, unless the
+// flags ignore them; else the last differing pair of ignorables.
+inline int LowerLevelsResult(uint32_t accent, uint32_t caseDiff, int ignorable, bool accentInsensitive,
+                             bool caseInsensitive) {
+  if (accent != 0 && !accentInsensitive) return static_cast<int>(accent);
+  if (caseDiff != 0 && !caseInsensitive) return static_cast<int>(caseDiff);
+  return ignorable;
+}
+
 }  // namespace ksstring

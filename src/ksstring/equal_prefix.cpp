@@ -81,9 +81,9 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) size_t ScanByB
 
 size_t ScanByBlocksOfAnyWidth(const SimpleOrders& orders, int stopSet, const unsigned char* a,
                               const unsigned char* b, unsigned char format) {
-  if (orders.width == 1) return ScanByBlocks<1, false>(orders, stopSet, a, b, format);
-  if (ksbase::FormatNeedsByteSwap(format)) return ScanByBlocks<2, true>(orders, stopSet, a, b, format);
-  return ScanByBlocks<2, false>(orders, stopSet, a, b, format);
+  return WithUnitLayout(orders.width, format, [&]<unsigned Width, bool Swap>() {
+    return ScanByBlocks<Width, Swap>(orders, stopSet, a, b, format);
+  });
 }
 
 bool ProcessorHasAvx2() {

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <new>
 #include <vector>
 
@@ -175,9 +174,7 @@ class Side {
   unsigned UnitHere() const { return UnitAt(ksstring::OrderReader::Position(it_)); }
   unsigned UnitAt(const unsigned char* p) const {
     if (width_ == 1) return *p;
-    uint16_t unit;
-    std::memcpy(&unit, p, sizeof unit);
-    return swap_ ? ksbase::ByteSwap(unit) : unit;
+    return swap_ ? ksstring::UnitAt<2, true>(p) : ksstring::UnitAt<2, false>(p);
   }
 
   // The next order, as the iterator gives it.
@@ -236,24 +233,14 @@ class Side {
 
 // Readers of one unit of a simple walk: bytes, 16-bit units in memory
 // order, 16-bit units swapped.
-struct ByteUnits {
-  static constexpr unsigned kWidth = 1;
-  static unsigned At(const unsigned char* p) { return *p; }
+template <unsigned Width, bool Swap>
+struct UnitReader {
+  static constexpr unsigned kWidth = Width;
+  static unsigned At(const unsigned char* p) { return ksstring::UnitAt<Width, Swap>(p); }
 };
-struct WideUnits {
-  static constexpr unsigned kWidth = 2;
-  static unsigned At(const unsigned char* p) {
-    uint16_t unit;
-    std::memcpy(&unit, p, sizeof unit);
-    return unit;
-  }
-};
-struct SwappedUnits {
-  static constexpr unsigned kWidth = 2;
-  static unsigned At(const unsigned char* p) {
-    return ksbase::ByteSwap(static_cast<uint16_t>(WideUnits::At(p)));
-  }
-};
+using ByteUnits = UnitReader<1, false>;
+using WideUnits = UnitReader<2, false>;
+using SwappedUnits = UnitReader<2, true>;
 
 // One side of an equal run, in registers.
 struct RunSide {
@@ -391,9 +378,8 @@ struct Levels {
 
   int Result(const Rules& rules) const {
     if (primary != 0) return primary;
-    if (accent != 0 && !rules.accentInsensitive) return accent;
-    if (caseDiff != 0 && !rules.caseInsensitive) return caseDiff;
-    return ignorable;
+    return ksstring::LowerLevelsResult(static_cast<uint32_t>(accent), static_cast<uint32_t>(caseDiff),
+                                       ignorable, rules.accentInsensitive, rules.caseInsensitive);
   }
 };
 
@@ -424,9 +410,9 @@ class LevelledComparison {
       if (p.kind == Kind::Question) {
         levels_.primary = t.kind == Kind::End ? -1 : 0;
       } else {
-        levels_.primary = Difference(t.key & kPrimaryMask, p.key & kPrimaryMask);
-        const int caseDiff = Difference(p.key & kWithCaseMask, t.key & kWithCaseMask);
-        const int accent = Difference(t.key & kWithAccentMask, p.key & kWithAccentMask);
+        levels_.primary = static_cast<int>(ksstring::PrimaryDifference(t.key, p.key));
+        const int caseDiff = static_cast<int>(ksstring::CaseDifference(t.key, p.key));
+        const int accent = static_cast<int>(ksstring::AccentDifference(t.key, p.key));
         if (levels_.caseDiff == 0) levels_.caseDiff = caseDiff;
         if (accent != 0) levels_.accent = accent;
       }
@@ -645,6 +631,11 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
   return comparison.Run();
 }
 
+// The prefix scan's stop set for the operator: without or with wildcards.
+inline int StopSetOf(unsigned short cmpOp) {
+  return (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
+}
+
 // The quick kinds of the table's bytes under cmpOp, or null when the
 // wildcards in force are not those the table was made for.
 inline const uint8_t* QuickKinds(const ksstring::SimpleOrders& simple, unsigned short cmpOp) {
@@ -663,7 +654,7 @@ bool QuickCompare(const ksstring::SimpleOrders& simple, const char* s1, const ch
                   unsigned char format, short length, int* matchOut, size_t& equalUnits, int& result) {
   const uint8_t* kinds = QuickKinds(simple, cmpOp);
   if (kinds == nullptr) return false;
-  const int stopSet = (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
+  const int stopSet = StopSetOf(cmpOp);
   const auto* text = reinterpret_cast<const unsigned char*>(s1);
   const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
   const bool report = matchOut != nullptr && length >= 0 && (cmpOp & KS_CMP_SKIP_SPACES) != 0;
@@ -750,11 +741,6 @@ struct CommonRequest {
   unsigned char format;  // 1, 2 or 8: never the default
 };
 
-// The prefix scan's stop set for the operator: without or with wildcards.
-inline int StopSetOf(unsigned short cmpOp) {
-  return (cmpOp & KS_CMP_NO_WILDCARDS) != 0 ? 0 : 1;
-}
-
 // The common case once its table is known and the texts differ past their
 // equal prefix in a way the primary level alone does not settle: the
 // unit-wise walk with that table, else the walk through iterators. What
@@ -834,21 +820,9 @@ KS_STAGE int CompareCommonCaseFrom(const ksstring::SimpleOrders& simple, const c
   return CompareAtPrefixEnd<Width, Swap>(simple, s1, s2, request, equalUnits);
 }
 
-template <unsigned Width, bool Swap>
-int CompareCommonCaseByUnits(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
-                             CommonRequest request) {
-  return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, 0);
-}
-
 // The bits of a block's byte mask from byte `first` on.
 inline uint32_t BitsFrom(unsigned first) {
   return first < ksstring::kPrefixBlock ? ~0u << first : 0;
-}
-
-// The case difference of single elements x and y, by their keys. Lower case
-// sorts first: the case difference runs the other way.
-inline uint32_t CaseDifference(const uint32_t* key, unsigned x, unsigned y) {
-  return (key[y] & ksstring::kWithCaseMask) - (key[x] & ksstring::kWithCaseMask);
 }
 
 // Where the first difference at byte `differing` of the block at `offset`
@@ -881,8 +855,8 @@ template <unsigned Width, bool Swap>
       const uint32_t before = stops != 0 ? (1u << __builtin_ctz(stops)) - 1 : ~0u;
       if (caseDiff == 0 && (caseOnly & before) != 0) {
         const size_t at = offset + static_cast<unsigned>(__builtin_ctz(caseOnly & before)) / Width * Width;
-        caseDiff = CaseDifference(key, ksstring::UnitAt<Width, Swap>(text + at),
-                                  ksstring::UnitAt<Width, Swap>(pattern + at));
+        caseDiff = ksstring::CaseDifference(key[ksstring::UnitAt<Width, Swap>(text + at)],
+                                            key[ksstring::UnitAt<Width, Swap>(pattern + at)]);
       }
       if (stops == 0) break;
       const unsigned byte = static_cast<unsigned>(__builtin_ctz(stops)) / Width * Width;
@@ -901,13 +875,8 @@ template <unsigned Width, bool Swap>
           caseOnly &= past;
           continue;
         }
-        if (accent != 0 && (cmpOp & KS_CMP_ACCENT_INSENSITIVE) == 0) {
-          result = static_cast<int>(accent);
-        } else if (caseDiff != 0 && (cmpOp & KS_CMP_CASE_INSENSITIVE) == 0) {
-          result = static_cast<int>(caseDiff);
-        } else {
-          result = 0;
-        }
+        result = ksstring::LowerLevelsResult(accent, caseDiff, 0, (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
+                                             (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0);
         return true;
       }
       if ((ksstring::QuickKindOf(kinds, x) | ksstring::QuickKindOf(kinds, y)) != ksstring::kQuickElement) {
@@ -921,14 +890,14 @@ template <unsigned Width, bool Swap>
             return false;
         }
       }
-      const uint32_t primary = (key[x] & ksstring::kPrimaryMask) - (key[y] & ksstring::kPrimaryMask);
+      const uint32_t primary = ksstring::PrimaryDifference(key[x], key[y]);
       if (primary != 0) {
         result = static_cast<int>(primary);
         return true;
       }
-      const uint32_t accentDiff = (key[x] & ksstring::kWithAccentMask) - (key[y] & ksstring::kWithAccentMask);
+      const uint32_t accentDiff = ksstring::AccentDifference(key[x], key[y]);
       if (accentDiff != 0) accent = accentDiff;
-      if (caseDiff == 0) caseDiff = CaseDifference(key, x, y);
+      if (caseDiff == 0) caseDiff = ksstring::CaseDifference(key[x], key[y]);
       const uint32_t past = BitsFrom(byte + Width);
       stops &= past;
       caseOnly &= past;
@@ -995,32 +964,6 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
   return CompareFromFirstDifference(first, simple, s1, s2, request, equalUnits);
 }
 
-// The common case for 8-bit units, 16-bit units in host order and 16-bit
-// units swapped, with or without vector scans (see VectorScans).
-template <template <unsigned, bool> class Stage>
-[[gnu::always_inline]] inline int CompareCommonCase(const ksstring::SimpleOrders& simple, const char* s1,
-                                                    const char* s2, CommonRequest request) {
-  if (simple.width == 1) return Stage<1, false>::Compare(simple, s1, s2, request);
-  if (ksbase::FormatNeedsByteSwap(request.format)) return Stage<2, true>::Compare(simple, s1, s2, request);
-  return Stage<2, false>::Compare(simple, s1, s2, request);
-}
-
-template <unsigned Width, bool Swap>
-struct ByBlocks {
-  static int Compare(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
-                     CommonRequest request) {
-    return CompareCommonCaseByBlocks<Width, Swap>(simple, s1, s2, request);
-  }
-};
-
-template <unsigned Width, bool Swap>
-struct ByUnits {
-  static int Compare(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
-                     CommonRequest request) {
-    return CompareCommonCaseByUnits<Width, Swap>(simple, s1, s2, request);
-  }
-};
-
 }  // namespace
 
 int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, unsigned char codeSet2,
@@ -1036,10 +979,15 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
     if (simple != nullptr && QuickKinds(*simple, cmpOp) != nullptr) {
       const CommonRequest request{cmpOp,
                                   format == ksstring::kDefaultId ? static_cast<unsigned char>(1) : format};
+      // With or without vector scans (see VectorScans), for the units' layout.
       if (ksstring::VectorScans()) [[likely]] {
-        return CompareCommonCase<ByBlocks>(*simple, s1, s2, request);
+        return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {
+          return CompareCommonCaseByBlocks<Width, Swap>(*simple, s1, s2, request);
+        });
       }
-      return CompareCommonCase<ByUnits>(*simple, s1, s2, request);
+      return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {
+        return CompareCommonCaseFrom<Width, Swap>(*simple, s1, s2, request, 0);
+      });
     }
   }
   return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);

@@ -106,9 +106,8 @@ struct LevelState {
 
 // The result of a walk whose elements all had equal primary weights.
 inline int LevelledResult(const LevelState& levels, const QuickCompareRules& rules) {
-  if (levels.accent != 0 && !rules.accentInsensitive) return static_cast<int>(levels.accent);
-  if (levels.caseDiff != 0 && !rules.caseInsensitive) return static_cast<int>(levels.caseDiff);
-  return levels.ignorable;
+  return LowerLevelsResult(levels.accent, levels.caseDiff, levels.ignorable, rules.accentInsensitive,
+                           rules.caseInsensitive);
 }
 
 // Whether the flags skip an ignorable order silently.
@@ -138,11 +137,6 @@ UnitFacts WideUnitFacts(const SimpleOrders& orders, const QuickCompareRules& rul
   const uint8_t orderClass = entry->classByte != nullptr ? *entry->classByte : orders.languageClass;
   const bool element = order >= kFirstDigitOrder || orderClass >= kUndefinedClass;
   return UnitFacts{element ? kQuickElement : kQuickIgnorable, CollationKey(order, orderClass), order};
-}
-
-// Whether an equal pair of a unit from 256 on may be passed over.
-bool WideUnitPasses(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned unit) {
-  return WideUnitPassesEqualPrefix(orders, rules.stopSet, unit);
 }
 
 template <unsigned Width>
@@ -203,8 +197,9 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
     const unsigned a = UnitAt<Width, Swap>(t);
     const unsigned b = UnitAt<Width, Swap>(p);
     if (a == b && a != 0) {
-      const bool passes =
-          Width == 1 || a < kCachedUnits ? rules.prefixStop[a] == 0 : WideUnitPasses(orders, rules, a);
+      const bool passes = Width == 1 || a < kCachedUnits
+                              ? rules.prefixStop[a] == 0
+                              : WideUnitPassesEqualPrefix(orders, rules.stopSet, a);
       if (!passes) {
         if (equalUnits == kUnknownPrefix) equalUnits = static_cast<size_t>(t - text) / Width;
         decided = -1;
@@ -265,14 +260,14 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
     if ((ka | kb) == kQuickElement) {
       const uint32_t x = fa.key;
       const uint32_t y = fb.key;
-      const uint32_t primary = (x & kPrimaryMask) - (y & kPrimaryMask);
+      const uint32_t primary = PrimaryDifference(x, y);
       if (primary != 0) {
         result = static_cast<int>(primary);
         equalUnitsOut = equalUnits;
         return 1;
       }
-      if (levels.caseDiff == 0) levels.caseDiff = (y & kWithCaseMask) - (x & kWithCaseMask);
-      const uint32_t accentDiff = (x & kWithAccentMask) - (y & kWithAccentMask);
+      if (levels.caseDiff == 0) levels.caseDiff = CaseDifference(x, y);
+      const uint32_t accentDiff = AccentDifference(x, y);
       if (accentDiff != 0) levels.accent = accentDiff;
       // The end counts as fetched too.
       if constexpr (Limited) {
@@ -305,7 +300,7 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       const UnitFacts xa = FirstOrderFacts<Width>(orders, rules, a, fa);
       const UnitFacts xb = FirstOrderFacts<Width>(orders, rules, b, fb);
       if ((xa.kind | xb.kind) == kQuickElement) {
-        const uint32_t primary = (xa.key & kPrimaryMask) - (xb.key & kPrimaryMask);
+        const uint32_t primary = PrimaryDifference(xa.key, xb.key);
         if (primary != 0) {
           result = static_cast<int>(primary);
           equalUnitsOut = equalUnits;
@@ -394,7 +389,7 @@ bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const u
       if (x.kind == Item::Ignorable) x = t.Fetch();
       if (y.kind == Item::Ignorable) y = p.Fetch();
     }
-    const uint32_t primary = (x.key & kPrimaryMask) - (y.key & kPrimaryMask);
+    const uint32_t primary = PrimaryDifference(x.key, y.key);
     if (rules.report != nullptr && t.Fetched() <= rules.limit && p.Fetched() <= rules.limit) {
       *rules.report = static_cast<int>(primary);
     }
@@ -403,8 +398,8 @@ bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const u
       return true;
     }
     // Lower case sorts first: the case difference runs the other way.
-    if (caseDiff == 0) caseDiff = (y.key & kWithCaseMask) - (x.key & kWithCaseMask);
-    const uint32_t accentDiff = (x.key & kWithAccentMask) - (y.key & kWithAccentMask);
+    if (caseDiff == 0) caseDiff = CaseDifference(x.key, y.key);
+    const uint32_t accentDiff = AccentDifference(x.key, y.key);
     if (accentDiff != 0) accent = accentDiff;
     // Elements of equal primary weight: both ended, or both go on.
     if (x.order == 0 || y.order == 0) break;
@@ -440,11 +435,9 @@ bool WideUnitPassesEqualPrefix(const SimpleOrders& orders, int stopSet, unsigned
 
 bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* text,
                                   const unsigned char* pattern, unsigned char format, int& result) {
-  if (orders.width == 1) return PrimaryPastIgnorables<1, false>(orders, stopSet, text, pattern, result);
-  if (ksbase::FormatNeedsByteSwap(format)) {
-    return PrimaryPastIgnorables<2, true>(orders, stopSet, text, pattern, result);
-  }
-  return PrimaryPastIgnorables<2, false>(orders, stopSet, text, pattern, result);
+  return WithUnitLayout(orders.width, format, [&]<unsigned Width, bool Swap>() {
+    return PrimaryPastIgnorables<Width, Swap>(orders, stopSet, text, pattern, result);
+  });
 }
 
 // Aligned to a cache line: the speed of its loops over expansions varied by

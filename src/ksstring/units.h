@@ -51,6 +51,17 @@ inline unsigned UnitAt(const unsigned char* at) {
   }
 }
 
+// Calls visit.template operator()<Width, Swap>() for units `width` bytes
+// wide, 16-bit ones in `format`: code that reads units in a loop is
+// compiled once per layout and chosen here.
+template <class Visit>
+[[gnu::always_inline]] inline decltype(auto) WithUnitLayout(unsigned width, unsigned char format,
+                                                            Visit&& visit) {
+  if (width == 1) return visit.template operator()<1, false>();
+  if (ksbase::FormatNeedsByteSwap(format)) return visit.template operator()<2, true>();
+  return visit.template operator()<2, false>();
+}
+
 inline void WriteUnit(unsigned char* p, unsigned width, uint16_t unit, unsigned char format) {
   if (width == 1) {
     *p = static_cast<unsigned char>(unit);
