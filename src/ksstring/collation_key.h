@@ -23,6 +23,12 @@ inline uint32_t CollationKey(uint16_t order, uint8_t orderClass) {
   return classBits | (static_cast<uint32_t>(order) << 8);
 }
 
+// Whether the skip flags drop an ignorable order silently: a space under
+// skipSpaces, a symbol under skipSymbols.
+inline bool SkipsIgnorable(uint16_t order, bool skipSpaces, bool skipSymbols) {
+  return order < kFirstSymbolOrder ? skipSpaces : skipSymbols;
+}
+
 // Key masks of the comparison levels.
 constexpr uint32_t kPrimaryMask = 0xFFFFFF80;     // without accent and case
 constexpr uint32_t kWithCaseMask = 0xFFFFFFE0;    // without accent

@@ -31,7 +31,6 @@ using ksstring::kWithAccentMask;
 using ksstring::kWithCaseMask;
 
 using ksstring::kFirstDigitOrder;
-using ksstring::kFirstSymbolOrder;
 
 enum class Kind : uint16_t { End, Significant, Ignorable, Skipped, Star, Question };
 
@@ -160,7 +159,7 @@ class Side {
             if (kinds_[unit] == ksstring::kQuickElement) {
               return Element{simple->key[unit], order, Kind::Significant};
             }
-            if (order < kFirstSymbolOrder ? rules.skipSpaces : rules.skipSymbols) continue;
+            if (ksstring::SkipsIgnorable(order, rules.skipSpaces, rules.skipSymbols)) continue;
             return Element{simple->key[unit], order, Kind::Ignorable};
           }
         }
@@ -213,8 +212,8 @@ class Side {
     }
     if (order == 0) return Kind::End;
     if (order >= kFirstDigitOrder || it_.OrderClass() >= ksstring::kUndefinedClass) return Kind::Significant;
-    if (order < kFirstSymbolOrder) return rules.skipSpaces ? Kind::Skipped : Kind::Ignorable;
-    return rules.skipSymbols ? Kind::Skipped : Kind::Ignorable;
+    return ksstring::SkipsIgnorable(order, rules.skipSpaces, rules.skipSymbols) ? Kind::Skipped
+                                                                                 : Kind::Ignorable;
   }
 
   KsStringIterator it_;
@@ -825,102 +824,126 @@ inline uint32_t BitsFrom(unsigned first) {
   return first < ksstring::kPrefixBlock ? ~0u << first : 0;
 }
 
-// Where the first difference at byte `differing` of the block at `offset`
-// (whose bytes that pass the prefix scan are `passing`) is not decided by
-// the first units alone: most words differ there in case or accent and go
-// on to a primary difference soon, or end with every primary weight equal.
-// Vector steps pass ASCII letters that differ at most in case (see
-// SimpleOrders::foldsAsciiCase) and equal units a block at a time; the
-// units between them that differ are taken one by one while they are
-// single elements of equal primary weight, gathering their accent and case
-// differences as the walk would (equal units and ASCII letters have no
-// accent difference; no ignorable differs). Sets result and returns true
-// when a primary difference (past ignorables, where they differ) or the end
-// of both texts decides; false when another unit needs the walk.
+// Where the first difference in the blocks at text and pattern (whose
+// bytes that pass the prefix scan are `passing`) is not decided by the
+// first units alone: most words differ there in case, accent or a hyphen or
+// space, and go on to a primary difference soon, or end with every primary
+// weight equal. Vector steps pass ASCII letters that differ at most in case
+// (see SimpleOrders::foldsAsciiCase) and equal units a block at a time; the
+// units between them that differ are taken one by one as the unit-wise walk
+// takes them (see CompareSimpleUnits): single elements gather their accent
+// and case differences, ignorables pair in lockstep or are skipped under
+// the flags, and the blocks go on from wherever each side stands then.
+// Equal units and ASCII letters have no accent difference. Sets result and
+// returns true when a primary difference or the end of both texts decides;
+// false when a unit needs the walk.
 template <unsigned Width, bool Swap>
-[[gnu::target("avx2"), gnu::always_inline]] inline bool DecideByBlocks(
-    const ksstring::SimpleOrders& simple, unsigned short cmpOp, unsigned char format,
-    const unsigned char* text, const unsigned char* pattern, size_t offset, uint32_t passing, int& result) {
+[[gnu::target("avx2"), gnu::always_inline]] inline bool DecideByBlocks(const ksstring::SimpleOrders& simple,
+                                                                       unsigned short cmpOp,
+                                                                       const unsigned char* text,
+                                                                       const unsigned char* pattern,
+                                                                       uint32_t passing, int& result) {
   const int stopSet = StopSetOf(cmpOp);
   const uint8_t* kinds = simple.quick[stopSet];
   const uint32_t* key = simple.key;
+  const bool skipSpaces = (cmpOp & KS_CMP_SKIP_SPACES) != 0;
+  const bool skipSymbols = (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0;
   uint32_t accent = 0;    // the last accent difference
   uint32_t caseDiff = 0;  // the first case difference
+  int ignorable = 0;      // the last differing pair of ignorables
   for (;;) {
-    const uint32_t folded =
-        ksstring::FoldedDifferences<Width, Swap>(simple.notAsciiLetters, text + offset, pattern + offset);
+    const uint32_t folded = ksstring::FoldedDifferences<Width, Swap>(simple.notAsciiLetters, text, pattern);
     uint32_t stops = folded & ~passing;
     uint32_t caseOnly = ~folded & ~passing;
+    // How far each side moves before the next blocks: a whole block when
+    // they stay in step, else to the units after an ignorable.
+    unsigned textStep = ksstring::kPrefixBlock;
+    unsigned patternStep = ksstring::kPrefixBlock;
     for (;;) {
       const uint32_t before = stops != 0 ? (1u << __builtin_ctz(stops)) - 1 : ~0u;
       if (caseDiff == 0 && (caseOnly & before) != 0) {
-        const size_t at = offset + static_cast<unsigned>(__builtin_ctz(caseOnly & before)) / Width * Width;
+        const size_t at = static_cast<unsigned>(__builtin_ctz(caseOnly & before)) / Width * Width;
         caseDiff = ksstring::CaseDifference(key[ksstring::UnitAt<Width, Swap>(text + at)],
                                             key[ksstring::UnitAt<Width, Swap>(pattern + at)]);
       }
       if (stops == 0) break;
       const unsigned byte = static_cast<unsigned>(__builtin_ctz(stops)) / Width * Width;
-      const unsigned x = ksstring::UnitAt<Width, Swap>(text + offset + byte);
-      const unsigned y = ksstring::UnitAt<Width, Swap>(pattern + offset + byte);
-      if (x == y) {
-        if (x != 0) {
-          // Equal units from 256 up that pass give equal orders on both
-          // sides; other equal units that stop the scan need the walk.
-          if (Width == 1 || x < ksstring::kCachedUnits ||
-              !ksstring::WideUnitPassesEqualPrefix(simple, stopSet, x)) {
-            return false;
-          }
-          const uint32_t past = BitsFrom(byte + Width);
-          stops &= past;
-          caseOnly &= past;
-          continue;
-        }
-        result = ksstring::LowerLevelsResult(accent, caseDiff, 0, (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
-                                             (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0);
-        return true;
-      }
-      if ((ksstring::QuickKindOf(kinds, x) | ksstring::QuickKindOf(kinds, y)) != ksstring::kQuickElement) {
-        switch (ksstring::ComparePrimaryAt(simple, stopSet, x, y, result)) {
-          case ksstring::FirstDifference::Decided:
-            return true;
-          case ksstring::FirstDifference::Ignorable:
-            return ksstring::ComparePrimaryPastIgnorables(simple, stopSet, text + offset + byte,
-                                                          pattern + offset + byte, format, result);
-          default:
-            return false;
-        }
-      }
-      const uint32_t primary = ksstring::PrimaryDifference(key[x], key[y]);
-      if (primary != 0) {
-        result = static_cast<int>(primary);
-        return true;
-      }
-      const uint32_t accentDiff = ksstring::AccentDifference(key[x], key[y]);
-      if (accentDiff != 0) accent = accentDiff;
-      if (caseDiff == 0) caseDiff = ksstring::CaseDifference(key[x], key[y]);
+      const unsigned x = ksstring::UnitAt<Width, Swap>(text + byte);
+      const unsigned y = ksstring::UnitAt<Width, Swap>(pattern + byte);
       const uint32_t past = BitsFrom(byte + Width);
-      stops &= past;
-      caseOnly &= past;
+      if (x == y) {
+        if (x == 0) {
+          result = ksstring::LowerLevelsResult(accent, caseDiff, ignorable,
+                                               (cmpOp & KS_CMP_ACCENT_INSENSITIVE) != 0,
+                                               (cmpOp & KS_CMP_CASE_INSENSITIVE) != 0);
+          return true;
+        }
+        // Equal units from 256 up that pass give equal orders on both
+        // sides; other equal units that stop the scan need the walk.
+        if (Width == 1 || x < ksstring::kCachedUnits ||
+            !ksstring::WideUnitPassesEqualPrefix(simple, stopSet, x)) {
+          return false;
+        }
+        stops &= past;
+        caseOnly &= past;
+        continue;
+      }
+      const uint8_t kindX = ksstring::QuickKindOf(kinds, x);
+      const uint8_t kindY = ksstring::QuickKindOf(kinds, y);
+      if ((kindX | kindY) == ksstring::kQuickElement) {
+        const uint32_t primary = ksstring::PrimaryDifference(key[x], key[y]);
+        if (primary != 0) {
+          result = static_cast<int>(primary);
+          return true;
+        }
+        const uint32_t accentDiff = ksstring::AccentDifference(key[x], key[y]);
+        if (accentDiff != 0) accent = accentDiff;
+        if (caseDiff == 0) caseDiff = ksstring::CaseDifference(key[x], key[y]);
+        stops &= past;
+        caseOnly &= past;
+        continue;
+      }
+      // An ignorable the flags skip goes alone; one they keep pairs with
+      // the other side's ignorable, or with nothing.
+      textStep = byte;
+      patternStep = byte;
+      if (kindX == ksstring::kQuickIgnorable &&
+          ksstring::SkipsIgnorable(simple.order[x], skipSpaces, skipSymbols)) {
+        textStep += Width;
+      } else if (kindY == ksstring::kQuickIgnorable &&
+                 ksstring::SkipsIgnorable(simple.order[y], skipSpaces, skipSymbols)) {
+        patternStep += Width;
+      } else if (kindX == ksstring::kQuickWalk || kindY == ksstring::kQuickWalk) {
+        // An expansion decides at its first order when that differs at
+        // the primary level; anything else is for the walk.
+        return ksstring::ComparePrimaryAt(simple, stopSet, x, y, result) == ksstring::FirstDifference::Decided;
+      } else {
+        const int mine = kindX == ksstring::kQuickIgnorable ? simple.order[x] : 0;
+        const int theirs = kindY == ksstring::kQuickIgnorable ? simple.order[y] : 0;
+        if (mine != theirs) ignorable = mine - theirs;
+        if (kindX == ksstring::kQuickIgnorable) textStep += Width;
+        if (kindY == ksstring::kQuickIgnorable) patternStep += Width;
+      }
+      break;
     }
-    offset += ksstring::kPrefixBlock;
-    if (!ksstring::BlocksFitInPages(text + offset, pattern + offset)) return false;
-    passing =
-        ksstring::PassingBytes<Width, Swap>(simple.prefixStopSet[stopSet], text + offset, pattern + offset);
+    text += textStep;
+    pattern += patternStep;
+    if (!ksstring::BlocksFitInPages(text, pattern)) return false;
+    passing = ksstring::PassingBytes<Width, Swap>(simple.prefixStopSet[stopSet], text, pattern);
   }
 }
 
 // The common case on processors with AVX2 where the first difference, in
 // the block at `offset` whose bytes that pass the prefix scan are
-// `passing`, is one of case or accent alone. Out of line, so that the
-// common case keeps few registers.
+// `passing`, is one of case, accent or an ignorable. Out of line, so that
+// the common case keeps few registers.
 template <unsigned Width, bool Swap>
 __attribute__((target("avx2"), no_sanitize("address", "thread"), noinline)) int
 CompareAfterLowerLevelDifference(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
                                  CommonRequest request, size_t offset, uint32_t passing) {
   int result = 0;
-  if (DecideByBlocks<Width, Swap>(simple, request.cmpOp, request.format,
-                                  reinterpret_cast<const unsigned char*>(s1),
-                                  reinterpret_cast<const unsigned char*>(s2), offset, passing, result)) {
+  if (DecideByBlocks<Width, Swap>(simple, request.cmpOp, reinterpret_cast<const unsigned char*>(s1) + offset,
+                                  reinterpret_cast<const unsigned char*>(s2) + offset, passing, result)) {
     return result;
   }
   const size_t equalUnits = (offset + static_cast<unsigned>(__builtin_ctz(~passing))) / Width;
@@ -958,7 +981,7 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
   if (first == ksstring::FirstDifference::Decided) [[likely]] {
     return result;
   }
-  if (first == ksstring::FirstDifference::Other && simple.foldsAsciiCase) {
+  if (simple.foldsAsciiCase) {
     return CompareAfterLowerLevelDifference<Width, Swap>(simple, s1, s2, request, offset, passing);
   }
   return CompareFromFirstDifference(first, simple, s1, s2, request, equalUnits);

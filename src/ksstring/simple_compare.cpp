@@ -71,8 +71,7 @@ class UnitSide {
                     kind == kQuickElement ? Item::Element : Item::Ignorable};
       }
       if (item.kind != Item::Ignorable) return item;
-      const bool space = item.order < kFirstSymbolOrder;
-      if (!(space ? rules_.skipSpaces : rules_.skipSymbols)) return item;
+      if (!SkipsIgnorable(item.order, rules_.skipSpaces, rules_.skipSymbols)) return item;
     }
   }
 
@@ -112,7 +111,7 @@ inline int LevelledResult(const LevelState& levels, const QuickCompareRules& rul
 
 // Whether the flags skip an ignorable order silently.
 inline bool SkippedIgnorable(const QuickCompareRules& rules, uint16_t order) {
-  return order < kFirstSymbolOrder ? rules.skipSpaces : rules.skipSymbols;
+  return SkipsIgnorable(order, rules.skipSpaces, rules.skipSymbols);
 }
 
 // What the unit-wise walk needs of a unit: its quick kind, key and order.
