@@ -213,7 +213,7 @@ class Side {
     if (order == 0) return Kind::End;
     if (order >= kFirstDigitOrder || it_.OrderClass() >= ksstring::kUndefinedClass) return Kind::Significant;
     return ksstring::SkipsIgnorable(order, rules.skipSpaces, rules.skipSymbols) ? Kind::Skipped
-                                                                                 : Kind::Ignorable;
+                                                                                : Kind::Ignorable;
   }
 
   KsStringIterator it_;
@@ -916,7 +916,8 @@ template <unsigned Width, bool Swap>
       } else if (kindX == ksstring::kQuickWalk || kindY == ksstring::kQuickWalk) {
         // An expansion decides at its first order when that differs at
         // the primary level; anything else is for the walk.
-        return ksstring::ComparePrimaryAt(simple, stopSet, x, y, result) == ksstring::FirstDifference::Decided;
+        return ksstring::ComparePrimaryAt(simple, stopSet, x, y, result) ==
+               ksstring::FirstDifference::Decided;
       } else {
         const int mine = kindX == ksstring::kQuickIgnorable ? simple.order[x] : 0;
         const int theirs = kindY == ksstring::kQuickIgnorable ? simple.order[y] : 0;
