@@ -105,7 +105,7 @@ class KS_API KsStringIterator {
   unsigned char* ownedBuffer;
   // The class codeSetObject reports for the language, asked once.
   uint8_t languageClass;
-  // Cached entries of units below 256 of codeSetObject's table, or null.
+  // Cached entries of the first units of codeSetObject's table, or null.
   const KsCollationEntry* const* byteEntries;
   // Orders of the bytes that need no table walk, for 8-bit code sets.
   const ksstring::SimpleOrders* simpleOrders;

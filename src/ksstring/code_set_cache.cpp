@@ -41,7 +41,9 @@ CodeSetSlot& FilledCodeSet(unsigned char codeSet) {
   slot.object = KsLanguageContext::QueryCodeSet(codeSet);
   const KsCharTable* table = slot.object != nullptr ? slot.object->CharTable() : nullptr;
   slot.hasTable = table != nullptr;
-  for (unsigned unit = 0; table != nullptr && unit < kCachedUnits; ++unit) {
+  // An 8-bit code set has no units past its bytes.
+  const unsigned units = slot.object != nullptr && slot.object->Width() == 2 ? kCachedUnits : kByteUnits;
+  for (unsigned unit = 0; table != nullptr && unit < units; ++unit) {
     slot.entries[unit] = table->GetEntry(static_cast<unsigned short>(unit));
   }
   slot.ready.store(true, std::memory_order_release);
@@ -115,11 +117,11 @@ void RecordExpansion(SimpleOrders& orders, unsigned unit, const KsCollationEntry
   orders.expansionCount[unit] = static_cast<uint8_t>(count + 1);
 }
 
-// The nibble form of a stop table (see NibbleSet).
-NibbleSet NibblesOf(const uint8_t (&stop)[kCachedUnits]) {
+// The nibble form of a stop table's first kByteUnits (see NibbleSet).
+NibbleSet NibblesOf(const uint8_t* stop) {
   NibbleSet set{};
   uint16_t rows[16] = {};
-  for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
+  for (unsigned unit = 0; unit < kByteUnits; ++unit) {
     if (stop[unit] != 0) rows[unit >> 4] = static_cast<uint16_t>(rows[unit >> 4] | (1u << (unit & 15)));
   }
   uint16_t patterns[8] = {};
@@ -166,9 +168,9 @@ bool IsAsciiLetterOrDigit(unsigned unit) {
 // Sets SimpleOrders::foldsAsciiCase and notAsciiLetters from the quick
 // kinds and keys.
 void CheckAsciiCaseFolding(SimpleOrders& orders) {
-  uint8_t stop[kCachedUnits];
+  uint8_t stop[kByteUnits];
   bool folds = true;
-  for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
+  for (unsigned unit = 0; unit < kByteUnits; ++unit) {
     const bool letter = IsAsciiLetterOrDigit(unit);
     stop[unit] = letter ? 0 : 1;
     if (!letter) continue;

@@ -1,7 +1,7 @@
 // What a collation walk needs of a code set, looked up once per process:
-// the code set object, the collation entries of its units below 256, and per
-// language the class the code set reports and the orders of its simple
-// bytes. Every comparison starts two iterators, so these answers are kept
+// the code set object, the collation entries of its first units (see
+// kCachedUnits), and per language the class the code set reports and the
+// orders of its simple units. Every comparison starts two iterators, so these answers are kept
 // rather than asked each time. The objects and tables of the i18n services
 // are immutable for the life of the process, which makes them safe to keep;
 // only a language's variant switch changes, and it selects the table.
@@ -14,7 +14,13 @@
 
 namespace ksstring {
 
-constexpr unsigned kCachedUnits = 256;
+// Units the equal-prefix scan looks at in nibble form: bytes, and 16-bit
+// units whose high byte is 0.
+constexpr unsigned kByteUnits = 256;
+// Units below this one are described by tables here: every unit of an
+// 8-bit code set, and for 16-bit code sets Latin-1 and Latin Extended-A,
+// where the ligature oe of French words lies.
+constexpr unsigned kCachedUnits = 0x180;
 constexpr unsigned kMaxExpansionOrders = 4;
 
 // What the quick byte comparison may do with a byte (see simple_compare.h).
@@ -40,7 +46,7 @@ struct NibbleSet {
   bool exact;
 };
 
-// Orders of the units below 256 of a code set with a table, for one language
+// Orders of the units below kCachedUnits of a code set with a table, for one language
 // (with its variant switch in one position): the units whose entry has
 // neither a contraction nor an expansion, after language variants, are
 // "simple" and take their order and class straight from here.
@@ -82,7 +88,7 @@ struct SimpleOrders {
   // tables describe; kIgnorableLead for an ignorable, kNoLeadPrimary for
   // every other unit.
   uint32_t leadPrimary[2][kCachedUnits];
-  // For units from 256 on (16-bit code sets), read from the code set's
+  // For units from kCachedUnits on (16-bit code sets), read from the code set's
   // table: the table, the class of entries without their own, and the
   // wildcard orders of wildcardPair.
   const KsCharTable* charTable;
@@ -112,7 +118,7 @@ struct LanguageSlot {
   const KsLanguage* languageObject = nullptr;
   unsigned char languageClass = 0;
   bool hasTable = false;
-  // The code set's object and entries of units below 256, as SetupWalk
+  // The code set's object and entries of units below kCachedUnits, as SetupWalk
   // gives them.
   const KsCodeSet* codeSetObject = nullptr;
   const KsCollationEntry* const* byteEntries = nullptr;
@@ -160,7 +166,7 @@ inline const SimpleOrders* SwitchFreeSimpleOrders(unsigned char codeSet, unsigne
 
 // Everything an iterator over one code set and language starts with: the
 // code set object (null for an unknown code set), the entries of its units
-// below 256 (null without a table), the simple orders (null without a
+// below kCachedUnits (null without a table), the simple orders (null without a
 // table); returns the class the code set reports for the language
 // (KS_CLASS_UNDEFINED without object). The outputs are written one by one,
 // straight into the iterator. Code set 0 reads as the native code set.

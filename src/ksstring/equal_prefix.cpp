@@ -18,7 +18,7 @@ inline bool UnitPasses(const uint8_t* stop, const unsigned char* a, const unsign
   if (width == 1) return *a == *b && stop[*a] == 0;
   if (std::memcmp(a, b, 2) != 0) return false;
   const uint16_t unit = ReadUnit(a, 2, format);
-  return unit < kCachedUnits && stop[unit] == 0;
+  return unit < kByteUnits && stop[unit] == 0;
 }
 
 // A unit at a time, where the vector step cannot serve.

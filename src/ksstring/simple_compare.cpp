@@ -121,7 +121,7 @@ struct UnitFacts {
   uint16_t order;
 };
 
-// A unit from 256 on, from the code set's table: a plain entry (no
+// A unit from kCachedUnits on, from the code set's table: a plain entry (no
 // contraction, expansion or language variant) is one element or ignorable
 // as a byte with a simple order is; everything else needs the walk.
 UnitFacts WideUnitFacts(const SimpleOrders& orders, const QuickCompareRules& rules, unsigned unit) {
@@ -204,8 +204,8 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
         decided = -1;
         break;
       }
-      // The prefix the collation walk may skip holds units below 256 only
-      // (see equal_prefix.h), whose class the tables know.
+      // The prefix the collation walk may skip holds units the tables
+      // describe only (see equal_prefix.h), whose class they know.
       if (Width == 2 && a >= kCachedUnits && equalUnits == kUnknownPrefix) {
         equalUnits = static_cast<size_t>(t - text) / Width;
       }

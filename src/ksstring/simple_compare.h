@@ -31,7 +31,7 @@ struct QuickCompareRules {
   int* report;  // receives the primary difference of every step within the limit; may be null
 };
 
-// The quick kind of a unit; units from 256 on need the walk.
+// The quick kind of a unit; units from kCachedUnits on need the walk.
 inline uint8_t QuickKindOf(const uint8_t* kinds, unsigned unit) {
   return unit < kCachedUnits ? kinds[unit] : static_cast<uint8_t>(kQuickWalk);
 }
@@ -86,9 +86,9 @@ enum class FirstDifference {
 bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* text,
                                   const unsigned char* pattern, unsigned char format, int& result);
 
-// Whether an equal pair of a unit from 256 on, which the tables below 256
-// do not describe, may be passed over as the equal-prefix scan passes
-// units below 256 (see SimpleOrders::prefixStop).
+// Whether an equal pair of a unit from kCachedUnits on, which the tables
+// do not describe, may be passed over as the equal-prefix scan passes the
+// units they describe (see SimpleOrders::prefixStop).
 bool WideUnitPassesEqualPrefix(const SimpleOrders& orders, int stopSet, unsigned unit);
 
 }  // namespace ksstring
