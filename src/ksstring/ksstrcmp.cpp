@@ -881,10 +881,7 @@ template <unsigned Width, bool Swap>
         // Equal units from 256 up, which the block scan stops at, give
         // equal orders on both sides when they pass the unit-wise scan;
         // other equal units that stop the scan need the walk.
-        const bool passes = x < ksstring::kCachedUnits
-                                ? simple.prefixStop[stopSet][x] == 0
-                                : ksstring::WideUnitPassesEqualPrefix(simple, stopSet, x);
-        if (Width == 1 || !passes) return false;
+        if (Width == 1 || !ksstring::EqualWideUnitPasses(simple, stopSet, x)) return false;
         stops &= past;
         caseOnly &= past;
         continue;

@@ -196,9 +196,8 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
     const unsigned a = UnitAt<Width, Swap>(t);
     const unsigned b = UnitAt<Width, Swap>(p);
     if (a == b && a != 0) {
-      const bool passes = Width == 1 || a < kCachedUnits
-                              ? rules.prefixStop[a] == 0
-                              : WideUnitPassesEqualPrefix(orders, rules.stopSet, a);
+      const bool passes = Width == 1 || a < kByteUnits ? rules.prefixStop[a] == 0
+                                                       : EqualWideUnitPasses(orders, rules.stopSet, a);
       if (!passes) {
         if (equalUnits == kUnknownPrefix) equalUnits = static_cast<size_t>(t - text) / Width;
         decided = -1;

@@ -91,4 +91,12 @@ bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const
 // units they describe (see SimpleOrders::prefixStop).
 bool WideUnitPassesEqualPrefix(const SimpleOrders& orders, int stopSet, unsigned unit);
 
+// Whether an equal pair of a 16-bit unit from 256 on, which the block scan
+// stops at, may be passed over as the equal-prefix scan passes units below
+// 256: from the tables where they describe it.
+inline bool EqualWideUnitPasses(const SimpleOrders& orders, int stopSet, unsigned unit) {
+  return unit < kCachedUnits ? orders.prefixStop[stopSet][unit] == 0
+                             : WideUnitPassesEqualPrefix(orders, stopSet, unit);
+}
+
 }  // namespace ksstring
