@@ -18,9 +18,10 @@ namespace ksstring {
 // units whose high byte is 0.
 constexpr unsigned kByteUnits = 256;
 // Units below this one are described by tables here: every unit of an
-// 8-bit code set, and for 16-bit code sets Latin-1 and Latin Extended-A,
-// where the ligature oe of French words lies.
-constexpr unsigned kCachedUnits = 0x180;
+// 8-bit code set, and for 16-bit code sets Latin-1 and Latin Extended-A
+// and -B, where the ligature oe of French words lies. A power of two, so
+// that one test tells whether two units both lie below it.
+constexpr unsigned kCachedUnits = 0x200;
 constexpr unsigned kMaxExpansionOrders = 4;
 
 // What the quick byte comparison may do with a byte (see simple_compare.h).

@@ -819,9 +819,10 @@ KS_STAGE int CompareCommonCaseFrom(const ksstring::SimpleOrders& simple, const c
   return CompareAtPrefixEnd<Width, Swap>(simple, s1, s2, request, equalUnits);
 }
 
-// The bits of a block's byte mask from byte `first` on.
+// The bits of a block's byte mask from byte `first` (at most the block's
+// length) on.
 inline uint32_t BitsFrom(unsigned first) {
-  return first < ksstring::kPrefixBlock ? ~0u << first : 0;
+  return static_cast<uint32_t>(~uint64_t{0} << first);
 }
 
 // Where the first difference in the blocks at text and pattern (whose
@@ -846,8 +847,6 @@ template <unsigned Width, bool Swap>
   const int stopSet = StopSetOf(cmpOp);
   const uint8_t* kinds = simple.quick[stopSet];
   const uint32_t* key = simple.key;
-  const bool skipSpaces = (cmpOp & KS_CMP_SKIP_SPACES) != 0;
-  const bool skipSymbols = (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0;
   uint32_t accent = 0;    // the last accent difference
   uint32_t caseDiff = 0;  // the first case difference
   int ignorable = 0;      // the last differing pair of ignorables
@@ -879,9 +878,10 @@ template <unsigned Width, bool Swap>
           return true;
         }
         // Equal units from 256 up, which the block scan stops at, give
-        // equal orders on both sides when they pass the unit-wise scan;
-        // other equal units that stop the scan need the walk.
-        if (Width == 1 || !ksstring::EqualWideUnitPasses(simple, stopSet, x)) return false;
+        // equal orders on both sides when the tables say they pass; other
+        // equal units that stop the scan need the walk (no call here, so
+        // that the loop keeps its registers).
+        if (Width == 1 || x >= ksstring::kCachedUnits || simple.prefixStop[stopSet][x] != 0) return false;
         stops &= past;
         caseOnly &= past;
         continue;
@@ -906,10 +906,12 @@ template <unsigned Width, bool Swap>
       textStep = byte;
       patternStep = byte;
       if (kindX == ksstring::kQuickIgnorable &&
-          ksstring::SkipsIgnorable(simple.order[x], skipSpaces, skipSymbols)) {
+          ksstring::SkipsIgnorable(simple.order[x], (cmpOp & KS_CMP_SKIP_SPACES) != 0,
+                                   (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0)) {
         textStep += Width;
       } else if (kindY == ksstring::kQuickIgnorable &&
-                 ksstring::SkipsIgnorable(simple.order[y], skipSpaces, skipSymbols)) {
+                 ksstring::SkipsIgnorable(simple.order[y], (cmpOp & KS_CMP_SKIP_SPACES) != 0,
+                                          (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0)) {
         patternStep += Width;
       } else if (kindX == ksstring::kQuickWalk || kindY == ksstring::kQuickWalk) {
         // An expansion decides at its first order when that differs at

@@ -66,9 +66,11 @@ enum class FirstDifference {
     result = 0;
     return a == 0 ? FirstDifference::Decided : FirstDifference::Other;
   }
+  // Beyond the tables the walk decides.
+  if ((a | b) >= kCachedUnits) return FirstDifference::Other;
   const uint32_t* lead = orders.leadPrimary[stopSet];
-  const uint32_t x = a < kCachedUnits ? lead[a] : kNoLeadPrimary;
-  const uint32_t y = b < kCachedUnits ? lead[b] : kNoLeadPrimary;
+  const uint32_t x = lead[a];
+  const uint32_t y = lead[b];
   if (((x | y) & kNoLeadPrimary) == 0) {
     if (x == y) return FirstDifference::Other;
     result = static_cast<int>(x - y);
