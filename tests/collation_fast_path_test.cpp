@@ -314,14 +314,28 @@ TEST(CollationFastPaths, LongEqualRunsAfterALowerLevelDifferenceAgreeWithTheFull
 }
 
 // Units from 256 on in 16-bit text, which the unit-wise walk reads from
-// the code set's table: equal ones in a case-different word, different
-// ones, symbols among them that the flags skip or keep, units without an
-// entry, and a difference after them, in both byte orders.
+// the code set's tables (Latin Extended-A and -B) or its collation table
+// (beyond): equal ones in a case-different word, before and after a hyphen
+// that puts the texts out of step, different ones, symbols among them that
+// the flags skip or keep, units without an entry, and a difference after
+// them, in both byte orders.
 TEST(CollationFastPaths, UnitsBeyondTheByteRangeAgreeWithTheFullWalk) {
-  const std::u16string words[] = {
-      u"c\u0153ur",           u"C\u0152UR",     u"C\u0153ur-x", u"\u0391\u03B2\u03B3a",
-      u"\u0391\u03B2\u03B3A", u"a\u2014b",      u"ab",          u"a\u2014\u2014B",
-      u"\u3042\u3044",        u"\u3042\u3044a", u"\uFFF5x",     u"\u0101\u01FFz"};
+  const std::u16string words[] = {u"c\u0153ur",
+                                  u"C\u0152UR",
+                                  u"C\u0153ur-x",
+                                  u"\u0391\u03B2\u03B3a",
+                                  u"\u0391\u03B2\u03B3A",
+                                  u"a\u2014b",
+                                  u"ab",
+                                  u"a\u2014\u2014B",
+                                  u"\u3042\u3044",
+                                  u"\u3042\u3044a",
+                                  u"\uFFF5x",
+                                  u"\u0101\u01FFz",
+                                  u"B\u0153uf-\u0101x",
+                                  u"b\u0153uf\u0101x",
+                                  u"\u01C6a\u0200",
+                                  u"\u01C4A\u0200"};
   for (unsigned char format : {1, 2}) {
     for (const std::u16string& x : words) {
       for (const std::u16string& y : words) {
