@@ -21,6 +21,7 @@
 #include "ksstring.h"
 #include "ksstring/code_set_cache.h"
 #include "ksstring/equal_prefix.h"
+#include "ksstring/prefix_block.h"
 #include "reference/stepwise_strcmp.h"
 #include "reference/word_list.h"
 
@@ -351,6 +352,61 @@ TEST(CollationFastPaths, UnitsBeyondTheByteRangeAgreeWithTheFullWalk) {
               << "format " << int(format) << " operator " << cmpOp;
         }
       }
+    }
+  }
+}
+
+// The vector step past case differences folds a unit pair only where the
+// first text has an ASCII letter and the second the same letter in either
+// case; everything else stops it, also where the low bytes alone of 16-bit
+// units would fold (the step would read the tables at a unit beyond them).
+__attribute__((target("avx2"))) uint32_t FoldedUnits(const ksstring::NibbleSet& letters,
+                                                     unsigned char codeSet, unsigned char format,
+                                                     const std::string& a, const std::string& b) {
+  const auto* x = reinterpret_cast<const unsigned char*>(a.data());
+  const auto* y = reinterpret_cast<const unsigned char*>(b.data());
+  if (Width(codeSet) == 1) return ksstring::FoldedDifferences<1, false>(letters, x, y);
+  if (format == 2) return ksstring::FoldedDifferences<2, true>(letters, x, y);
+  return ksstring::FoldedDifferences<2, false>(letters, x, y);
+}
+
+TEST(CollationFastPaths, OnlyLettersEqualOnceFoldedPassTheCaseStep) {
+  if (!__builtin_cpu_supports("avx2")) GTEST_SKIP() << "no AVX2";
+  struct Case {
+    unsigned short a, b;
+    bool folds;
+  };
+  const Case cases[] = {{'a', 'A', true},     {'Z', 'z', true},       {'q', 'q', true},
+                        {'a', 'b', false},    {'5', '5', false},      {'@', '`', false},
+                        {'[', '{', false},    {' ', 0, false},        {0, 0, false},
+                        {'a', 0x3041, false}, {0x3061, 'A', false},   {'A', 0x161, false},
+                        {0x141, 'a', false},  {0x4141, 0x4161, false}};
+  for (unsigned char codeSet : {1, 253}) {
+    const ksstring::SimpleOrders* orders = ksstring::SimpleOrdersOf(codeSet, KS_LANGUAGE_GERMAN);
+    ASSERT_NE(orders, nullptr);
+    ASSERT_TRUE(orders->foldsAsciiCase);
+    for (unsigned char format : {1, 2}) {
+      std::string a;
+      std::string b;
+      std::vector<bool> expected;
+      // A block's worth of units, each case in turn.
+      for (size_t i = 0; a.size() < 32; ++i) {
+        const Case& c = cases[i % std::size(cases)];
+        if (Width(codeSet) == 1 && (c.a > 0xFF || c.b > 0xFF)) continue;
+        PutUnit(a, codeSet, format, c.a);
+        PutUnit(b, codeSet, format, c.b);
+        expected.push_back(c.folds);
+      }
+      const uint32_t folded = FoldedUnits(orders->notAsciiLetters, codeSet, format, a, b);
+      const unsigned width = Width(codeSet);
+      for (size_t unit = 0; unit < expected.size(); ++unit) {
+        for (unsigned byte = 0; byte < width; ++byte) {
+          EXPECT_EQ((folded >> (unit * width + byte)) & 1u, expected[unit] ? 0u : 1u)
+              << "code set " << int(codeSet) << " format " << int(format) << " unit " << unit << " byte "
+              << byte;
+        }
+      }
+      if (Width(codeSet) == 1) break;
     }
   }
 }

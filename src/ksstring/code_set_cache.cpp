@@ -161,8 +161,12 @@ uint32_t LeadPrimaryOf(const SimpleOrders& orders, int stopSet, unsigned unit) {
   return CollationKey(order, orderClass) & kPrimaryMask;
 }
 
+bool IsAsciiLetter(unsigned unit) {
+  return (unit >= 'A' && unit <= 'Z') || (unit >= 'a' && unit <= 'z');
+}
+
 bool IsAsciiLetterOrDigit(unsigned unit) {
-  return (unit >= '0' && unit <= '9') || (unit >= 'A' && unit <= 'Z') || (unit >= 'a' && unit <= 'z');
+  return (unit >= '0' && unit <= '9') || IsAsciiLetter(unit);
 }
 
 // Sets SimpleOrders::foldsAsciiCase and notAsciiLetters from the quick
@@ -171,9 +175,8 @@ void CheckAsciiCaseFolding(SimpleOrders& orders) {
   uint8_t stop[kByteUnits];
   bool folds = true;
   for (unsigned unit = 0; unit < kByteUnits; ++unit) {
-    const bool letter = IsAsciiLetterOrDigit(unit);
-    stop[unit] = letter ? 0 : 1;
-    if (!letter) continue;
+    stop[unit] = IsAsciiLetter(unit) ? 0 : 1;
+    if (!IsAsciiLetterOrDigit(unit)) continue;
     folds = folds && orders.quick[0][unit] == kQuickElement && orders.quick[1][unit] == kQuickElement;
     for (unsigned other = '0'; other <= 'z'; ++other) {
       if (!IsAsciiLetterOrDigit(other)) continue;

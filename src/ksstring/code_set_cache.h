@@ -73,8 +73,8 @@ struct SimpleOrders {
   // without wildcards) whose primary weights are equal exactly where the
   // letters are equal once folded to lower case, and which then differ at
   // most in case: a vector step can look past case differences for the
-  // first primary difference. The bytes outside them, as a stop set, in
-  // nibble form.
+  // first primary difference. The bytes that are no ASCII letter, as a
+  // stop set, in nibble form.
   bool foldsAsciiCase;
   NibbleSet notAsciiLetters;
   // The orders of a unit whose entry has an expansion and no contraction:

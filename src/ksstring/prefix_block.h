@@ -64,10 +64,13 @@ __attribute__((target("avx2"), always_inline)) inline uint32_t PassingBytes(cons
       _mm256_movemask_epi8(_mm256_and_si256(equal, PassingSet<Width, Swap>(set, va))));
 }
 
-// Bit i set where byte i of the block differs in the two texts once ASCII
-// letters are folded to lower case, or either text's byte does not pass
-// `letters`, the set of ASCII letters and digits (see
-// SimpleOrders::foldsAsciiCase).
+// Bits clear at the bytes of the units where the first text has an ASCII
+// letter (a unit that passes `letters`, the set of ASCII letters, see
+// SimpleOrders::foldsAsciiCase) and the second the same letter in either
+// case; set at every byte of every other unit. The letter's case bit is
+// 0x20, so a unit that folds to the same lower case as a letter is that
+// letter. Both bytes of a 16-bit unit get one answer: its low byte alone
+// may look like a letter.
 template <unsigned Width, bool Swap>
 __attribute__((target("avx2"), always_inline)) inline uint32_t FoldedDifferences(const NibbleSet& letters,
                                                                                  const unsigned char* a,
@@ -76,9 +79,9 @@ __attribute__((target("avx2"), always_inline)) inline uint32_t FoldedDifferences
   const __m256i vb = BlockAt(b);
   const __m256i lowerCase = Width == 1 ? _mm256_set1_epi8(0x20) : _mm256_set1_epi16(Swap ? 0x2000 : 0x0020);
   const __m256i same = _mm256_cmpeq_epi8(_mm256_or_si256(va, lowerCase), _mm256_or_si256(vb, lowerCase));
-  const __m256i both =
-      _mm256_and_si256(PassingSet<Width, Swap>(letters, va), PassingSet<Width, Swap>(letters, vb));
-  return ~static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_and_si256(same, both)));
+  __m256i folds = _mm256_and_si256(same, PassingSet<Width, Swap>(letters, va));
+  if constexpr (Width == 2) folds = _mm256_cmpeq_epi16(folds, _mm256_set1_epi8(-1));
+  return ~static_cast<uint32_t>(_mm256_movemask_epi8(folds));
 }
 
 }  // namespace ksstring
