@@ -961,9 +961,9 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"), noinline)) int 
     size_t offset, uint32_t passing) {
   const size_t at = offset + static_cast<unsigned>(__builtin_ctz(~passing)) / Width * Width;
   int result = 0;
-  if (ksstring::ComparePrimaryPastIgnorables(
-          simple, StopSetOf(request.cmpOp), reinterpret_cast<const unsigned char*>(s1) + at,
-          reinterpret_cast<const unsigned char*>(s2) + at, request.format, result)) {
+  if (ksstring::PrimaryPastIgnorables<Width, Swap>(simple, StopSetOf(request.cmpOp),
+                                                   reinterpret_cast<const unsigned char*>(s1) + at,
+                                                   reinterpret_cast<const unsigned char*>(s2) + at, result)) {
     return result;
   }
   return CompareAfterLowerLevelDifference<Width, Swap>(simple, s1, s2, request, offset, passing);

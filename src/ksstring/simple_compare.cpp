@@ -406,22 +406,6 @@ bool CompareUnits(const SimpleOrders& orders, const unsigned char* text, const u
   return true;
 }
 
-template <unsigned Width, bool Swap>
-bool PrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* t,
-                           const unsigned char* p, int& result) {
-  const uint8_t* kinds = orders.quick[stopSet];
-  const uint32_t* lead = orders.leadPrimary[stopSet];
-  unsigned a = UnitAt<Width, Swap>(t);
-  unsigned b = UnitAt<Width, Swap>(p);
-  while (QuickKindOf(kinds, a) == kQuickIgnorable) a = UnitAt<Width, Swap>(t += Width);
-  while (QuickKindOf(kinds, b) == kQuickIgnorable) b = UnitAt<Width, Swap>(p += Width);
-  const uint32_t x = a < kCachedUnits ? lead[a] : kNoLeadPrimary;
-  const uint32_t y = b < kCachedUnits ? lead[b] : kNoLeadPrimary;
-  if (((x | y) & kNoLeadPrimary) != 0 || x == y) return false;
-  result = static_cast<int>(x - y);
-  return true;
-}
-
 }  // namespace
 
 bool WideUnitPassesEqualPrefix(const SimpleOrders& orders, int stopSet, unsigned unit) {

@@ -16,6 +16,7 @@
 
 #include "ksstring/code_set_cache.h"
 #include "ksstring/collation_key.h"
+#include "ksstring/units.h"
 
 namespace ksstring {
 
@@ -87,6 +88,25 @@ enum class FirstDifference {
 // equal prefix; stopSet as for ComparePrimaryAt.
 bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* text,
                                   const unsigned char* pattern, unsigned char format, int& result);
+
+// ComparePrimaryPastIgnorables for units `Width` bytes wide, swapped when
+// `Swap`; inline for the comparison's stages, which know the layout.
+template <unsigned Width, bool Swap>
+[[gnu::always_inline]] inline bool PrimaryPastIgnorables(const SimpleOrders& orders, int stopSet,
+                                                         const unsigned char* text,
+                                                         const unsigned char* pattern, int& result) {
+  const uint8_t* kinds = orders.quick[stopSet];
+  unsigned a = UnitAt<Width, Swap>(text);
+  unsigned b = UnitAt<Width, Swap>(pattern);
+  while (QuickKindOf(kinds, a) == kQuickIgnorable) a = UnitAt<Width, Swap>(text += Width);
+  while (QuickKindOf(kinds, b) == kQuickIgnorable) b = UnitAt<Width, Swap>(pattern += Width);
+  if ((a | b) >= kCachedUnits) return false;
+  const uint32_t x = orders.leadPrimary[stopSet][a];
+  const uint32_t y = orders.leadPrimary[stopSet][b];
+  if (((x | y) & kNoLeadPrimary) != 0 || x == y) return false;
+  result = static_cast<int>(x - y);
+  return true;
+}
 
 // Whether an equal pair of a unit from kCachedUnits on, which the tables
 // do not describe, may be passed over as the equal-prefix scan passes the
