@@ -40,8 +40,9 @@ constexpr uint32_t kIgnorableLead = 3;
 // Units that pass an equal-prefix scan, as a set of bytes in nibble form:
 // byte b stops the scan when (low[b & 15] & high[b >> 4]) != 0. The form
 // holds any set whose high-nibble rows have at most eight distinct patterns;
-// `exact` says whether this one does.
-struct NibbleSet {
+// `exact` says whether this one does. Aligned, so that the comparison's
+// entry indexes a pair of them with a shift.
+struct alignas(32) NibbleSet {
   uint8_t low[16];
   uint8_t high[16];
   bool exact;
