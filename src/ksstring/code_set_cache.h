@@ -1,8 +1,8 @@
 // What a collation walk needs of a code set, looked up once per process:
 // the code set object, the collation entries of its first units (see
 // kCachedUnits), and per language the class the code set reports and the
-// orders of its simple units. Every comparison starts two iterators, so these answers are kept
-// rather than asked each time. The objects and tables of the i18n services
+// orders of its simple units. Every comparison starts two iterators, so
+// these answers are kept rather than asked each time. The objects and tables of the i18n services
 // are immutable for the life of the process, which makes them safe to keep;
 // only a language's variant switch changes, and it selects the table.
 #pragma once
@@ -48,10 +48,11 @@ struct alignas(32) NibbleSet {
   bool exact;
 };
 
-// Orders of the units below kCachedUnits of a code set with a table, for one language
-// (with its variant switch in one position): the units whose entry has
-// neither a contraction nor an expansion, after language variants, are
-// "simple" and take their order and class straight from here.
+// Orders of the units below kCachedUnits of a code set with a table, for
+// one language (with its variant switch in one position): the units whose
+// entry has neither a contraction nor an expansion, after language
+// variants, are "simple" and take their order and class straight from
+// here.
 struct SimpleOrders {
   uint16_t order[kCachedUnits];
   uint8_t orderClass[kCachedUnits];
@@ -90,9 +91,9 @@ struct SimpleOrders {
   // tables describe; kIgnorableLead for an ignorable, kNoLeadPrimary for
   // every other unit.
   uint32_t leadPrimary[2][kCachedUnits];
-  // For units from kCachedUnits on (16-bit code sets), read from the code set's
-  // table: the table, the class of entries without their own, and the
-  // wildcard orders of wildcardPair.
+  // For units from kCachedUnits on (16-bit code sets), read from the code
+  // set's table: the table, the class of entries without their own, and
+  // the wildcard orders of wildcardPair.
   const KsCharTable* charTable;
   unsigned char languageClass;
   uint16_t star;
@@ -120,8 +121,8 @@ struct LanguageSlot {
   const KsLanguage* languageObject = nullptr;
   unsigned char languageClass = 0;
   bool hasTable = false;
-  // The code set's object and entries of units below kCachedUnits, as SetupWalk
-  // gives them.
+  // The code set's object and entries of units below kCachedUnits, as
+  // SetupWalk gives them.
   const KsCodeSet* codeSetObject = nullptr;
   const KsCollationEntry* const* byteEntries = nullptr;
   std::atomic<const SimpleOrders*> simple[2] = {nullptr, nullptr};
@@ -168,8 +169,8 @@ inline const SimpleOrders* SwitchFreeSimpleOrders(unsigned char codeSet, unsigne
 
 // Everything an iterator over one code set and language starts with: the
 // code set object (null for an unknown code set), the entries of its units
-// below kCachedUnits (null without a table), the simple orders (null without a
-// table); returns the class the code set reports for the language
+// below kCachedUnits (null without a table), the simple orders (null
+// without a table); returns the class the code set reports for the language
 // (KS_CLASS_UNDEFINED without object). The outputs are written one by one,
 // straight into the iterator. Code set 0 reads as the native code set.
 // Thread-safe; allocation-free.

@@ -55,9 +55,9 @@ struct OrderReader {
     it.position += count * it.Width();
     it.orderClass = orderClass;
   }
-  // For a walk that reads the units below kCachedUnits from the simple orders
-  // itself (expansions included): moves `bytes` on, recording the class of
-  // the last unit passed when class updates are on.
+  // For a walk that reads the units below kCachedUnits from the simple
+  // orders itself (expansions included): moves `bytes` on, recording the
+  // class of the last unit passed when class updates are on.
   static void PassUnits(KsStringIterator& it, size_t bytes, unsigned short setClass,
                         unsigned char orderClass) {
     it.position += bytes;

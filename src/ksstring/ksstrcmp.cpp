@@ -65,9 +65,9 @@ struct Rules {
 };
 
 // One side of the comparison: its iterator and the number of orders fetched.
-// Units below kCachedUnits of a code set with a table take their order, class, key
-// and kind from the simple orders the iterator starts with, expansions of
-// up to kMaxExpansionOrders included; everything else is the iterator's
+// Units below kCachedUnits of a code set with a table take their order,
+// class, key and kind from the simple orders the iterator starts with,
+// expansions of up to kMaxExpansionOrders included; everything else is the iterator's
 // walk through the collation tables, with the same outcome.
 class Side {
  public:
