@@ -758,13 +758,14 @@ KS_STAGE int CompareAfterEqualPrefix(const ksstring::SimpleOrders& simple, const
 
 // The common case where the first units after the equal prefix differ and
 // one of them is an ignorable.
+template <unsigned Width, bool Swap>
 KS_STAGE int CompareFromIgnorable(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
                                   CommonRequest request, size_t equalUnits) {
-  const size_t at = equalUnits * simple.width;
+  const size_t at = equalUnits * Width;
   int result = 0;
-  if (ksstring::ComparePrimaryPastIgnorables(
-          simple, StopSetOf(request.cmpOp), reinterpret_cast<const unsigned char*>(s1) + at,
-          reinterpret_cast<const unsigned char*>(s2) + at, request.format, result)) {
+  if (ksstring::PrimaryPastIgnorables<Width, Swap>(simple, StopSetOf(request.cmpOp),
+                                                   reinterpret_cast<const unsigned char*>(s1) + at,
+                                                   reinterpret_cast<const unsigned char*>(s2) + at, result)) {
     return result;
   }
   return CompareAfterEqualPrefix(simple, s1, s2, request, equalUnits);
@@ -783,11 +784,12 @@ template <unsigned Width, bool Swap>
 }
 
 // The common case where the first difference does not decide alone.
+template <unsigned Width, bool Swap>
 inline int CompareFromFirstDifference(ksstring::FirstDifference first, const ksstring::SimpleOrders& simple,
                                       const char* s1, const char* s2, CommonRequest request,
                                       size_t equalUnits) {
   if (first == ksstring::FirstDifference::Ignorable) {
-    return CompareFromIgnorable(simple, s1, s2, request, equalUnits);
+    return CompareFromIgnorable<Width, Swap>(simple, s1, s2, request, equalUnits);
   }
   return CompareAfterEqualPrefix(simple, s1, s2, request, equalUnits);
 }
@@ -803,7 +805,7 @@ template <unsigned Width, bool Swap>
   if (first == ksstring::FirstDifference::Decided) [[likely]] {
     return result;
   }
-  return CompareFromFirstDifference(first, simple, s1, s2, request, equalUnits);
+  return CompareFromFirstDifference<Width, Swap>(first, simple, s1, s2, request, equalUnits);
 }
 
 // The common case from `scanned` units on, which are an equal prefix:
@@ -901,30 +903,19 @@ template <unsigned Width, bool Swap>
         caseOnly &= past;
         continue;
       }
-      // An ignorable the flags skip goes alone; one they keep pairs with
-      // the other side's ignorable, or with nothing.
-      textStep = byte;
-      patternStep = byte;
-      if (kindX == ksstring::kQuickIgnorable &&
-          ksstring::SkipsIgnorable(simple.order[x], (cmpOp & KS_CMP_SKIP_SPACES) != 0,
-                                   (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0)) {
-        textStep += Width;
-      } else if (kindY == ksstring::kQuickIgnorable &&
-                 ksstring::SkipsIgnorable(simple.order[y], (cmpOp & KS_CMP_SKIP_SPACES) != 0,
-                                          (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0)) {
-        patternStep += Width;
-      } else if (kindX == ksstring::kQuickWalk || kindY == ksstring::kQuickWalk) {
+      // Ignorables move one side or both, and the blocks go on from there.
+      const ksstring::IgnorableStep step = ksstring::StepPastIgnorables(
+          kindX, kindX == ksstring::kQuickIgnorable ? simple.order[x] : 0, kindY,
+          kindY == ksstring::kQuickIgnorable ? simple.order[y] : 0, (cmpOp & KS_CMP_SKIP_SPACES) != 0,
+          (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0, ignorable);
+      if (step.walk) {
         // An expansion decides at its first order when that differs at
         // the primary level; anything else is for the walk.
         return ksstring::ComparePrimaryAt(simple, stopSet, x, y, result) ==
                ksstring::FirstDifference::Decided;
-      } else {
-        const int mine = kindX == ksstring::kQuickIgnorable ? simple.order[x] : 0;
-        const int theirs = kindY == ksstring::kQuickIgnorable ? simple.order[y] : 0;
-        if (mine != theirs) ignorable = mine - theirs;
-        if (kindX == ksstring::kQuickIgnorable) textStep += Width;
-        if (kindY == ksstring::kQuickIgnorable) patternStep += Width;
       }
+      textStep = byte + (step.text ? Width : 0);
+      patternStep = byte + (step.pattern ? Width : 0);
       break;
     }
     text += textStep;
@@ -1006,7 +997,7 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
     }
     return CompareAfterLowerLevelDifference<Width, Swap>(simple, s1, s2, request, offset, passing);
   }
-  return CompareFromFirstDifference(first, simple, s1, s2, request, equalUnits);
+  return CompareFromFirstDifference<Width, Swap>(first, simple, s1, s2, request, equalUnits);
 }
 
 }  // namespace

@@ -109,11 +109,6 @@ inline int LevelledResult(const LevelState& levels, const QuickCompareRules& rul
                            rules.caseInsensitive);
 }
 
-// Whether the flags skip an ignorable order silently.
-inline bool SkippedIgnorable(const QuickCompareRules& rules, uint16_t order) {
-  return SkipsIgnorable(order, rules.skipSpaces, rules.skipSymbols);
-}
-
 // What the unit-wise walk needs of a unit: its quick kind, key and order.
 struct UnitFacts {
   uint8_t kind;
@@ -196,8 +191,9 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
     const unsigned a = UnitAt<Width, Swap>(t);
     const unsigned b = UnitAt<Width, Swap>(p);
     if (a == b && a != 0) {
-      const bool passes = Width == 1 || a < kByteUnits ? rules.prefixStop[a] == 0
-                                                       : EqualWideUnitPasses(orders, rules.stopSet, a);
+      const bool passes = Width == 1 || a < kCachedUnits
+                              ? rules.prefixStop[a] == 0
+                              : WideUnitPassesEqualPrefix(orders, rules.stopSet, a);
       if (!passes) {
         if (equalUnits == kUnknownPrefix) equalUnits = static_cast<size_t>(t - text) / Width;
         decided = -1;
@@ -280,18 +276,9 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       p += Width;
       continue;
     }
-    // An ignorable the flags skip goes without a step.
-    if (ka == kQuickIgnorable && SkippedIgnorable(rules, fa.order)) {
-      t += Width;
-      if constexpr (Limited) ++tf;
-      continue;
-    }
-    if (kb == kQuickIgnorable && SkippedIgnorable(rules, fb.order)) {
-      p += Width;
-      if constexpr (Limited) ++pf;
-      continue;
-    }
-    if (ka == kQuickWalk || kb == kQuickWalk) {
+    const IgnorableStep step =
+        StepPastIgnorables(ka, fa.order, kb, fb.order, rules.skipSpaces, rules.skipSymbols, levels.ignorable);
+    if (step.walk) {
       // An expansion against an element or another expansion: a primary
       // difference at their first orders decides; anything else is for
       // the general steps, which deliver the expansion order by order.
@@ -307,16 +294,11 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       }
       break;
     }
-    // Ignorables the flags keep pair with each other in lockstep, an
-    // element or the end with nothing; the last differing pair breaks ties.
-    const int mine = ka == kQuickIgnorable ? fa.order : 0;
-    const int theirs = kb == kQuickIgnorable ? fb.order : 0;
-    if (mine != theirs) levels.ignorable = mine - theirs;
-    if (ka == kQuickIgnorable) {
+    if (step.text) {
       t += Width;
       if constexpr (Limited) ++tf;
     }
-    if (kb == kQuickIgnorable) {
+    if (step.pattern) {
       p += Width;
       if constexpr (Limited) ++pf;
     }
@@ -413,13 +395,6 @@ bool WideUnitPassesEqualPrefix(const SimpleOrders& orders, int stopSet, unsigned
   const KsCollationEntry* entry = orders.charTable->GetEntry(static_cast<unsigned short>(unit));
   if (entry == nullptr || (entry->flags & KsCollationEntry::HasLanguageVariants) != 0) return false;
   return PassesEqualPrefix(entry, stopSet == 1, orders.star, orders.question);
-}
-
-bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* text,
-                                  const unsigned char* pattern, unsigned char format, int& result) {
-  return WithUnitLayout(orders.width, format, [&]<unsigned Width, bool Swap>() {
-    return PrimaryPastIgnorables<Width, Swap>(orders, stopSet, text, pattern, result);
-  });
 }
 
 // Aligned to a cache line: the speed of its loops over expansions varied by

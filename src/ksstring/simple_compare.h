@@ -53,7 +53,7 @@ bool CompareSimpleUnits(const SimpleOrders& orders, const unsigned char* text, c
 // What the first units after the equal prefix tell (see ComparePrimaryAt).
 enum class FirstDifference {
   Decided,    // result set
-  Ignorable,  // one of them is an ignorable: see ComparePrimaryPastIgnorables
+  Ignorable,  // one of them is an ignorable: see PrimaryPastIgnorables
   Other,      // the levels or the walk decide
 };
 
@@ -80,17 +80,38 @@ enum class FirstDifference {
   return x == kIgnorableLead || y == kIgnorableLead ? FirstDifference::Ignorable : FirstDifference::Other;
 }
 
+// The step of a walk at two differing units that are not both single
+// elements (or ends): an ignorable the flags skip moves its side alone;
+// else a unit that needs the walk (an expansion, say) stops the step; else
+// ignorables the flags keep pair with each other in lockstep, an element or
+// the end with nothing, and the last differing pair breaks ties (it is
+// written to `ignorable`). An order is read only for an ignorable unit.
+struct IgnorableStep {
+  bool walk;     // nothing moves: a unit needs the walk
+  bool text;     // the text moves past its unit
+  bool pattern;  // the pattern moves past its unit
+};
+
+inline IgnorableStep StepPastIgnorables(uint8_t kindX, uint16_t orderX, uint8_t kindY, uint16_t orderY,
+                                        bool skipSpaces, bool skipSymbols, int& ignorable) {
+  const bool ignorableX = kindX == kQuickIgnorable;
+  const bool ignorableY = kindY == kQuickIgnorable;
+  if (ignorableX && SkipsIgnorable(orderX, skipSpaces, skipSymbols)) return {false, true, false};
+  if (ignorableY && SkipsIgnorable(orderY, skipSpaces, skipSymbols)) return {false, false, true};
+  if (kindX == kQuickWalk || kindY == kQuickWalk) return {true, false, false};
+  const int mine = ignorableX ? orderX : 0;
+  const int theirs = ignorableY ? orderY : 0;
+  if (mine != theirs) ignorable = mine - theirs;
+  return {false, ignorableX, ignorableY};
+}
+
 // Where the first units after the equal prefix differ and one of them is
 // an ignorable: ignorables never take part in the primary level, so the
 // first orders after the ignorables on each side decide when they differ
 // there (see ComparePrimaryAt). Sets result and returns true then.
 // REQUIRES: both texts zero-terminated, at the first units after their
-// equal prefix; stopSet as for ComparePrimaryAt.
-bool ComparePrimaryPastIgnorables(const SimpleOrders& orders, int stopSet, const unsigned char* text,
-                                  const unsigned char* pattern, unsigned char format, int& result);
-
-// ComparePrimaryPastIgnorables for units `Width` bytes wide, swapped when
-// `Swap`; inline for the comparison's stages, which know the layout.
+// equal prefix; stopSet as for ComparePrimaryAt; units `Width` bytes wide,
+// swapped when `Swap`.
 template <unsigned Width, bool Swap>
 [[gnu::always_inline]] inline bool PrimaryPastIgnorables(const SimpleOrders& orders, int stopSet,
                                                          const unsigned char* text,
@@ -112,13 +133,5 @@ template <unsigned Width, bool Swap>
 // do not describe, may be passed over as the equal-prefix scan passes the
 // units they describe (see SimpleOrders::prefixStop).
 bool WideUnitPassesEqualPrefix(const SimpleOrders& orders, int stopSet, unsigned unit);
-
-// Whether an equal pair of a 16-bit unit from 256 on, which the block scan
-// stops at, may be passed over as the equal-prefix scan passes units below
-// 256: from the tables where they describe it.
-inline bool EqualWideUnitPasses(const SimpleOrders& orders, int stopSet, unsigned unit) {
-  return unit < kCachedUnits ? orders.prefixStop[stopSet][unit] == 0
-                             : WideUnitPassesEqualPrefix(orders, stopSet, unit);
-}
 
 }  // namespace ksstring
