@@ -251,6 +251,12 @@ TEST(StringHash, CollationHashFollowsKeys) {
   // Equal under the plain order comparison: equal hashes across code sets.
   const unsigned short wide[] = {'A', 'B', 0};
   EXPECT_EQ(HashString(253, 0, reinterpret_cast<const char*>(wide), -1, 1), HashString(1, 0, "AB", -1, 1));
+  // Latin Extended units (the ligature oe, a with macron) read from the
+  // code set's tables hash as they always have, in either byte order.
+  const unsigned char little[] = {'B', 0, 0x53, 0x01, 'u', 0, 'f', 0, '-', 0, 0x01, 0x01, 0, 0};
+  const unsigned char big[] = {0, 'B', 0x01, 0x53, 0, 'u', 0, 'f', 0, '-', 0x01, 0x01, 0, 0};
+  EXPECT_EQ(HashString(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(little), -1, 1), 0x0B93BE91u);
+  EXPECT_EQ(HashString(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(big), -1, 2), 0x0B93BE91u);
 }
 
 }  // namespace
