@@ -904,10 +904,11 @@ template <unsigned Width, bool Swap>
         continue;
       }
       // Ignorables move one side or both, and the blocks go on from there.
-      const ksstring::IgnorableStep step = ksstring::StepPastIgnorables(
-          kindX, kindX == ksstring::kQuickIgnorable ? simple.order[x] : 0, kindY,
-          kindY == ksstring::kQuickIgnorable ? simple.order[y] : 0, (cmpOp & KS_CMP_SKIP_SPACES) != 0,
-          (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0, ignorable);
+      const ksstring::IgnorableStep step =
+          ksstring::StepPastIgnorables(kindX, kindX == ksstring::kQuickIgnorable ? simple.order[x] : 0, kindY,
+                                       kindY == ksstring::kQuickIgnorable ? simple.order[y] : 0,
+                                       (cmpOp & KS_CMP_SKIP_SPACES) != 0, (cmpOp & KS_CMP_SKIP_SYMBOLS) != 0);
+      if (step.difference != 0) ignorable = step.difference;
       if (step.walk) {
         // An expansion decides at its first order when that differs at
         // the primary level; anything else is for the walk.

@@ -277,7 +277,8 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       continue;
     }
     const IgnorableStep step =
-        StepPastIgnorables(ka, fa.order, kb, fb.order, rules.skipSpaces, rules.skipSymbols, levels.ignorable);
+        StepPastIgnorables(ka, fa.order, kb, fb.order, rules.skipSpaces, rules.skipSymbols);
+    if (step.difference != 0) levels.ignorable = step.difference;
     if (step.walk) {
       // An expansion against an element or another expansion: a primary
       // difference at their first orders decides; anything else is for
