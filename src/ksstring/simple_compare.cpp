@@ -276,10 +276,18 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       p += Width;
       continue;
     }
-    const IgnorableStep step =
-        StepPastIgnorables(ka, fa.order, kb, fb.order, rules.skipSpaces, rules.skipSymbols);
-    if (step.difference != 0) levels.ignorable = step.difference;
-    if (step.walk) {
+    // An ignorable the flags skip goes without a step.
+    if (ka == kQuickIgnorable && SkipsIgnorable(fa.order, rules.skipSpaces, rules.skipSymbols)) {
+      t += Width;
+      if constexpr (Limited) ++tf;
+      continue;
+    }
+    if (kb == kQuickIgnorable && SkipsIgnorable(fb.order, rules.skipSpaces, rules.skipSymbols)) {
+      p += Width;
+      if constexpr (Limited) ++pf;
+      continue;
+    }
+    if (ka == kQuickWalk || kb == kQuickWalk) {
       // An expansion against an element or another expansion: a primary
       // difference at their first orders decides; anything else is for
       // the general steps, which deliver the expansion order by order.
@@ -295,11 +303,16 @@ int WalkSingleUnits(const SimpleOrders& orders, const QuickCompareRules& rules, 
       }
       break;
     }
-    if (step.text) {
+    // Ignorables the flags keep pair with each other in lockstep, an
+    // element or the end with nothing; the last differing pair breaks ties.
+    const int mine = ka == kQuickIgnorable ? fa.order : 0;
+    const int theirs = kb == kQuickIgnorable ? fb.order : 0;
+    if (mine != theirs) levels.ignorable = mine - theirs;
+    if (ka == kQuickIgnorable) {
       t += Width;
       if constexpr (Limited) ++tf;
     }
-    if (step.pattern) {
+    if (kb == kQuickIgnorable) {
       p += Width;
       if constexpr (Limited) ++pf;
     }

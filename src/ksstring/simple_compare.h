@@ -80,33 +80,6 @@ enum class FirstDifference {
   return x == kIgnorableLead || y == kIgnorableLead ? FirstDifference::Ignorable : FirstDifference::Other;
 }
 
-// The step of a walk at two differing units that are not both single
-// elements (or ends): an ignorable the flags skip moves its side alone;
-// else a unit that needs the walk (an expansion, say) stops the step; else
-// ignorables the flags keep pair with each other in lockstep, an element or
-// the end with nothing, and the last differing pair breaks ties. An order
-// is read only for an ignorable unit. Returned by value: the block step
-// that calls it is not instrumented, and the address sanitizer misreads
-// writes through references into its frame.
-struct IgnorableStep {
-  bool walk;       // nothing moves: a unit needs the walk
-  bool text;       // the text moves past its unit
-  bool pattern;    // the pattern moves past its unit
-  int difference;  // of the pair of ignorables; 0 when they are equal
-};
-
-inline IgnorableStep StepPastIgnorables(uint8_t kindX, uint16_t orderX, uint8_t kindY, uint16_t orderY,
-                                        bool skipSpaces, bool skipSymbols) {
-  const bool ignorableX = kindX == kQuickIgnorable;
-  const bool ignorableY = kindY == kQuickIgnorable;
-  if (ignorableX && SkipsIgnorable(orderX, skipSpaces, skipSymbols)) return {false, true, false, 0};
-  if (ignorableY && SkipsIgnorable(orderY, skipSpaces, skipSymbols)) return {false, false, true, 0};
-  if (kindX == kQuickWalk || kindY == kQuickWalk) return {true, false, false, 0};
-  const int mine = ignorableX ? orderX : 0;
-  const int theirs = ignorableY ? orderY : 0;
-  return {false, ignorableX, ignorableY, mine - theirs};
-}
-
 // Where the first units after the equal prefix differ and one of them is
 // an ignorable: ignorables never take part in the primary level, so the
 // first orders after the ignorables on each side decide when they differ
