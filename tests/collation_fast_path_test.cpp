@@ -160,7 +160,7 @@ unsigned FullWalkHash(unsigned char codeSet, unsigned char language, const char*
 void CheckRandomPairs(uint32_t seed, int rounds, int& decidedAfterLongPrefix) {
   const unsigned char codeSets[] = {1, 2, 253};
   const unsigned char languages[] = {0, 1, 2, 3, 4, 5, 255};
-  const unsigned char formats[] = {1, 2, 8};
+  const unsigned char formats[] = {1, 2, 8, 255};
   const unsigned short flags[] = {0x10, 0x20, 0x40, 0x80, 0x200};
   std::mt19937 random(seed);
   GuardedPage page;
@@ -352,6 +352,36 @@ TEST(CollationFastPaths, UnitsBeyondTheByteRangeAgreeWithTheFullWalk) {
               << "format " << int(format) << " operator " << cmpOp;
         }
       }
+    }
+  }
+}
+
+// The nibble form holds stop sets of up to eight distinct high-nibble rows
+// exactly; any other stops at every byte, so that a vector scan that takes
+// it as it is never passes a unit that stops.
+TEST(CollationFastPaths, NibbleFormHoldsEightRowPatternsAndStopsEverywhereBeyond) {
+  struct Case {
+    const char* name;
+    std::vector<unsigned> stops;
+    bool exact;
+  };
+  std::vector<unsigned> eightRows;  // rows 0-7, row r stopping at low nibble r
+  std::vector<unsigned> nineRows;
+  for (unsigned row = 0; row < 9; ++row) (row < 8 ? eightRows : nineRows).push_back(row * 16 + row);
+  nineRows.insert(nineRows.begin(), eightRows.begin(), eightRows.end());
+  const Case cases[] = {{"end and wildcards", {0, '*', '?'}, true},
+                        {"one row, every low nibble", {0x40, 0x41, 0x4F, 0x45}, true},
+                        {"equal rows share a pattern", {0x01, 0x11, 0x21, 0xF1, 0xFF, 0x0F}, true},
+                        {"eight patterns", eightRows, true},
+                        {"nine patterns", nineRows, false}};
+  for (const Case& c : cases) {
+    uint8_t table[ksstring::kByteUnits] = {};
+    for (unsigned unit : c.stops) table[unit] = 1;
+    const ksstring::NibbleSet set = ksstring::NibblesOf(table);
+    EXPECT_EQ(set.exact, c.exact) << c.name;
+    for (unsigned byte = 0; byte < ksstring::kByteUnits; ++byte) {
+      const bool stops = (set.low[byte & 15] & set.high[byte >> 4]) != 0;
+      EXPECT_EQ(stops, c.exact ? table[byte] != 0 : true) << c.name << " byte " << byte;
     }
   }
 }

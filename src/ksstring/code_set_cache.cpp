@@ -1,5 +1,6 @@
 #include "ksstring/code_set_cache.h"
 
+#include <cstring>
 #include <mutex>
 
 #include "ksstring/collation_key.h"
@@ -115,35 +116,6 @@ void RecordExpansion(SimpleOrders& orders, unsigned unit, const KsCollationEntry
     orders.expansion[unit][i + 1] = order;
   }
   orders.expansionCount[unit] = static_cast<uint8_t>(count + 1);
-}
-
-// The nibble form of a stop table's first kByteUnits (see NibbleSet).
-NibbleSet NibblesOf(const uint8_t* stop) {
-  NibbleSet set{};
-  uint16_t rows[16] = {};
-  for (unsigned unit = 0; unit < kByteUnits; ++unit) {
-    if (stop[unit] != 0) rows[unit >> 4] = static_cast<uint16_t>(rows[unit >> 4] | (1u << (unit & 15)));
-  }
-  uint16_t patterns[8] = {};
-  unsigned distinct = 0;
-  set.exact = true;
-  for (unsigned high = 0; high < 16; ++high) {
-    if (rows[high] == 0) continue;
-    unsigned bit = 0;
-    while (bit < distinct && patterns[bit] != rows[high]) ++bit;
-    if (bit == distinct) {
-      if (distinct == 8) {
-        set.exact = false;
-        return set;
-      }
-      patterns[distinct++] = rows[high];
-    }
-    set.high[high] = static_cast<uint8_t>(set.high[high] | (1u << bit));
-    for (unsigned low = 0; low < 16; ++low) {
-      if ((rows[high] >> low) & 1u) set.low[low] = static_cast<uint8_t>(set.low[low] | (1u << bit));
-    }
-  }
-  return set;
 }
 
 // The primary weight of the first order of `unit` (see
@@ -268,6 +240,36 @@ const SimpleOrders* SimpleOrdersFor(const CodeSetSlot& codeSet, LanguageSlot& sl
 }
 
 }  // namespace
+
+NibbleSet NibblesOf(const uint8_t* stop) {
+  NibbleSet set{};
+  uint16_t rows[16] = {};
+  for (unsigned unit = 0; unit < kByteUnits; ++unit) {
+    if (stop[unit] != 0) rows[unit >> 4] = static_cast<uint16_t>(rows[unit >> 4] | (1u << (unit & 15)));
+  }
+  uint16_t patterns[8] = {};
+  unsigned distinct = 0;
+  set.exact = true;
+  for (unsigned high = 0; high < 16; ++high) {
+    if (rows[high] == 0) continue;
+    unsigned bit = 0;
+    while (bit < distinct && patterns[bit] != rows[high]) ++bit;
+    if (bit == distinct) {
+      if (distinct == 8) {
+        std::memset(set.low, 0xFF, sizeof set.low);
+        std::memset(set.high, 0xFF, sizeof set.high);
+        set.exact = false;
+        return set;
+      }
+      patterns[distinct++] = rows[high];
+    }
+    set.high[high] = static_cast<uint8_t>(set.high[high] | (1u << bit));
+    for (unsigned low = 0; low < 16; ++low) {
+      if ((rows[high] >> low) & 1u) set.low[low] = static_cast<uint8_t>(set.low[low] | (1u << bit));
+    }
+  }
+  return set;
+}
 
 const KsCollationEntry* VariantEntry(const KsCollationEntry* entry, const KsLanguage* language) {
   if (language == nullptr || (entry->flags & KsCollationEntry::HasLanguageVariants) == 0) return entry;

@@ -40,13 +40,17 @@ constexpr uint32_t kIgnorableLead = 3;
 // Units that pass an equal-prefix scan, as a set of bytes in nibble form:
 // byte b stops the scan when (low[b & 15] & high[b >> 4]) != 0. The form
 // holds any set whose high-nibble rows have at most eight distinct patterns;
-// `exact` says whether this one does. Aligned, so that the comparison's
-// entry indexes a pair of them with a shift.
+// `exact` says whether this one does. A set it cannot hold stops at every
+// byte, so that a block scan that does not ask hands on at once. Aligned, so
+// that the comparison's entry indexes a pair of them with a shift.
 struct alignas(32) NibbleSet {
   uint8_t low[16];
   uint8_t high[16];
   bool exact;
 };
+
+// The nibble form of a stop table's first kByteUnits.
+NibbleSet NibblesOf(const uint8_t* stop);
 
 // Orders of the units below kCachedUnits of a code set with a table, for
 // one language (with its variant switch in one position): the units whose

@@ -737,7 +737,9 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
 // comparison writes it.
 struct CommonRequest {
   unsigned short cmpOp;
-  unsigned char format;  // 1, 2 or 8: never the default
+  // As given: the steps that read units need only its byte order, and the
+  // default's is that of format 1; the walk gets 1 for the default.
+  unsigned char format;
 };
 
 // The common case once its table is known and the texts differ past their
@@ -748,12 +750,13 @@ struct CommonRequest {
 // the texts'.
 KS_STAGE int CompareAfterEqualPrefix(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
                                      CommonRequest request, size_t equalUnits) {
+  const unsigned char format = request.format == ksstring::kDefaultId ? 1 : request.format;
   int result = 0;
-  if (QuickCompare(simple, s1, s2, request.cmpOp, request.format, -1, nullptr, equalUnits, result)) {
+  if (QuickCompare(simple, s1, s2, request.cmpOp, format, -1, nullptr, equalUnits, result)) {
     return result;
   }
   return CompareByOrders(simple.codeSet, simple.language, s1, simple.codeSet, simple.language, s2,
-                         request.cmpOp, -1, request.format, nullptr, equalUnits);
+                         request.cmpOp, -1, format, nullptr, equalUnits);
 }
 
 // The common case where the first units after the equal prefix differ and
@@ -973,9 +976,13 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"), noinline)) int 
   return CompareAfterLowerLevelDifference<Width, Swap>(simple, s1, s2, request, offset, passing);
 }
 
+// Blocks the common case scans inline: longer prefixes go on in the
+// out-of-line scan, whose steps of two blocks run them faster.
+constexpr size_t kInlineBlocks = 4;
+
 // The common case on processors with AVX2: the prefix scan a block at a
-// time, inline and without a call, while the blocks stay inside the pages
-// of both texts; the scan goes on by units at a page end. The blocks may
+// time, inline and without a call, for kInlineBlocks blocks while they stay
+// inside the pages of both texts; then the scan goes on out of line. The blocks may
 // read past the terminators, never past the page (see prefix_block.h).
 template <unsigned Width, bool Swap>
 __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCommonCaseByBlocks(
@@ -983,14 +990,19 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
   const auto* text = reinterpret_cast<const unsigned char*>(s1);
   const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
   const int stopSet = StopSetOf(request.cmpOp);
+  // A set the nibble form cannot hold stops at every byte: the blocks hand
+  // the first unit on to the steps after them.
   const ksstring::NibbleSet& set = simple.prefixStopSet[stopSet];
-  if (!set.exact) [[unlikely]] {
-    return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, 0);
-  }
+  // The offset of the last block scanned here: at most kInlineBlocks, and
+  // none that leaves a page (negative when the first would).
+  const ptrdiff_t lastBlock =
+      std::min<ptrdiff_t>((kInlineBlocks - 1) * ksstring::kPrefixBlock,
+                          static_cast<ptrdiff_t>(ksstring::kPrefixPage - ksstring::kPrefixBlock) -
+                              static_cast<ptrdiff_t>(ksstring::DeeperInPage(text, pattern)));
   size_t offset = 0;  // in bytes
   uint32_t passing = 0;
   for (;; offset += ksstring::kPrefixBlock) {
-    if (!ksstring::BlocksFitInPages(text + offset, pattern + offset)) [[unlikely]] {
+    if (static_cast<ptrdiff_t>(offset) > lastBlock) [[unlikely]] {
       return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, offset / Width);
     }
     passing = ksstring::PassingBytes<Width, Swap>(set, text + offset, pattern + offset);
@@ -1026,8 +1038,7 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
   if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
     if (simple != nullptr && QuickKinds(*simple, cmpOp) != nullptr) {
-      const CommonRequest request{cmpOp,
-                                  format == ksstring::kDefaultId ? static_cast<unsigned char>(1) : format};
+      const CommonRequest request{cmpOp, format};
       // With or without vector scans (see VectorScans), for the units' layout.
       if (ksstring::VectorScans()) [[likely]] {
         return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {

@@ -6,6 +6,7 @@
 
 #include <immintrin.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -27,6 +28,14 @@ inline bool BlocksFitInPages(const unsigned char* a, const unsigned char* b) {
   constexpr uintptr_t kLastStart = kPrefixPage - kPrefixBlock;
   return (reinterpret_cast<uintptr_t>(a) & (kPrefixPage - 1)) <= kLastStart &&
          (reinterpret_cast<uintptr_t>(b) & (kPrefixPage - 1)) <= kLastStart;
+}
+
+// The farther of a and b from the start of its page. Blocks at a + offset
+// and b + offset stay inside those pages while offset is at most
+// kPrefixPage - kPrefixBlock - DeeperInPage(a, b): one test a block.
+inline uintptr_t DeeperInPage(const unsigned char* a, const unsigned char* b) {
+  return std::max(reinterpret_cast<uintptr_t>(a) & (kPrefixPage - 1),
+                  reinterpret_cast<uintptr_t>(b) & (kPrefixPage - 1));
 }
 
 __attribute__((target("avx2"), always_inline)) inline __m256i BlockAt(const unsigned char* p) {
