@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -383,6 +384,37 @@ TEST(CollationFastPaths, NibbleFormHoldsEightRowPatternsAndStopsEverywhereBeyond
       const bool stops = (set.low[byte & 15] & set.high[byte >> 4]) != 0;
       EXPECT_EQ(stops, c.exact ? table[byte] != 0 : true) << c.name << " byte " << byte;
     }
+  }
+}
+
+// A table whose stop set the nibble form cannot hold: its blocks stop at
+// once and hand the first unit on, and every comparison still agrees with
+// the full walk.
+TEST(CollationFastPaths, StopSetsBeyondTheNibbleFormAgreeWithTheFullWalk) {
+  for (unsigned char codeSet : {1, 253}) {
+    ksstring::LanguageSlot& slot = ksstring::gLanguageSlots[codeSet][KS_LANGUAGE_GERMAN];
+    ASSERT_NE(ksstring::SimpleOrdersOf(codeSet, KS_LANGUAGE_GERMAN), nullptr);
+    const ksstring::SimpleOrders* shipped = slot.switchFree.load();
+    ASSERT_NE(shipped, nullptr);
+    auto inexact = std::make_unique<ksstring::SimpleOrders>(*shipped);
+    uint8_t nineRows[ksstring::kByteUnits] = {};
+    for (unsigned row = 0; row < 9; ++row) nineRows[row * 16 + row] = 1;
+    inexact->prefixStopSet[0] = inexact->prefixStopSet[1] = ksstring::NibblesOf(nineRows);
+    ASSERT_FALSE(inexact->prefixStopSet[0].exact);
+    slot.switchFree.store(inexact.get());
+    std::mt19937 random(codeSet);
+    for (int round = 0; round < 2000; ++round) {
+      const unsigned char format = Width(codeSet) == 2 ? static_cast<unsigned char>(1 + random() % 2) : 1;
+      const unsigned short cmpOp = static_cast<unsigned short>(
+          (random() % 2 ? 0x10 : 0) | (random() % 2 ? 0x20 : 0) | (random() % 2 ? 0x80 : 0));
+      auto [a, b] = RandomPair(random, codeSet, format);
+      EXPECT_EQ(
+          Library(codeSet, KS_LANGUAGE_GERMAN, a.bytes.data(), b.bytes.data(), cmpOp, -1, format, false)
+              .result,
+          FullWalk(codeSet, KS_LANGUAGE_GERMAN, a.bytes.data(), b.bytes.data(), cmpOp, -1, format).result)
+          << "code set " << int(codeSet) << " round " << round << " operator " << cmpOp;
+    }
+    slot.switchFree.store(shipped);
   }
 }
 

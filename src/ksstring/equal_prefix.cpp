@@ -51,7 +51,7 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) size_t ScanByB
   const uint32_t all = 0xFFFFFFFFu;
   size_t offset = 0;  // in bytes
   for (;;) {
-    const size_t room = std::min(RoomInPage(a + offset), RoomInPage(b + offset));
+    const size_t room = RoomInPages(a + offset, b + offset);
     const size_t blocksEnd = offset + (room & ~(kPrefixBlock - 1));
     for (; offset + 2 * kPrefixBlock <= blocksEnd; offset += 2 * kPrefixBlock) {
       const uint32_t first = PassingBytes<Width, Swap>(set, a + offset, b + offset);

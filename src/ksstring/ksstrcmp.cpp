@@ -982,8 +982,9 @@ constexpr size_t kInlineBlocks = 4;
 
 // The common case on processors with AVX2: the prefix scan a block at a
 // time, inline and without a call, for kInlineBlocks blocks while they stay
-// inside the pages of both texts; then the scan goes on out of line. The blocks may
-// read past the terminators, never past the page (see prefix_block.h).
+// inside the pages of both texts; then the scan goes on out of line. The
+// blocks may read past the terminators, never past the page (see
+// prefix_block.h).
 template <unsigned Width, bool Swap>
 __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCommonCaseByBlocks(
     const ksstring::SimpleOrders& simple, const char* s1, const char* s2, CommonRequest request) {
@@ -991,14 +992,15 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
   const auto* pattern = reinterpret_cast<const unsigned char*>(s2);
   const int stopSet = StopSetOf(request.cmpOp);
   // A set the nibble form cannot hold stops at every byte: the blocks hand
-  // the first unit on to the steps after them.
+  // the first unit on to the steps after them, which start from any equal
+  // prefix.
   const ksstring::NibbleSet& set = simple.prefixStopSet[stopSet];
   // The offset of the last block scanned here: at most kInlineBlocks, and
   // none that leaves a page (negative when the first would).
   const ptrdiff_t lastBlock =
       std::min<ptrdiff_t>((kInlineBlocks - 1) * ksstring::kPrefixBlock,
-                          static_cast<ptrdiff_t>(ksstring::kPrefixPage - ksstring::kPrefixBlock) -
-                              static_cast<ptrdiff_t>(ksstring::DeeperInPage(text, pattern)));
+                          static_cast<ptrdiff_t>(ksstring::RoomInPages(text, pattern)) -
+                              static_cast<ptrdiff_t>(ksstring::kPrefixBlock));
   size_t offset = 0;  // in bytes
   uint32_t passing = 0;
   for (;; offset += ksstring::kPrefixBlock) {

@@ -17,25 +17,22 @@ namespace ksstring {
 constexpr size_t kPrefixBlock = 32;  // bytes per vector step
 constexpr uintptr_t kPrefixPage = 4096;
 
-// Bytes from p to the end of its page. Texts end at their terminator, and
-// a load must not reach a page the text does not touch.
-inline size_t RoomInPage(const unsigned char* p) {
-  return kPrefixPage - (reinterpret_cast<uintptr_t>(p) & (kPrefixPage - 1));
+// The farther of a and b from the start of its page. Texts end at their
+// terminator, and a load must not reach a page the text does not touch:
+// loads at a + offset and b + offset stay inside the pages of a and b while
+// they end within RoomInPages(a, b) bytes.
+inline uintptr_t DeeperInPage(const unsigned char* a, const unsigned char* b) {
+  return std::max(reinterpret_cast<uintptr_t>(a) & (kPrefixPage - 1),
+                  reinterpret_cast<uintptr_t>(b) & (kPrefixPage - 1));
+}
+
+inline size_t RoomInPages(const unsigned char* a, const unsigned char* b) {
+  return kPrefixPage - DeeperInPage(a, b);
 }
 
 // Whether a whole block at a and one at b stay inside their pages.
 inline bool BlocksFitInPages(const unsigned char* a, const unsigned char* b) {
-  constexpr uintptr_t kLastStart = kPrefixPage - kPrefixBlock;
-  return (reinterpret_cast<uintptr_t>(a) & (kPrefixPage - 1)) <= kLastStart &&
-         (reinterpret_cast<uintptr_t>(b) & (kPrefixPage - 1)) <= kLastStart;
-}
-
-// The farther of a and b from the start of its page. Blocks at a + offset
-// and b + offset stay inside those pages while offset is at most
-// kPrefixPage - kPrefixBlock - DeeperInPage(a, b): one test a block.
-inline uintptr_t DeeperInPage(const unsigned char* a, const unsigned char* b) {
-  return std::max(reinterpret_cast<uintptr_t>(a) & (kPrefixPage - 1),
-                  reinterpret_cast<uintptr_t>(b) & (kPrefixPage - 1));
+  return DeeperInPage(a, b) <= kPrefixPage - kPrefixBlock;
 }
 
 __attribute__((target("avx2"), always_inline)) inline __m256i BlockAt(const unsigned char* p) {
