@@ -108,22 +108,24 @@ struct Outcome {
   bool operator==(const Outcome&) const = default;
 };
 
-// A place for a text that ends right before a page that cannot be read.
+// A readable page between two that cannot be read: a text may end right
+// before the one after it, or start shortly after the one before it.
 class GuardedPage {
  public:
   GuardedPage() : size_(static_cast<size_t>(sysconf(_SC_PAGESIZE))) {
-    void* pages = mmap(nullptr, 2 * size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    base_ = static_cast<char*>(pages);
-    mprotect(base_ + size_, size_, PROT_NONE);
+    void* pages = mmap(nullptr, 3 * size_, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    base_ = static_cast<char*>(pages) + size_;
+    mprotect(base_, size_, PROT_READ | PROT_WRITE);
   }
-  ~GuardedPage() { munmap(base_, 2 * size_); }
-  const char* Place(const std::string& bytes) {
-    char* at = base_ + size_ - bytes.size();
+  ~GuardedPage() { munmap(base_ - size_, 3 * size_); }
+  const char* AtEnd(const std::string& bytes) { return Put(base_ + size_ - bytes.size(), bytes); }
+  const char* AtStart(const std::string& bytes, size_t offset) { return Put(base_ + offset, bytes); }
+
+ private:
+  static const char* Put(char* at, const std::string& bytes) {
     std::memcpy(at, bytes.data(), bytes.size());
     return at;
   }
-
- private:
   size_t size_;
   char* base_;
 };
@@ -175,15 +177,17 @@ void CheckRandomPairs(uint32_t seed, int rounds, int& decidedAfterLongPrefix) {
     const short length = random() % 3 == 0 ? static_cast<short>(random() % 40) : -1;
     const bool withMatch = random() % 2 == 0;
     auto [a, b] = RandomPair(random, codeSet, format);
-    // Sometimes the second text ends at the edge of the readable memory.
-    const char* second = random() % 4 == 0 ? page.Place(b.bytes) : b.bytes.data();
-    const Outcome expected = FullWalk(codeSet, language, a.bytes.data(), second, cmpOp, length, format);
-    ASSERT_EQ(Library(codeSet, language, a.bytes.data(), second, cmpOp, length, format, withMatch).result,
+    // Sometimes the second text ends at the edge of the readable memory,
+    // and the first starts near the other edge.
+    const char* second = random() % 4 == 0 ? page.AtEnd(b.bytes) : b.bytes.data();
+    const char* first = random() % 4 == 0 ? page.AtStart(a.bytes, random() % 40) : a.bytes.data();
+    const Outcome expected = FullWalk(codeSet, language, first, second, cmpOp, length, format);
+    ASSERT_EQ(Library(codeSet, language, first, second, cmpOp, length, format, withMatch).result,
               expected.result)
         << "round " << round << " code set " << int(codeSet) << " language " << int(language) << " operator "
         << cmpOp << " length " << length << " format " << int(format);
     if (withMatch) {
-      ASSERT_EQ(Library(codeSet, language, a.bytes.data(), second, cmpOp, length, format, true), expected)
+      ASSERT_EQ(Library(codeSet, language, first, second, cmpOp, length, format, true), expected)
           << "round " << round;
     }
     const unsigned expectedHash = FullWalkHash(codeSet, language, second, length == 0 ? -1 : length, format);

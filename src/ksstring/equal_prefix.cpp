@@ -37,10 +37,38 @@ size_t ScanByUnitsOnly(const SimpleOrders& orders, int stopSet, const unsigned c
   return ScanByUnits(orders.prefixStop[stopSet], a, b, orders.width, format);
 }
 
+// Where `left` bytes, fewer than a block, are left before the nearer page
+// end of a and b: the bytes of the whole units there (`size`) and how many
+// of them at the start are equal and pass `set` (`passing`, see
+// PassingBytes), through the block that ends at the page end, read from
+// before a and b. `scanned` bytes before them belong to the texts; bytes
+// before those are read where the pages hold them. Size 0 where none can
+// be read, and where fewer than kFewestPageEndBytes are left, which a unit
+// at a time passes sooner.
+struct PageEndScan {
+  size_t size;
+  size_t passing;
+};
+
+constexpr size_t kFewestPageEndBytes = 8;
+
+template <unsigned Width, bool Swap>
+__attribute__((target("avx2"), no_sanitize("address", "thread"), always_inline)) inline PageEndScan
+ScanToPageEnd(const NibbleSet& set, const unsigned char* a, const unsigned char* b, size_t left,
+              size_t scanned) {
+  const size_t size = left & ~size_t{Width - 1};
+  const size_t back = kPrefixBlock - size;
+  if (size < kFewestPageEndBytes || (scanned < back && !PagesHoldBytesBefore(a, b, back))) return {0, 0};
+  // Bits from `size` up, past the page end, come in clear.
+  const uint32_t passing = PassingBytes<Width, Swap>(set, a - back, b - back) >> back;
+  return {size, static_cast<unsigned>(__builtin_ctz(~passing))};
+}
+
 // A block at a time while the blocks stay inside the pages of both
-// texts, two blocks a step; else a unit at a time up to the nearer page
-// end. The loads may read past the terminators, never past the page: the
-// sanitizers would report bytes no result depends on.
+// texts, two blocks a step; up to the nearer page end, the block that ends
+// there. The loads may read past the terminators and before the texts,
+// never outside their pages: the sanitizers would report bytes no result
+// depends on.
 template <unsigned Width, bool Swap>
 __attribute__((target("avx2"), no_sanitize("address", "thread"))) size_t ScanByBlocks(
     const SimpleOrders& orders, int stopSet, const unsigned char* a, const unsigned char* b,
@@ -70,12 +98,17 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) size_t ScanByB
       if (passing != all) return (offset + static_cast<unsigned>(__builtin_ctz(~passing))) / Width;
       offset += kPrefixBlock;
     }
-    // Less than a block before one of the pages ends.
-    const size_t unitsEnd = offset + (room & (kPrefixBlock - 1));
-    do {
+    // Less than a block before one of the pages ends: the block that ends
+    // there where it can be read, then a unit that straddles the end (or
+    // every unit where it cannot) a unit at a time.
+    const size_t left = room & (kPrefixBlock - 1);
+    const size_t pageEnd = offset + left;
+    const PageEndScan end = ScanToPageEnd<Width, Swap>(set, a + offset, b + offset, left, offset);
+    if (end.passing < end.size) return (offset + end.passing) / Width;
+    offset += end.size;
+    for (; offset < pageEnd; offset += Width) {
       if (!UnitPasses(stop, a + offset, b + offset, Width, format)) return offset / Width;
-      offset += Width;
-    } while (offset < unitsEnd);
+    }
   }
 }
 

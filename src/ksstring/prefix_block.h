@@ -17,13 +17,16 @@ namespace ksstring {
 constexpr size_t kPrefixBlock = 32;  // bytes per vector step
 constexpr uintptr_t kPrefixPage = 4096;
 
+inline uintptr_t OffsetInPage(const unsigned char* p) {
+  return reinterpret_cast<uintptr_t>(p) & (kPrefixPage - 1);
+}
+
 // The farther of a and b from the start of its page. Texts end at their
 // terminator, and a load must not reach a page the text does not touch:
 // loads at a + offset and b + offset stay inside the pages of a and b while
 // they end within RoomInPages(a, b) bytes.
 inline uintptr_t DeeperInPage(const unsigned char* a, const unsigned char* b) {
-  return std::max(reinterpret_cast<uintptr_t>(a) & (kPrefixPage - 1),
-                  reinterpret_cast<uintptr_t>(b) & (kPrefixPage - 1));
+  return std::max(OffsetInPage(a), OffsetInPage(b));
 }
 
 inline size_t RoomInPages(const unsigned char* a, const unsigned char* b) {
@@ -33,6 +36,12 @@ inline size_t RoomInPages(const unsigned char* a, const unsigned char* b) {
 // Whether a whole block at a and one at b stay inside their pages.
 inline bool BlocksFitInPages(const unsigned char* a, const unsigned char* b) {
   return DeeperInPage(a, b) <= kPrefixPage - kPrefixBlock;
+}
+
+// Whether the `back` bytes before a and before b lie in their pages, so
+// that a block may be read from there.
+inline bool PagesHoldBytesBefore(const unsigned char* a, const unsigned char* b, size_t back) {
+  return std::min(OffsetInPage(a), OffsetInPage(b)) >= back;
 }
 
 __attribute__((target("avx2"), always_inline)) inline __m256i BlockAt(const unsigned char* p) {
