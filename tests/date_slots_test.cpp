@@ -1,7 +1,6 @@
-// The type slots of the nine date and time types through KsTypeMgr: stored
-// bytes in both byte orders, the orders in memory and stored form with their
-// wildcards, hash words, conversion-record texts, default and generated
-// values, time stamps, and text through the format engine.
+// The type slots of the nine date and time types through KsTypeMgr: stored bytes in both byte orders,
+// the orders in memory and stored form with their wildcards, hash words, conversion-record texts,
+// default and generated values, time stamps, and text through the format engine.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -54,6 +53,22 @@ class DateSlots : public ::testing::Test {
     return out;
   }
 
+  // One value each, compared in memory or, stored first, in the given stored form.
+  int Cmp(KsTypeId type, const void* a, const void* b, unsigned char format, unsigned short flags = 0) {
+    const char id = static_cast<char>(type);
+    if (format == kMemory) return mgr.Cmp(id, const_cast<void*>(a), const_cast<void*>(b), flags, 1, format);
+    Bytes sa = Stored(type, a, format), sb = Stored(type, b, format);
+    return mgr.Cmp(id, sa.data(), sb.data(), flags, 1, format);
+  }
+
+  // A copy of the one value at made, which is then freed through the slot.
+  template <class T>
+  T Take(KsTypeId type, void* made) {
+    const T value = *static_cast<T*>(made);
+    mgr.Delete(static_cast<char>(type), made, 1);
+    return value;
+  }
+
   std::string Print(KsTypeId type, const void* value, const char* format = nullptr) {
     KsString out;
     mgr.PrintToKsString(static_cast<char>(type), out, const_cast<void*>(value), format);
@@ -100,8 +115,7 @@ TEST_F(DateSlots, GoldenStoredBytesInBothByteOrders) {
   }
 }
 
-// Arrays of every id through Store and Load, in both byte orders, and
-// through Translate between the forms.
+// Arrays of every id through Store, Load and Translate, in both byte orders.
 TEST_F(DateSlots, StoreLoadRoundTripOfEveryId) {
   const KsDate dates[3] = {kApril15, KsDate::NullValue(), KsDate(-4713, 11, 24)};
   const KsTime times[3] = {kTenTwenty, KsTime::NullValue(), KsTime(23, 59, 59)};
@@ -167,68 +181,50 @@ TEST_F(DateSlots, TranslateBetweenStoredFormsCopiesBytes) {
   EXPECT_EQ(shortDst, (Bytes{1, 2, 3}));
 }
 
-// The memory order is the classes' own Compare, a field difference: the
-// index code has always received it as it is.
+// The memory order is the classes' own Compare, a field difference, as the index code expects.
 TEST_F(DateSlots, MemoryCompareIsNotNormalised) {
-  KsDate june(2021, 6, 15);
-  EXPECT_EQ(mgr.Cmp(KsDATE_T, const_cast<KsDate*>(&kApril15), &june, 0, 1, kMemory), -2);
-  d_Date a(2021, 4, 15), b(2021, 6, 15);
-  EXPECT_EQ(mgr.Cmp(D_DATE_T, &a, &b, 0, 1, kMemory), -61);
-  d_Time t1(10, 5, 0.0f), t2(10, 2, 0.0f);
-  EXPECT_EQ(mgr.Cmp(D_TIME_T, &t1, &t2, 0, 1, kMemory), 3);
-  // The stored order answers -1 or 1.
-  const Bytes s1 = Stored(KsDATE_T, &kApril15, kBig), s2 = Stored(KsDATE_T, &june, kBig);
-  EXPECT_EQ(mgr.Cmp(KsDATE_T, const_cast<unsigned char*>(s1.data()), const_cast<unsigned char*>(s2.data()), 0,
-                    1, kBig),
-            -1);
+  const KsDate june(2021, 6, 15);
+  const d_Date a(2021, 4, 15), b(2021, 6, 15);
+  const d_Time t1(10, 5, 0.0f), t2(10, 2, 0.0f);
+  EXPECT_EQ(Cmp(KsDATE_T, &kApril15, &june, kMemory), -2);
+  EXPECT_EQ(Cmp(D_DATE_T, &a, &b, kMemory), -61);
+  EXPECT_EQ(Cmp(D_TIME_T, &t1, &t2, kMemory), 3);
+  EXPECT_EQ(Cmp(KsDATE_T, &kApril15, &june, kBig), -1) << "the stored order answers -1 or 1";
 }
 
-// A stored field of the second operand with all bits set matches anything;
-// the same field in the first operand is an ordinary number.
+// An all-ones stored field matches anything in the second operand; in the first it is a number.
 TEST_F(DateSlots, StoredWildcardsSitInTheSecondOperandOnly) {
+  const KsDate anyYear(-1, 4, 15);  // stored year 0xFFFF
+  // Memory form: -1 on either side is a wildcard.
+  EXPECT_EQ(Cmp(KsDATE_T, &kApril15, &anyYear, kMemory), 0);
+  EXPECT_EQ(Cmp(KsDATE_T, &anyYear, &kApril15, kMemory), 0);
+  EXPECT_EQ(Cmp(KsDATE_T, &anyYear, &kApril15, kMemory, 0x10), -2022);
+  KsDateTimeN anyNanos = kStampN;
+  anyNanos.nanoseconds = -1;
+  const d_Date day(2021, 4, 15), anyDay(2021, 4, 255);
+  // d_Time has no wildcard fields.
+  const d_Time time(10, 0, 0.0f, 0, 0), anyMinute = d_Time::FromFields(0, 0, 10, -1, 0, 0);
   for (unsigned char format : {kLittle, kBig}) {
-    Bytes date = Stored(KsDATE_T, &kApril15, format);
-    Bytes anyYear = date;
-    anyYear[0] = anyYear[1] = 0xFF;
-    char id = KsDATE_T;
-    EXPECT_EQ(mgr.Cmp(id, date.data(), anyYear.data(), 0, 1, format), 0);
-    EXPECT_EQ(mgr.Cmp(id, date.data(), anyYear.data(), 0x10, 1, format), 1);
-    EXPECT_EQ(mgr.Cmp(id, anyYear.data(), date.data(), 0, 1, format), -1);
-    // Memory form: -1 on either side is a wildcard.
-    KsDate wild(-1, 4, 15);
-    EXPECT_EQ(mgr.Cmp(id, const_cast<KsDate*>(&kApril15), &wild, 0, 1, kMemory), 0);
-    EXPECT_EQ(mgr.Cmp(id, &wild, const_cast<KsDate*>(&kApril15), 0, 1, kMemory), 0);
-    EXPECT_EQ(mgr.Cmp(id, &wild, const_cast<KsDate*>(&kApril15), 0x10, 1, kMemory), -2022);
-
-    KsDateTimeN anyNanos = kStampN;
-    anyNanos.nanoseconds = -1;
-    Bytes n1 = Stored(KsDATIME_N_T, &kStampN, format), n2 = Stored(KsDATIME_N_T, &anyNanos, format);
-    EXPECT_EQ(mgr.Cmp(KsDATIME_N_T, n1.data(), n2.data(), 0, 1, format), 0);
-    EXPECT_EQ(mgr.Cmp(KsDATIME_N_T, n1.data(), n2.data(), 0x10, 1, format), 1);
-    EXPECT_EQ(mgr.Cmp(KsDATIME_N_T, n2.data(), n1.data(), 0, 1, format), -1);
-
-    d_Date dd(2021, 4, 15), anyDay(2021, 4, 255);
-    Bytes d1 = Stored(D_DATE_T, &dd, format), d2 = Stored(D_DATE_T, &anyDay, format);
-    EXPECT_EQ(mgr.Cmp(D_DATE_T, d1.data(), d2.data(), 0, 1, format), 0);
-    EXPECT_EQ(mgr.Cmp(D_DATE_T, d1.data(), d2.data(), 0x10, 1, format), 1);  // signed byte: 15 > -1
-    // d_Time has no wildcard fields.
-    d_Time t(10, 0, 0.0f, 0, 0), anyMinute = d_Time::FromFields(0, 0, 10, -1, 0, 0);
-    Bytes t1 = Stored(D_TIME_T, &t, format), t2 = Stored(D_TIME_T, &anyMinute, format);
-    EXPECT_EQ(mgr.Cmp(D_TIME_T, t1.data(), t2.data(), 0, 1, format), 1);
+    EXPECT_EQ(Cmp(KsDATE_T, &kApril15, &anyYear, format), 0);
+    EXPECT_EQ(Cmp(KsDATE_T, &kApril15, &anyYear, format, 0x10), 1);
+    EXPECT_EQ(Cmp(KsDATE_T, &anyYear, &kApril15, format), -1);
+    EXPECT_EQ(Cmp(KsDATIME_N_T, &kStampN, &anyNanos, format), 0);
+    EXPECT_EQ(Cmp(KsDATIME_N_T, &kStampN, &anyNanos, format, 0x10), 1);
+    EXPECT_EQ(Cmp(KsDATIME_N_T, &anyNanos, &kStampN, format), -1);
+    EXPECT_EQ(Cmp(D_DATE_T, &day, &anyDay, format), 0);
+    EXPECT_EQ(Cmp(D_DATE_T, &day, &anyDay, format, 0x10), 1);  // signed byte: 15 > -1
+    EXPECT_EQ(Cmp(D_TIME_T, &time, &anyMinute, format), 1);
   }
 }
 
-// The stored d_Date year orders unsigned (year -2 is 0xFFFE), while the
-// memory order goes by day numbers, and KsDate's stored year is signed.
+// The stored d_Date year orders unsigned (-2 is 0xFFFE); memory day numbers and KsDate's year are signed.
 TEST_F(DateSlots, StoredDDateYearOrdersUnsigned) {
-  d_Date minus2(-2, 1, 1), plus1(1, 1, 1);
-  EXPECT_LT(mgr.Cmp(D_DATE_T, &minus2, &plus1, 0, 1, kMemory), 0);
+  const d_Date minus2(-2, 1, 1), plus1(1, 1, 1);
+  const KsDate k1(-2, 1, 1), k2(1, 1, 1);
+  EXPECT_LT(Cmp(D_DATE_T, &minus2, &plus1, kMemory), 0);
   for (unsigned char format : {kLittle, kBig}) {
-    Bytes a = Stored(D_DATE_T, &minus2, format), b = Stored(D_DATE_T, &plus1, format);
-    EXPECT_EQ(mgr.Cmp(D_DATE_T, a.data(), b.data(), 0x10, 1, format), 1);
-    KsDate k1(-2, 1, 1), k2(1, 1, 1);
-    Bytes c = Stored(KsDATE_T, &k1, format), d = Stored(KsDATE_T, &k2, format);
-    EXPECT_EQ(mgr.Cmp(KsDATE_T, c.data(), d.data(), 0x10, 1, format), -1);
+    EXPECT_EQ(Cmp(D_DATE_T, &minus2, &plus1, format, 0x10), 1);
+    EXPECT_EQ(Cmp(KsDATE_T, &k1, &k2, format, 0x10), -1);
   }
 }
 
@@ -253,9 +249,7 @@ TEST_F(DateSlots, CompareAndHashStopAtTheGivenLengths) {
   EXPECT_EQ(mgr.Hash(KsDATIME_T, 0, sa.data(), 0, kLittle, status), 0u);
 }
 
-// Long arrays: the first pair that differs in the order decides, also far
-// behind runs of identical elements; a wildcard element differs in its bytes
-// but not in the order.
+// The first pair that differs in the order decides, far behind equal runs; a wildcard does not differ.
 TEST_F(DateSlots, CompareFindsTheFirstDifferenceInLongArrays) {
   constexpr unsigned kCount = 1500;
   std::vector<KsDate> dates;
@@ -283,9 +277,8 @@ TEST_F(DateSlots, CompareFindsTheFirstDifferenceInLongArrays) {
   }
 }
 
-// Date and clock words of one value hash alike in memory and stored form;
-// the nanosecond types read the stored word at offset 6 (second byte and
-// three nanosecond bytes), so their two hashes differ.
+// Date and clock words hash alike in memory and stored form; stored nanosecond types read the word
+// at offset 6 (second byte and three nanosecond bytes), so their hashes differ.
 TEST_F(DateSlots, HashWordsOfMemoryAndStoredForms) {
   const d_Date date(2021, 4, 15);
   const d_Time time(10, 20, 30.25f, 2, 0);
@@ -317,14 +310,9 @@ TEST_F(DateSlots, HashWordsOfMemoryAndStoredForms) {
   KsDate two[2] = {kApril15, KsDate(2021, 6, 15)};
   int status = 0;
   EXPECT_EQ(mgr.Hash(KsDATE_T, 0, two, 2, kMemory, status), 0x8C9CDA00u);
-}
-
-// The memory hash word of a d_Time takes the whole seconds' low 16 bits,
-// without their sign: a second of -1 adds 0xFFFF, not -1.
-TEST_F(DateSlots, DTimeMemoryHashTakesTheLow16BitsOfTheSeconds) {
-  d_Time time = d_Time::FromFields(0, 0, 10, 20, -1, 0);
-  int status = 0;
-  EXPECT_EQ(mgr.Hash(D_TIME_T, 0, &time, 1, kMemory, status), 0x6F2AB193u);
+  // d_Time's memory word takes the seconds' low 16 bits unsigned: -1 adds 0xFFFF.
+  d_Time minusOne = d_Time::FromFields(0, 0, 10, 20, -1, 0);
+  EXPECT_EQ(mgr.Hash(D_TIME_T, 0, &minusOne, 1, kMemory, status), 0x6F2AB193u);
 }
 
 struct TextCase {
@@ -333,9 +321,8 @@ struct TextCase {
   const char* text;
 };
 
-// Texts of day numbers and seconds. Nanoseconds follow the dot as a plain
-// number: 5 ns is ".5", which reads back as 5 ns, not half a second. The
-// ODMG times and intervals lose their fractions of a second.
+// Texts of day numbers and seconds. Nanoseconds follow the dot as a plain number: 5 ns is ".5", which
+// reads back as 5 ns, not half a second. The ODMG times and intervals lose their fractions of a second.
 TEST_F(DateSlots, ConversionRecordTexts) {
   const KsDateTimeN fiveNanos(2021, 4, 15, 10, 20, 30, 5);
   const KsTimeSpan span(1, 2, 3, 4, 500000000);
@@ -379,37 +366,27 @@ TEST_F(DateSlots, ConversionRecordTexts) {
   }
 }
 
-// Null values travel as null strings; null or missing strings read as the
-// null value, or for the ODMG types as their all-zero value.
+// Null values travel as null strings; null or missing strings read as null (ODMG types: all zero).
 TEST_F(DateSlots, NullTextsAndMissingTexts) {
   KsDate null = KsDate::NullValue();
   KsTypeConvertData* record = mgr.ConvertTo(KsDATE_T, &null, 1);
   EXPECT_EQ(record->GetString(0)->IsNullValue(), 1);
-  auto* back = static_cast<KsDate*>(mgr.ConvertFrom(KsDATE_T, record, 1));
-  EXPECT_EQ(back->IsNullValue(), 1);
-  mgr.Delete(KsDATE_T, back, 1);
+  EXPECT_EQ(Take<KsDate>(KsDATE_T, mgr.ConvertFrom(KsDATE_T, record, 1)).IsNullValue(), 1);
   delete record;
 
   KsTypeConvertData* none = KsTypeConvertData::Make(KsSTRING_T, 0, nullptr, nullptr);
-  auto* date = static_cast<d_Date*>(mgr.ConvertFrom(D_DATE_T, none, 1));
-  EXPECT_EQ(*date == d_Date(0, 0, 0), 1);
-  mgr.Delete(D_DATE_T, date, 1);
-  auto* stamp = static_cast<d_Timestamp*>(mgr.ConvertFrom(D_TIMESTAMP_T, none, 1));
-  EXPECT_EQ(stamp->date() == d_Date(0, 0, 0), 1);
-  EXPECT_EQ(stamp->hour(), 0);
-  mgr.Delete(D_TIMESTAMP_T, stamp, 1);
-  auto* span = static_cast<KsTimeSpan*>(mgr.ConvertFrom(KsTIMESPAN_T, none, 1));
-  EXPECT_EQ(span->IsNullValue(), 1);
-  mgr.Delete(KsTIMESPAN_T, span, 1);
+  EXPECT_EQ(Take<d_Date>(D_DATE_T, mgr.ConvertFrom(D_DATE_T, none, 1)) == d_Date(0, 0, 0), 1);
+  const d_Timestamp stamp = Take<d_Timestamp>(D_TIMESTAMP_T, mgr.ConvertFrom(D_TIMESTAMP_T, none, 1));
+  EXPECT_EQ(stamp.date() == d_Date(0, 0, 0), 1);
+  EXPECT_EQ(stamp.hour(), 0);
+  EXPECT_EQ(Take<KsTimeSpan>(KsTIMESPAN_T, mgr.ConvertFrom(KsTIMESPAN_T, none, 1)).IsNullValue(), 1);
   delete none;
 
   // The text of a zero span reads back as the created value, which is null.
   KsTimeSpan zero(0, 0, 0, 0, 0);
   record = mgr.ConvertTo(KsTIMESPAN_T, &zero, 1);
   EXPECT_STREQ(record->GetString(0)->StrGet(), "0");
-  span = static_cast<KsTimeSpan*>(mgr.ConvertFrom(KsTIMESPAN_T, record, 1));
-  EXPECT_EQ(span->IsNullValue(), 1);
-  mgr.Delete(KsTIMESPAN_T, span, 1);
+  EXPECT_EQ(Take<KsTimeSpan>(KsTIMESPAN_T, mgr.ConvertFrom(KsTIMESPAN_T, record, 1)).IsNullValue(), 1);
   delete record;
 }
 
@@ -431,8 +408,7 @@ TEST_F(DateSlots, TextReadersSurviveArbitraryText) {
   }
 }
 
-// d_Date has no null value: it takes the value of an empty text, which is
-// not a null text and so reads as day number 0 - 1, -4712-01-01.
+// d_Date has no null value: it takes that of an empty (not null) text, day number 0 - 1, -4712-01-01.
 TEST_F(DateSlots, SetNullValueOfDDateIsTheDateOfAnEmptyText) {
   d_Date date(2021, 4, 15);
   EXPECT_EQ(mgr.SetNullValue(D_DATE_T, &date), 0);
@@ -447,19 +423,12 @@ TEST_F(DateSlots, SetNullValueOfDDateIsTheDateOfAnEmptyText) {
 }
 
 TEST_F(DateSlots, DefaultAndNullValues) {
-  auto* dates = static_cast<KsDate*>(mgr.DefaultValue(KsDATE_T, 1, 0));
-  EXPECT_EQ(*dates == KsDate(-4713, 11, 24), 1);
-  mgr.Delete(KsDATE_T, dates, 1);
-  dates = static_cast<KsDate*>(mgr.DefaultValue(KsDATE_T, 1, 1));
-  EXPECT_EQ(dates->IsNullValue(), 1);
-  mgr.Delete(KsDATE_T, dates, 1);
-  auto* stamps = static_cast<KsDateTime*>(mgr.DefaultValue(KsDATIME_T, 1, 0));
-  EXPECT_EQ(stamps->date == KsDate(-4713, 11, 24), 1);
-  EXPECT_EQ(stamps->time == KsTime(0, 0, 0), 1);
-  mgr.Delete(KsDATIME_T, stamps, 1);
-  auto* nanos = static_cast<KsDateTimeN*>(mgr.DefaultValue(KsDATIME_N_T, 1, 0));
-  EXPECT_EQ(nanos->IsNullValue(), 1);
-  mgr.Delete(KsDATIME_N_T, nanos, 1);
+  EXPECT_EQ(Take<KsDate>(KsDATE_T, mgr.DefaultValue(KsDATE_T, 1, 0)) == KsDate(-4713, 11, 24), 1);
+  EXPECT_EQ(Take<KsDate>(KsDATE_T, mgr.DefaultValue(KsDATE_T, 1, 1)).IsNullValue(), 1);
+  const KsDateTime stamp = Take<KsDateTime>(KsDATIME_T, mgr.DefaultValue(KsDATIME_T, 1, 0));
+  EXPECT_EQ(stamp.date == KsDate(-4713, 11, 24), 1);
+  EXPECT_EQ(stamp.time == KsTime(0, 0, 0), 1);
+  EXPECT_EQ(Take<KsDateTimeN>(KsDATIME_N_T, mgr.DefaultValue(KsDATIME_N_T, 1, 0)).IsNullValue(), 1);
   KsTime time = kTenTwenty;
   EXPECT_EQ(mgr.SetNullValue(KsTIME_T, &time), 0);
   EXPECT_EQ(mgr.IsNullValue(KsTIME_T, &time), 1);
@@ -501,11 +470,9 @@ TEST_F(DateSlots, GeneratorsOfTheCalendarClasses) {
   EXPECT_EQ(stored, (Bytes{0xE5, 0x07, 4, 16}));
 }
 
-// The ODMG generators step by a hundredth and count the step only when the
-// value grows under an order that sees hundredths: 10:00:00.00 becomes
-// 10:00:00.01; 23:59:59.99 wraps to 00:00 and is refused; a stamp on the
-// 15th of a month is a float of 1,332,000 s whose step is 1/8 s, so adding
-// 0.01 s changes nothing and is refused.
+// The ODMG generators step by a hundredth, counted only when the value grows under an order that sees
+// hundredths: 23:59:59.99 wraps to 00:00 and is refused; a stamp on the 15th is a float of 1,332,000 s
+// whose step is 1/8 s, so adding 0.01 s changes nothing and is refused.
 TEST_F(DateSlots, OdmgSuccessorsAreHundredthsUnderAnExactOrder) {
   d_Time ten(10, 0, 0.0f);
   EXPECT_EQ(mgr.GetValue(D_TIME_T, &ten, 1, kMemory, 'M'), 0);
@@ -527,8 +494,7 @@ TEST_F(DateSlots, OdmgSuccessorsAreHundredthsUnderAnExactOrder) {
   EXPECT_EQ(small.seconds(), 0.01f);
 }
 
-// The start of d_Date is (-32768, 0, 0); with the truncating day-number
-// formula its successor is (-32767, 0, 3).
+// d_Date starts at (-32768, 0, 0); by the truncating day-number formula its successor is (-32767, 0, 3).
 TEST_F(DateSlots, OdmgStartingValuesAndTheirSuccessors) {
   d_Date date(2021, 4, 15);
   EXPECT_EQ(Slot(D_DATE_T).getValue(&date, 1, kMemory, 2), 0);
@@ -577,8 +543,7 @@ TEST_F(DateSlots, StoreTimeStampOfEachType) {
   EXPECT_EQ(mgr.StoreTimeStamp(D_INTERVAL_T, out.data(), kLittle, &stamp), -2999);
 }
 
-// The seconds reach d_Time as a float: 30.07 is 30.0699997 and gives 6
-// hundredths, 30.99 is 30.9899998 and gives 98.
+// The seconds reach d_Time as a float: 30.07 (30.0699997) gives 6 hundredths, 30.99 gives 98.
 TEST_F(DateSlots, StoreTimeStampHundredthsComeFromTheFloatSecond) {
   struct Case {
     int nanos;
@@ -632,10 +597,9 @@ TEST_F(DateSlots, PrintWithTheDescriptorsDefaultFormats) {
   EXPECT_STREQ(out.StrGet(), "kept15,16");
 }
 
-// The default formats lose fields by design: d_Date's has no year, so a scan
-// starts it at 0; d_Interval's %I runs without the 12-hour mode, so 13 hours
-// print as 01 and read back as one hour; %a names the proleptic Gregorian
-// weekday, which before the switch differs from day_of_week().
+// The default formats lose fields by design: d_Date's has no year, so a scan starts it at 0; d_Interval's
+// %I runs without the 12-hour mode, so 13 hours print as 01 and read back as one hour; %a names the
+// proleptic Gregorian weekday, which before the switch differs from day_of_week().
 TEST_F(DateSlots, DefaultFormatRoundTripsLoseFields) {
   d_Date date(2021, 4, 15);
   KsString text(Print(D_DATE_T, &date).c_str());

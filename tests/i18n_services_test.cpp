@@ -2,6 +2,7 @@
 // case properties, defaults and the context switch.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -405,6 +406,15 @@ TEST(I18nLanguages, IdsNamesAndSwitches) {
   EXPECT_EQ(KsLanguageContext::QueryLanguage(255), nullptr);
 }
 
+// Default code set, its 8- and 16-bit members, native code set, language
+// and comparison operation.
+std::array<int, 6> Defaults() {
+  return {KsLanguageContext::GetDefaultCodeSet(),   KsLanguageContext::GetDefault8CodeSet(),
+          KsLanguageContext::GetDefault16CodeSet(), KsLanguageContext::GetNativeCodeSet(),
+          KsLanguageContext::GetDefaultLanguage(),  KsLanguageContext::GetDefaultCmpOp()};
+}
+const std::array<int, 6> kInitialDefaults = {1, 1, 253, 1, KS_LANGUAGE_ENGLISH, 0};
+
 // The defaults are process-wide: every test here leaves them as it found
 // them, whatever it asserts.
 class I18nDefaults : public testing::Test {
@@ -434,44 +444,28 @@ TEST_F(I18nDefaults, EveryLanguageIdCanBeTheDefaultAndUntailoredOnesUseTheRootOr
   EXPECT_GT(KsStrCmp(1, KS_LANGUAGE_SWEDISH, "\xE5", 1, KS_LANGUAGE_SWEDISH, "z", 0x100, -1, 1, nullptr), 0);
 }
 
-TEST_F(I18nDefaults, InitialValues) {
-  EXPECT_EQ(KsLanguageContext::GetDefaultCodeSet(), 1);
-  EXPECT_EQ(KsLanguageContext::GetDefault8CodeSet(), 1);
-  EXPECT_EQ(KsLanguageContext::GetDefault16CodeSet(), 253);
-  EXPECT_EQ(KsLanguageContext::GetNativeCodeSet(), 1);
-  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_ENGLISH);
-  EXPECT_EQ(KsLanguageContext::GetDefaultCmpOp(), 0);
-}
-
 TEST_F(I18nDefaults, SettersChangeTheDefaultsOfTheirWidth) {
-  KsLanguageContext::SetDefaultCodeSet(254);
-  EXPECT_EQ(KsLanguageContext::GetDefaultCodeSet(), 254);
-  EXPECT_EQ(KsLanguageContext::GetDefault16CodeSet(), 254);
-  EXPECT_EQ(KsLanguageContext::GetDefault8CodeSet(), 1);
-
-  KsLanguageContext::SetDefaultCodeSet(2);
-  EXPECT_EQ(KsLanguageContext::GetDefaultCodeSet(), 2);
-  EXPECT_EQ(KsLanguageContext::GetDefault8CodeSet(), 2);
-  EXPECT_EQ(KsLanguageContext::GetDefault16CodeSet(), 254);
-
-  KsLanguageContext::SetDefaultCodeSet(0);
-  EXPECT_EQ(KsLanguageContext::GetDefaultCodeSet(), 1) << "0 names the native code set";
-  for (unsigned char ignored : {77, 255}) {
-    KsLanguageContext::SetDefaultCodeSet(ignored);
-    EXPECT_EQ(KsLanguageContext::GetDefaultCodeSet(), 1);
+  EXPECT_EQ(Defaults(), kInitialDefaults);
+  // 0 names the native code set; unknown ids, the null marker 254 as a
+  // language and 0xFFFF as an operation are ignored.
+  const struct {
+    int codeSet, language, cmpOp;
+    std::array<int, 6> defaults;
+  } steps[] = {
+      {254, -1, -1, {254, 1, 254, 1, 0, 0}},
+      {2, -1, -1, {2, 2, 254, 1, 0, 0}},
+      {0, -1, -1, {1, 1, 254, 1, 0, 0}},
+      {77, -1, -1, {1, 1, 254, 1, 0, 0}},
+      {255, KS_LANGUAGE_DANISH, 0x60, {1, 1, 254, 1, KS_LANGUAGE_DANISH, 0x60}},
+      {-1, 254, 0xFFFF, {1, 1, 254, 1, KS_LANGUAGE_DANISH, 0x60}},
+      {-1, 255, -1, {1, 1, 254, 1, KS_LANGUAGE_DANISH, 0x60}},
+  };
+  for (const auto& step : steps) {
+    if (step.codeSet >= 0) KsLanguageContext::SetDefaultCodeSet(static_cast<unsigned char>(step.codeSet));
+    if (step.language >= 0) KsLanguageContext::SetDefaultLanguage(static_cast<unsigned char>(step.language));
+    if (step.cmpOp >= 0) KsLanguageContext::SetDefaultCmpOp(static_cast<unsigned short>(step.cmpOp));
+    EXPECT_EQ(Defaults(), step.defaults) << step.codeSet << " " << step.language << " " << step.cmpOp;
   }
-
-  KsLanguageContext::SetDefaultLanguage(KS_LANGUAGE_DANISH);
-  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_DANISH);
-  KsLanguageContext::SetDefaultLanguage(254);
-  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_DANISH) << "the null marker is no language";
-  KsLanguageContext::SetDefaultLanguage(255);
-  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_DANISH);
-
-  KsLanguageContext::SetDefaultCmpOp(0x60);
-  EXPECT_EQ(KsLanguageContext::GetDefaultCmpOp(), 0x60);
-  KsLanguageContext::SetDefaultCmpOp(0xFFFF);
-  EXPECT_EQ(KsLanguageContext::GetDefaultCmpOp(), 0x60);
 }
 
 TEST_F(I18nDefaults, ClosingTheLastContextRestoresTheInitialState) {
@@ -486,10 +480,7 @@ TEST_F(I18nDefaults, ClosingTheLastContextRestoresTheInitialState) {
   EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_SWEDISH) << "still open once";
 
   ___KsI18NContext(0);
-  EXPECT_EQ(KsLanguageContext::GetDefaultLanguage(), KS_LANGUAGE_ENGLISH);
-  EXPECT_EQ(KsLanguageContext::GetDefaultCodeSet(), 1);
-  EXPECT_EQ(KsLanguageContext::GetDefault16CodeSet(), 253);
-  EXPECT_EQ(KsLanguageContext::GetDefaultCmpOp(), 0);
+  EXPECT_EQ(Defaults(), kInitialDefaults);
   EXPECT_TRUE(KsLanguageContext::QueryLanguage(KS_LANGUAGE_SWEDISH)->VariantSwitch());
 
   // A close without an open changes nothing.

@@ -1,7 +1,5 @@
-// Index range evaluation of KsDate, KsTime, KsDateTime, KsDateTimeN and
-// KsTimeSpan: day numbers and seconds, wildcard fields widened into a key
-// range and into the recorded bounds; the flag mask and the missing-bounds
-// rule of every date and time type, the ODMG ones included.
+// Index range evaluation of the date and time types: day numbers and seconds, wildcard fields widened
+// into a key range and the recorded bounds, the flag mask and the missing-bounds rule.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -46,8 +44,7 @@ TEST(DateEvaluator, CountsDaysOfTheIndexRange) {
   }
 }
 
-// The recorded bounds of an equality take the widened fields; the low key
-// never falls below the smallest date, -4713-11-24 (day number 0).
+// An equality records the widened fields; the low key never falls below -4713-11-24 (day number 0).
 TEST(DateEvaluator, WidensWildcardFieldsIntoTheRecordedBounds) {
   const Widening cases[] = {
       {"any month", Date(2021, kAny, 15), Date(2021, 1, 15), Date(2021, 12, 15)},
@@ -55,8 +52,7 @@ TEST(DateEvaluator, WidensWildcardFieldsIntoTheRecordedBounds) {
       {"any day of December", Date(2021, 12, kAny), Date(2021, 12, 1), Date(2021, 12, 31)},
       {"any date", Date(kAny, kAny, kAny), Date(-4713, 11, 24), Date(32766, 12, 31)},
       {"any month of the smallest year", Date(-4713, kAny, kAny), Date(-4713, 11, 24), Date(-4713, 12, 31)},
-      // Only widened fields are written: month and day stay as the key has
-      // them, although the low key counts from -4713-11-24.
+      // Only widened fields are written, although the low key counts from -4713-11-24.
       {"any year", Date(kAny, 4, 15), Date(-4713, 4, 15), Date(32766, 4, 15)},
   };
   for (const Widening& c : cases) ExpectWidening(KsDATE_T, c);
@@ -65,9 +61,8 @@ TEST(DateEvaluator, WidensWildcardFieldsIntoTheRecordedBounds) {
                  2);
 }
 
-// Day numbers -10..9 (-4713-11-14 to -4713-12-03). A low key in year -4713
-// counts from day number 0 at the earliest, whether its month was widened
-// or not.
+// Day numbers -10..9 (-4713-11-14 to -4713-12-03): a low key in -4713 counts from day number 0 at the
+// earliest, whether its month was widened or not.
 TEST(DateEvaluator, LowKeyNeverFallsBelowTheSmallestDate) {
   CurrentBounds bounds(Date(-4713, 11, 14), Date(-4713, 12, 3));
   const EstimateCase cases[] = {
@@ -115,10 +110,8 @@ TEST(TimeEvaluator, WidensFromTheFirstWildcardByteOn) {
   for (const Widening& c : cases) ExpectWidening(KsTIME_T, c);
 }
 
-// The mask comes first: 0x0010 is dropped and wildcards always widen. The
-// date mask 0x800F keeps an incoming inexact bit; the mask 0x8007 of the
-// time of day and of the date-and-time types drops it, so that the returned
-// 0x0008 reports this key's wildcards only.
+// The mask comes first: 0x0010 is dropped and wildcards always widen. The date mask 0x800F keeps an
+// incoming inexact bit; 0x8007 (time of day, date and time) drops it, so 0x0008 reports this key only.
 TEST(DateAndTimeEvaluators, MaskComesFirstSoWildcardsAlwaysWiden) {
   struct Case {
     char type;
@@ -150,8 +143,7 @@ TEST(DateAndTimeEvaluators, MaskComesFirstSoWildcardsAlwaysWiden) {
   }
 }
 
-// Later restrictions leave recorded bounds as they are, except for the
-// fields that their wildcards widen.
+// Later restrictions leave recorded bounds alone, except for the fields their wildcards widen.
 TEST(DateAndTimeEvaluators, LaterKeysWriteOnlyTheirWidenedFields) {
   struct Case {
     char type;
@@ -162,8 +154,7 @@ TEST(DateAndTimeEvaluators, LaterKeysWriteOnlyTheirWidenedFields) {
        Date(2021, 12, 15)},
       {KsTIME_T, Time(10, 0, 0), Time(11, 0, 0), Time(11, 0xFF, 0), Time(10, 0x80, 0x80),
        Time(10, 0x7F, 0x7F)},
-      // Equal 10:00:00, then equal 11:00:00: the second key is not copied
-      // over the recorded bounds.
+      // Equal 10:00:00, then 11:00:00: the second key is not copied over the recorded bounds.
       {KsDATIME_T, DateTime(2021, 4, 15, 10, 0, 0), DateTime(2021, 4, 15, 11, 0, 0),
        DateTime(2022, 5, 16, 11, kAny, 0), DateTime(2021, 4, 15, 10, 0x80, 0x80),
        DateTime(2021, 4, 15, 10, 0x7F, 0x7F)},
@@ -186,9 +177,8 @@ TEST(DateAndTimeEvaluators, LaterKeysWriteOnlyTheirWidenedFields) {
   }
 }
 
-// Without current bounds, or with bounds too short to hold a value, the
-// estimate is 0 (the ODMG types' plain counting would measure the key
-// against 0..0); the key is still recorded and widened.
+// Without current bounds, or with bounds too short for a value, the estimate is 0 (ODMG types' plain
+// counting would measure against 0..0); the key is still recorded and widened.
 TEST(DateAndTimeEvaluators, WithoutBoundsReturnZeroAndStillRecord) {
   struct Case {
     char type;
@@ -238,8 +228,7 @@ TEST(DateTimeEvaluator, CountsSecondsOfTheIndexRange) {
   }
 }
 
-// Every month counts 31 days: from April 30 to May 1 there are three days of
-// seconds, April 31 among them.
+// Every month counts 31 days: April 30 to May 1 holds three days of seconds, April 31 among them.
 TEST(DateTimeEvaluator, EveryMonthCountsThirtyOneDays) {
   CurrentBounds bounds(DateTime(2021, 4, 30, 0, 0, 0), DateTime(2021, 5, 1, 23, 59, 59));
   unsigned short flags = LT;
@@ -248,9 +237,8 @@ TEST(DateTimeEvaluator, EveryMonthCountsThirtyOneDays) {
   EXPECT_FLOAT_EQ(Evaluate(KsDATIME_T, &bounds, flags, DateTime(2021, 4, 31, 12, 0, 0), 1), 1.0f / 259200);
 }
 
-// From the first wildcard field on, every field spans all it can hold: the
-// year -32768 to 32767, the bytes -128 to 127, the nanoseconds 0 to a whole
-// second.
+// From the first wildcard field on, every field spans all it can hold: the year -32768 to 32767, the
+// bytes -128 to 127, the nanoseconds 0 to a whole second.
 TEST(DateTimeEvaluator, WidensFromTheFirstWildcardFieldOn) {
   const Widening dateTimes[] = {
       {"any year", DateTime(kAny, 4, 15, 10, 0, 0), DateTime(-32768, 0x80, 0x80, 0x80, 0x80, 0x80),
@@ -284,8 +272,7 @@ TEST(DateTimeEvaluator, WidensFromTheFirstWildcardFieldOn) {
                  2);
 }
 
-// Ten seconds of an index; the nanoseconds order entries within a second
-// but are not counted.
+// Ten seconds of an index; nanoseconds order entries within a second but are not counted.
 TEST(DateTimeEvaluator, NanosecondsDoNotEnterTheCount) {
   const EstimateCase cases[] = {
       {"one second", DateTimeN(2021, 4, 15, 12, 0, 5, 123), EQ, 0.1f},

@@ -1,9 +1,7 @@
-// Index range evaluation of KsIString and KsCaseIString: interpolation over
-// four collation bytes between the index's bounds, and the bounds built
-// from the key's collation bytes.
+// Index range evaluation of KsIString and KsCaseIString: interpolation over four
+// collation bytes between the index's bounds, and bounds built from the key's.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 #include "index_bounds_support.h"
@@ -11,41 +9,23 @@
 
 namespace {
 
-using ks::testing::Bytes;
-using ks::testing::CurrentBounds;
-using ks::testing::Evaluate;
-using ks::testing::RecordedBounds;
+using namespace ks::testing;  // stored keys, current and recorded bounds
 
-constexpr unsigned short EQ = 1, LT = 2, GT = 4, kInexact = 8;
+constexpr unsigned short kInexact = kWidened;
 constexpr char kTypes[] = {KsISTRING_T, KsCASEISTRING_T};
 
 // A stored value whose text already holds collation bytes (flag 0x80), as
 // bounds built by the evaluators do; least significant byte first.
 Bytes Folded(const Bytes& text) {
-  const size_t length = text.size() + 1;
-  Bytes record(text.size() + 4, 0);
-  record[0] = 0xC0;
-  record[1] = static_cast<unsigned char>(length);
-  record[2] = static_cast<unsigned char>(length >> 8);
-  std::copy(text.begin(), text.end(), record.begin() + 3);
-  return record;
+  const auto n = text.size() + 1;
+  return Join(Join({0xC0, static_cast<unsigned char>(n), static_cast<unsigned char>(n >> 8)}, text), {0});
 }
 
 // A stored value of plain text, as the Store slot writes it (flag byte 0x40
 // for a format without bits above its byte order).
 Bytes Plain(char type, const std::string& text, unsigned char format = 1) {
-  KsTypeMgr mgr;
-  Bytes record(text.size() + 4);
-  KsCaseIString caseInsensitive(text.c_str());
-  KsIString accentInsensitive(text.c_str());
-  void* value =
-      type == KsISTRING_T ? static_cast<void*>(&accentInsensitive) : static_cast<void*>(&caseInsensitive);
-  record.resize(mgr.Store(type, record.data(), value, format, 1));
-  return record;
-}
-
-double Share(double count, double total) {
-  return static_cast<float>(count / total);
+  return type == KsISTRING_T ? StoredOf(type, KsIString(text.c_str()), format)
+                             : StoredOf(type, KsCaseIString(text.c_str()), format);
 }
 
 TEST(IStringEvaluator, KeyStartingWithAWildcardSelectsEverythingAndRecordsNothing) {
@@ -89,41 +69,34 @@ TEST(IStringEvaluator, BuildsBoundsFromTheFoldedTextUpToTheWildcard) {
     EXPECT_EQ(out.Low(), c.low) << c.key;
     EXPECT_EQ(out.High(), c.high) << c.key;
   }
-}
-
-TEST(IStringEvaluator, KeyInMemoryBuildsTheSameBounds) {
+  // A key in memory builds the same bounds.
   KsCaseIString value("ab*");
   RecordedBounds out;
   unsigned short flags = EQ;
-  ks::testing::Evaluate(KsCASEISTRING_T, nullptr, flags,
-                        Bytes(reinterpret_cast<unsigned char*>(&value),
-                              reinterpret_cast<unsigned char*>(&value) + sizeof value),
-                        8, &out);
+  const auto* bytes = reinterpret_cast<unsigned char*>(&value);
+  Evaluate(KsCASEISTRING_T, nullptr, flags, Bytes(bytes, bytes + sizeof value), 8, &out);
   EXPECT_EQ(out.High(), (Bytes{0xC0, 4, 0, 0x54, 0x5B, 0xFF, 0}));
   EXPECT_EQ(flags, EQ | kInexact);
 }
 
-TEST(IStringEvaluator, RecordsOnlyTheBoundsTheComparisonLeavesOpenAndKeepsRecordedOnes) {
+TEST(IStringEvaluator, BoundsAlreadyRecordedAreKept) {
   for (char type : kTypes) {
     RecordedBounds out;
     unsigned short flags = LT;
     Evaluate(type, nullptr, flags, Plain(type, "m"), 1, &out);
-    EXPECT_EQ(out.low, nullptr);
-    ASSERT_NE(out.high, nullptr);
     const Bytes high = out.High();
     flags = GT;
     Evaluate(type, nullptr, flags, Plain(type, "q"), 1, &out);
-    ASSERT_NE(out.low, nullptr);
-    flags = EQ;
     const Bytes low = out.Low();
+    ASSERT_FALSE(low.empty() || high.empty());
+    flags = EQ;
     Evaluate(type, nullptr, flags, Plain(type, "z"), 1, &out);
     EXPECT_EQ(out.High(), high);
     EXPECT_EQ(out.Low(), low);
   }
 }
 
-// Buffers of KsCaseIString bounds are at least the minimum buffer length
-// (zero beyond the record); KsIString bounds are sized to their record.
+// KsCaseIString bounds fill the minimum buffer length with zeros.
 TEST(IStringEvaluator, CaseInsensitiveBoundsFillTheMinimumBuffer) {
   RecordedBounds out;
   out.minBufLen = 24;
@@ -134,8 +107,7 @@ TEST(IStringEvaluator, CaseInsensitiveBoundsFillTheMinimumBuffer) {
   EXPECT_EQ(Bytes(low + 6, low + 24), Bytes(18, 0));
 }
 
-// The length field counts the whole text; the record stops at 254 bytes,
-// the longest the length fields of a bound describe, for both types.
+// The length field counts the whole text; the record stops at 254 bytes.
 TEST(IStringEvaluator, LongKeysBuildBoundsCutAt254Bytes) {
   const std::string text(300, 'x');
   for (char type : kTypes) {
@@ -146,79 +118,55 @@ TEST(IStringEvaluator, LongKeysBuildBoundsCutAt254Bytes) {
       ASSERT_EQ(out.lowLen, 254);
       ASSERT_EQ(out.highLen, 254);
       const Bytes high = out.High();
-      const size_t length = key.size() == 300 ? 301 : 302;
-      EXPECT_EQ(high[1] | high[2] << 8, static_cast<int>(length));
+      EXPECT_EQ(high[1] | high[2] << 8, key.size() == 300 ? 301 : 302);
       EXPECT_EQ(high[253], out.Low()[253]) << "the cut keeps text, not the 0xFF marker";
     }
   }
 }
 
-// Bounds 54 54 54 54 to 54 54 B7 B7 span 0x6363 + 1 = 25444 steps of the
-// first four bytes. The key 54 54 5B (three bytes) reaches up to 54 54 5B FF.
-TEST(IStringEvaluator, InterpolatesOverTheFirstFourBytes) {
-  const double total = 25444;
+// Estimates as count / total steps of four collation bytes: 54 54 54 54 ..
+// 54 54 B7 B7 span 0x6363 + 1; the key 54 54 5B reaches up to 54 54 5B FF.
+// KsCaseIString skips up to four bytes that bounds and key share; a key above
+// the range is clamped one step past it. Keys without wildcard are exact.
+TEST(IStringEvaluator, InterpolatesOverFourCollationBytes) {
   struct Case {
+    const char* what;
+    char type;  // 0: both types
+    Bytes low, high, key;
     unsigned short flags;
-    double count;
+    double count, total;
   };
-  const Case cases[] = {{EQ, 0x5BFF - 0x5B00 + 1},
-                        {LT, 0x5B00 - 0x5454 + 1},
-                        {GT, total - (0x5BFF - 0x5454 + 1)},
-                        {LT | EQ, (0x5B00 - 0x5454 + 1) + (0x5BFF - 0x5B00 + 1)},
-                        {LT | GT, total - 256 + 1}};
-  for (char type : kTypes) {
-    for (const Case& c : cases) {
-      CurrentBounds bounds(Folded({0x54, 0x54, 0x54, 0x54}), Folded({0x54, 0x54, 0xB7, 0xB7}));
+  const Bytes low4 = {0x54, 0x54, 0x54, 0x54}, high4 = {0x54, 0x54, 0xB7, 0xB7}, key3 = {0x54, 0x54, 0x5B};
+  const Bytes key4 = {0x54, 0x54, 0x5B, 0x54}, low = {0x41, 0x41, 0x41, 0x41},
+              high = {0x42, 0x42, 0x42, 0x42};
+  const Bytes six = {0x54, 0x54, 0x54, 0x54, 0x54, 0x54}, above = {0x50, 0x50, 0x50, 0x50};
+  const double span = 25444, all = 0x01010101 + 1;
+  constexpr char I = KsISTRING_T, C = KsCASEISTRING_T;
+  const Case cases[] = {
+      {"equal", 0, low4, high4, key3, EQ, 0x5BFF - 0x5B00 + 1, span},
+      {"less", 0, low4, high4, key3, LT, 0x5B00 - 0x5454 + 1, span},
+      {"greater", 0, low4, high4, key3, GT, span - (0x5BFF - 0x5454 + 1), span},
+      {"less or equal", 0, low4, high4, key3, LT | EQ, (0x5B00 - 0x5454 + 1) + (0x5BFF - 0x5B00 + 1), span},
+      {"not equal", 0, low4, high4, key3, LT | GT, span - 256 + 1, span},
+      {"common prefix skipped", C, low4, high4, key4, LT, 0x07000000 + 1.0, 0x63630000 + 1.0},
+      {"first four bytes read", I, low4, high4, key4, LT, 0x0700 + 1, 0x6363 + 1},
+      // Six shared bytes, four skipped: 54 54 61 00 within 54 54 41 00 .. 54 54 B7 00.
+      {"skip stops after four", C, Join(six, {0x41}), Join(six, {0xB7}), Join(six, {0x61}), LT, 0x2001,
+       0x7601},
+      {"short key covers the keys it starts", I, {0x41}, {0xB7}, {0x54}, EQ, 0xFF0000 + 1, 0x76000000 + 1.0},
+      {"less than a key above", 0, low, high, above, LT, all + 1, all},
+      {"equal to a key above", 0, low, high, above, EQ, 1, all},
+      {"greater than a key above", 0, low, high, above, GT, 0, all},
+  };
+  for (const Case& c : cases) {
+    for (char type : kTypes) {
+      if (c.type != 0 && c.type != type) continue;
+      CurrentBounds bounds(Folded(c.low), Folded(c.high));
       unsigned short flags = c.flags;
-      EXPECT_FLOAT_EQ(Evaluate(type, &bounds, flags, Folded({0x54, 0x54, 0x5B}), 1), Share(c.count, total))
-          << int{type} << " flags " << c.flags;
-      EXPECT_EQ(flags, c.flags) << "a key without wildcard is exact";
+      EXPECT_FLOAT_EQ(Evaluate(type, &bounds, flags, Folded(c.key), 1), static_cast<float>(c.count / c.total))
+          << int{type} << " " << c.what;
+      EXPECT_EQ(flags, c.flags) << int{type} << " " << c.what;
     }
-  }
-}
-
-// KsCaseIString skips the bytes that both bounds and a four-byte key share;
-// KsIString always reads the first four.
-TEST(IStringEvaluator, CaseInsensitiveKeySkipsTheCommonPrefix) {
-  CurrentBounds bounds(Folded({0x54, 0x54, 0x54, 0x54}), Folded({0x54, 0x54, 0xB7, 0xB7}));
-  const Bytes key = Folded({0x54, 0x54, 0x5B, 0x54});
-  unsigned short flags = LT;
-  EXPECT_FLOAT_EQ(Evaluate(KsCASEISTRING_T, &bounds, flags, key, 1),
-                  Share(0x07000000 + 1.0, 0x63630000 + 1.0));
-  EXPECT_FLOAT_EQ(Evaluate(KsISTRING_T, &bounds, flags, key, 1), Share(0x0700 + 1, 0x6363 + 1));
-}
-
-TEST(IStringEvaluator, CommonPrefixSkipStopsAfterFourBytes) {
-  CurrentBounds bounds(Folded({0x54, 0x54, 0x54, 0x54, 0x54, 0x54, 0x41}),
-                       Folded({0x54, 0x54, 0x54, 0x54, 0x54, 0x54, 0xB7}));
-  unsigned short flags = LT;
-  // Six shared bytes, four skipped: 54 54 61 00 within 54 54 41 00 .. 54 54 B7 00.
-  EXPECT_FLOAT_EQ(
-      Evaluate(KsCASEISTRING_T, &bounds, flags, Folded({0x54, 0x54, 0x54, 0x54, 0x54, 0x54, 0x61}), 1),
-      Share(0x2000 + 1, 0x7600 + 1));
-}
-
-TEST(IStringEvaluator, ShortKeyWithoutWildcardCoversTheKeysItStarts) {
-  CurrentBounds bounds(Folded({0x41}), Folded({0xB7}));
-  unsigned short flags = EQ;
-  EXPECT_FLOAT_EQ(Evaluate(KsISTRING_T, &bounds, flags, Folded({0x54}), 1),
-                  Share(0xFF0000 + 1, 0x76000000 + 1.0));
-  EXPECT_EQ(flags, EQ);
-}
-
-// The clamps put a key above the range one step past the high bound, so
-// less-than counts one step more than the whole range and equal counts one.
-TEST(IStringEvaluator, KeyAboveTheRangeCountsOneStepBeyondIt) {
-  const double total = 0x01010101 + 1;
-  for (char type : kTypes) {
-    CurrentBounds bounds(Folded({0x41, 0x41, 0x41, 0x41}), Folded({0x42, 0x42, 0x42, 0x42}));
-    const Bytes key = Folded({0x50, 0x50, 0x50, 0x50});
-    unsigned short flags = LT;
-    EXPECT_FLOAT_EQ(Evaluate(type, &bounds, flags, key, 1), Share(total + 1, total));
-    flags = EQ;
-    EXPECT_FLOAT_EQ(Evaluate(type, &bounds, flags, key, 1), Share(1, total));
-    flags = GT;
-    EXPECT_EQ(Evaluate(type, &bounds, flags, key, 1), 0.0f);
   }
 }
 

@@ -20,6 +20,12 @@ namespace {
 
 using namespace ks::testing;
 
+// Evaluate for tests that do not look at the flags afterwards.
+float Eval(char type, KsIdxBounds* bounds, unsigned short flags, const Bytes& key, unsigned char format,
+           KsIdxBounds* out = nullptr, unsigned count = 1) {
+  return Evaluate(type, bounds, flags, key, format, out, count);
+}
+
 TEST(Overlap, CountsTheSelectedPartOfTheRange) {
   struct Case {
     unsigned short flags;
@@ -117,24 +123,29 @@ TEST(NumericFrame, LayoutsKeepTheirSignedness) {
       {Ks4B_T, {0x80, 0, 0, 0}, {0x7F, 0xFF, 0xFF, 0xFF}, {0, 0, 0, 0}, 2},
   };
   for (const Case& c : cases) {
-    unsigned short flags = LT;
     CurrentBounds bounds(c.low, c.high);
-    EXPECT_FLOAT_EQ(Evaluate(c.type, &bounds, flags, c.key, c.format), 0.5f) << int(c.type);
+    EXPECT_FLOAT_EQ(Eval(c.type, &bounds, LT, c.key, c.format), 0.5f) << int(c.type);
   }
 }
 
 // Without current bounds the count is 0, even where the zero-count rule
-// would raise it; the key is recorded all the same.
+// would raise it; the key is recorded all the same, as the comparison closes
+// each bound.
 TEST(NumericFrame, WithoutBoundsEveryMemberButObjIdReturnsZeroAndRecordsTheKey) {
+  struct Case {
+    unsigned short flags;
+    bool low, high;
+  };
+  const Case cases[] = {{EQ, true, true},  {LT, false, true}, {GT, true, false}, {NE, false, false},
+                        {LE, false, true}, {GE, true, false}, {0, true, true}};
   for (const Member& m : kMembers) {
     if (m.type == KsOBJID_T) continue;
-    for (unsigned short comparison : {EQ, LT, GT, NE}) {
-      unsigned short flags = comparison;
+    const Bytes key = m.stored(0x0102, 2);
+    for (const Case& c : cases) {
       RecordedBounds out;
-      const Bytes key = m.stored(0, 1);
-      EXPECT_EQ(Evaluate(m.type, nullptr, flags, key, 1, &out), 0.0f) << m.name << " " << comparison;
-      EXPECT_EQ(out.Low(), (comparison & LT) ? Bytes{} : key) << m.name;
-      EXPECT_EQ(out.High(), (comparison & GT) ? Bytes{} : key) << m.name;
+      EXPECT_EQ(Eval(m.type, nullptr, c.flags, key, 2, &out), 0.0f) << m.name << " " << c.flags;
+      EXPECT_EQ(out.Low(), c.low ? key : Bytes{}) << m.name << " " << c.flags;
+      EXPECT_EQ(out.High(), c.high ? key : Bytes{}) << m.name << " " << c.flags;
     }
   }
 }
@@ -150,21 +161,17 @@ TEST(NumericFrame, ObjIdWithoutBoundsCountsAgainstZero) {
   const Case cases[] = {{LT, 5, 1.0f}, {EQ, 5, 0.0f}, {GT, 5, 0.0f},
                         {EQ, 0, 1.0f}, {GT, 0, 0.0f}, {NE, 5, 1.0f}};
   for (const Case& c : cases) {
-    unsigned short flags = c.flags;
-    EXPECT_EQ(Evaluate(KsOBJID_T, nullptr, flags, StoredOf(KsOBJID_T, KsObjId(1, c.low, 0), 1), 1),
-              c.estimate)
+    EXPECT_EQ(Eval(KsOBJID_T, nullptr, c.flags, StoredOf(KsOBJID_T, KsObjId(1, c.low, 0), 1), 1), c.estimate)
         << c.flags << " " << c.low;
   }
 }
 
+// H = 1, L = 0 is the number 65535, the same as H = 0, L = 65535.
 TEST(NumericFrame, ObjIdWeighsTheHighPartBy65535) {
-  // H = 1, L = 0 is the number 65535, the same as H = 0, L = 65535.
-  unsigned short flags = LT;
   CurrentBounds bounds(StoredOf(KsOBJID_T, KsObjId(0, 0, 0), 2),
                        StoredOf(KsOBJID_T, KsObjId(0, 131069, 0), 2));
-  EXPECT_FLOAT_EQ(Evaluate(KsOBJID_T, &bounds, flags, StoredOf(KsOBJID_T, KsObjId(0, 0, 1), 2), 2), 0.5f);
-  flags = LT;
-  EXPECT_FLOAT_EQ(Evaluate(KsOBJID_T, &bounds, flags, StoredOf(KsOBJID_T, KsObjId(0, 65535, 0), 2), 2), 0.5f);
+  EXPECT_FLOAT_EQ(Eval(KsOBJID_T, &bounds, LT, StoredOf(KsOBJID_T, KsObjId(0, 0, 1), 2), 2), 0.5f);
+  EXPECT_FLOAT_EQ(Eval(KsOBJID_T, &bounds, LT, StoredOf(KsOBJID_T, KsObjId(0, 65535, 0), 2), 2), 0.5f);
 }
 
 TEST(NumericFrame, FloatingSelectionsNeverEstimateBelowTheFloor) {
@@ -182,14 +189,12 @@ TEST(NumericFrame, FloatingSelectionsNeverEstimateBelowTheFloor) {
       {0, 3, 1.5, LT, 0.375f},                     // fractional keys count fractionally
   };
   for (const Case& c : cases) {
-    unsigned short flags = c.flags;
     CurrentBounds bounds(StoredOf(KsDOUBLE_T, c.low, 2), StoredOf(KsDOUBLE_T, c.high, 2));
-    EXPECT_EQ(Evaluate(KsDOUBLE_T, &bounds, flags, StoredOf(KsDOUBLE_T, c.key, 2), 2), c.estimate)
+    EXPECT_EQ(Eval(KsDOUBLE_T, &bounds, c.flags, StoredOf(KsDOUBLE_T, c.key, 2), 2), c.estimate)
         << c.low << ".." << c.high << " key " << c.key;
   }
-  unsigned short flags = EQ;
   CurrentBounds floats(StoredOf(KsFLOAT_T, 0.0f, 1), StoredOf(KsFLOAT_T, 1e30f, 1));
-  EXPECT_EQ(Evaluate(D_INTERVAL_T, &floats, flags, StoredOf(KsFLOAT_T, 5.0f, 1), 1), 1.1920928955078125e-7f);
+  EXPECT_EQ(Eval(D_INTERVAL_T, &floats, EQ, StoredOf(KsFLOAT_T, 5.0f, 1), 1), 1.1920928955078125e-7f);
 }
 
 // 2^62, 2^62 + 1 and 2^62 + 10 are one double: the count of less-than
@@ -213,73 +218,43 @@ TEST(NumericFrame, ZeroCountRuleRaisesMergedSixtyFourBitKeys) {
       // selects nothing.
       {base, base + 10, base, LT, 1.0f},
   };
+  const uint64_t shift = uint64_t{1} << 63;  // for o_u8b, the same case above the signed range
   for (const Case& c : cases) {
-    unsigned short flags = c.flags;
+    SCOPED_TRACE(testing::Message() << "key base + " << c.key - base);
     CurrentBounds int64Bounds(StoredOf(KsINT64_T, KsInt64(c.low), 2),
                               StoredOf(KsINT64_T, KsInt64(c.high), 2));
-    EXPECT_EQ(Evaluate(KsINT64_T, &int64Bounds, flags, StoredOf(KsINT64_T, KsInt64(c.key), 2), 2), c.estimate)
-        << "KsInt64 key " << c.key - base;
-    flags = c.flags;
+    EXPECT_EQ(Eval(KsINT64_T, &int64Bounds, c.flags, StoredOf(KsINT64_T, KsInt64(c.key), 2), 2), c.estimate);
     CurrentBounds o8bBounds(StoredOf(Ks8B_T, int64_t{c.low}, 1), StoredOf(Ks8B_T, int64_t{c.high}, 1));
-    EXPECT_EQ(Evaluate(Ks8B_T, &o8bBounds, flags, StoredOf(Ks8B_T, int64_t{c.key}, 1), 1), c.estimate)
-        << "o_8b key " << c.key - base;
-    flags = c.flags;
-    const uint64_t shift = uint64_t{1} << 63;  // the same case above the signed range
+    EXPECT_EQ(Eval(Ks8B_T, &o8bBounds, c.flags, StoredOf(Ks8B_T, int64_t{c.key}, 1), 1), c.estimate);
     CurrentBounds u8bBounds(StoredOf(KsU8B_T, c.low + shift, 2), StoredOf(KsU8B_T, c.high + shift, 2));
-    EXPECT_EQ(Evaluate(KsU8B_T, &u8bBounds, flags, StoredOf(KsU8B_T, c.key + shift, 2), 2), c.estimate)
-        << "o_u8b key " << c.key - base;
+    EXPECT_EQ(Eval(KsU8B_T, &u8bBounds, c.flags, StoredOf(KsU8B_T, c.key + shift, 2), 2), c.estimate);
   }
 }
 
 // A seal converts exactly, so the zero-count rule only shows where counting
 // itself gives 0: less-than the low bound counts one unit.
 TEST(NumericFrame, SealLessThanItsLowBoundCountsOneUnderTheZeroCountRule) {
-  unsigned short flags = LT;
-  CurrentBounds bounds(StoredOf(KsSEAL_T, KsSeal(0, 0, 10), 1), StoredOf(KsSEAL_T, KsSeal(0, 0, 20), 1));
-  EXPECT_FLOAT_EQ(Evaluate(KsSEAL_T, &bounds, flags, StoredOf(KsSEAL_T, KsSeal(0, 0, 10), 1), 1), 1.0f / 11);
-  flags = LT;
-  EXPECT_EQ(Evaluate(KsSEAL_T, &bounds, flags, StoredOf(KsSEAL_T, KsSeal(0, 0, 9), 1), 1), 0.0f);
-  flags = GT;
-  EXPECT_FLOAT_EQ(Evaluate(KsSEAL_T, &bounds, flags, StoredOf(KsSEAL_T, KsSeal(0, 0, 20), 1), 1), 1.0f / 11);
+  auto seal = [](uint16_t low) { return StoredOf(KsSEAL_T, KsSeal(0, 0, low), 1); };
+  CurrentBounds bounds(seal(10), seal(20));
+  EXPECT_FLOAT_EQ(Eval(KsSEAL_T, &bounds, LT, seal(10), 1), 1.0f / 11);
+  EXPECT_EQ(Eval(KsSEAL_T, &bounds, LT, seal(9), 1), 0.0f);
+  EXPECT_FLOAT_EQ(Eval(KsSEAL_T, &bounds, GT, seal(20), 1), 1.0f / 11);
 }
 
+// Big-endian whatever the format: 0x800000000000 is the middle.
 TEST(NumericFrame, SealNumbersSpanAllFortyEightBits) {
-  unsigned short flags = LT;
-  CurrentBounds bounds(Bytes{0, 0, 0, 0, 0, 0}, Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-  // Big-endian whatever the format: 0x800000000000 is the middle.
-  EXPECT_FLOAT_EQ(Evaluate(KsSEAL_T, &bounds, flags, Bytes{0x80, 0, 0, 0, 0, 0}, 1), 0.5f);
-  flags = LT;
-  EXPECT_FLOAT_EQ(Evaluate(KsSEAL_T, &bounds, flags, Bytes{0x80, 0, 0, 0, 0, 0}, 8), 0.5f);
-}
-
-// Recording follows the comparison: the first restriction fixes each bound.
-TEST(BoundRecording, EachComparisonRecordsTheBoundsItCloses) {
-  struct Case {
-    unsigned short flags;
-    bool low, high;
-  };
-  const Case cases[] = {{EQ, true, true},  {LT, false, true}, {GT, true, false}, {NE, false, false},
-                        {LE, false, true}, {GE, true, false}, {0, true, true}};
-  for (const Case& c : cases) {
-    RecordedBounds out;
-    unsigned short flags = c.flags;
-    const Bytes key = StoredOf(Ks4B_T, int32_t{0x01020304}, 2);
-    Evaluate(Ks4B_T, nullptr, flags, key, 2, &out);
-    EXPECT_EQ(out.Low(), c.low ? key : Bytes{}) << c.flags;
-    EXPECT_EQ(out.High(), c.high ? key : Bytes{}) << c.flags;
+  CurrentBounds bounds(Bytes(6, 0), Bytes(6, 0xFF));
+  for (unsigned char format : {1, 8}) {
+    EXPECT_FLOAT_EQ(Eval(KsSEAL_T, &bounds, LT, Bytes{0x80, 0, 0, 0, 0, 0}, format), 0.5f) << int{format};
   }
 }
 
 TEST(BoundRecording, RecordedBoundsAreNeverReplaced) {
   RecordedBounds out;
-  unsigned short flags = LT;
-  const Bytes first = StoredOf(Ks4B_T, int32_t{10}, 1), second = StoredOf(Ks4B_T, int32_t{20}, 1),
-              third = StoredOf(Ks4B_T, int32_t{30}, 1);
-  Evaluate(Ks4B_T, nullptr, flags, first, 1, &out);  // high only
-  flags = EQ;
-  Evaluate(Ks4B_T, nullptr, flags, second, 1, &out);  // low now, high stays
-  flags = EQ;
-  Evaluate(Ks4B_T, nullptr, flags, third, 1, &out);
+  const Bytes first = StoredOf(Ks4B_T, int32_t{10}, 1), second = StoredOf(Ks4B_T, int32_t{20}, 1);
+  Eval(Ks4B_T, nullptr, LT, first, 1, &out);   // high only
+  Eval(Ks4B_T, nullptr, EQ, second, 1, &out);  // low now, high stays
+  Eval(Ks4B_T, nullptr, EQ, StoredOf(Ks4B_T, int32_t{30}, 1), 1, &out);
   EXPECT_EQ(out.High(), first);
   EXPECT_EQ(out.Low(), second);
 }
@@ -299,8 +274,7 @@ TEST(BoundRecording, SizeIsTheElementCountTimesTheStoredSize) {
   const Bytes key(300, 0x11);
   for (const Case& c : cases) {
     RecordedBounds out;
-    unsigned short flags = EQ;
-    Evaluate(c.type, nullptr, flags, key, 1, &out, c.count);
+    Eval(c.type, nullptr, EQ, key, 1, &out, c.count);
     EXPECT_EQ(out.Low(), Bytes(c.length, 0x11)) << int(c.type);
     EXPECT_EQ(out.High(), Bytes(c.length, 0x11)) << int(c.type);
   }
@@ -312,8 +286,7 @@ TEST(BoundRecording, BoundsTheLengthFieldsCannotDescribeAreNotRecorded) {
   const Bytes key(400, 0x22);
   for (unsigned count : {0u, 64u, 100u}) {
     RecordedBounds out;
-    unsigned short flags = EQ;
-    Evaluate(Ks4B_T, nullptr, flags, key, 1, &out, count);
+    Eval(Ks4B_T, nullptr, EQ, key, 1, &out, count);
     EXPECT_EQ(out.low, nullptr) << count;
     EXPECT_EQ(out.high, nullptr) << count;
   }
@@ -329,12 +302,9 @@ TEST(NumericFrame, IncompleteCurrentBoundsCountAsAbsent) {
   CurrentBounds shortLow(low, high);
   shortLow.lowLen = 3;
   CurrentBounds complete(low, high);
-  for (CurrentBounds* bounds : {&noHigh, &shortLow}) {
-    unsigned short flags = LT;
-    EXPECT_EQ(Evaluate(Ks4B_T, bounds, flags, key, 1), 0.0f);
-  }
-  unsigned short flags = LT;
-  EXPECT_FLOAT_EQ(Evaluate(Ks4B_T, &complete, flags, key, 1), 0.49f);
+  EXPECT_EQ(Eval(Ks4B_T, &noHigh, LT, key, 1), 0.0f);
+  EXPECT_EQ(Eval(Ks4B_T, &shortLow, LT, key, 1), 0.0f);
+  EXPECT_FLOAT_EQ(Eval(Ks4B_T, &complete, LT, key, 1), 0.49f);
 }
 
 // References are placed in the space of all references, (2^32 - 1)^2.
@@ -367,10 +337,8 @@ TEST(ReferenceEvaluator, MeasuresAgainstTheWholeReferenceSpace) {
   };
   CurrentBounds ignored(Bytes(14, 0), Bytes(14, 0));
   for (const Case& c : cases) {
-    unsigned short flags = c.flags;
-    EXPECT_FLOAT_EQ(Evaluate(KsREF_T, &ignored, flags, c.key, 1), c.estimate) << c.flags;
-    flags = c.flags;
-    EXPECT_FLOAT_EQ(Evaluate(KsREF_T, nullptr, flags, c.key, 1), c.estimate) << c.flags;
+    EXPECT_FLOAT_EQ(Eval(KsREF_T, &ignored, c.flags, c.key, 1), c.estimate) << c.flags;
+    EXPECT_FLOAT_EQ(Eval(KsREF_T, nullptr, c.flags, c.key, 1), c.estimate) << c.flags;
   }
 }
 
@@ -387,12 +355,10 @@ TEST(ReferenceEvaluator, MasksTheFlagsAndRecordsFourteenBytes) {
 TEST(FixedAnswers, BooleanIsAThirdOfAnIndexWithBounds) {
   CurrentBounds bounds(Bytes{0}, Bytes{1});
   RecordedBounds out;
-  unsigned short flags = EQ;
-  EXPECT_EQ(Evaluate(KsBOOLEAN_T, &bounds, flags, {1}, 1, &out), static_cast<float>(1.0 / 3));
+  EXPECT_EQ(Eval(KsBOOLEAN_T, &bounds, EQ, {1}, 1, &out), static_cast<float>(1.0 / 3));
   EXPECT_EQ(out.Low(), Bytes{1});
   EXPECT_EQ(out.High(), Bytes{1});
-  flags = EQ;
-  EXPECT_EQ(Evaluate(KsBOOLEAN_T, nullptr, flags, {1}, 1), 0.0f);
+  EXPECT_EQ(Eval(KsBOOLEAN_T, nullptr, EQ, {1}, 1), 0.0f);
 }
 
 TEST(FixedAnswers, ClassIdsBlobsAndIllegalIdsRecordNothing) {

@@ -1,10 +1,10 @@
-// The date format engine: every directive printed and scanned, optional
-// directives and groups, wildcards, the 12-hour clock, the null print
-// string, and hostile formats and input.
+// The date format engine: every directive printed and scanned, optional directives and groups,
+// wildcards, the 12-hour clock, the null print string, and hostile formats and input.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
+#include <utility>
 
 #include "ksdate.h"
 #include "ksdate/format/date_format.h"
@@ -51,7 +51,7 @@ void RunPrintCases(const PrintCase* cases, size_t count) {
   }
 }
 
-TEST(DateFormatPrint, EveryDirective) {
+TEST(DateFormatPrint, EveryDirectiveAndSecondsWithFraction) {
   const PrintCase cases[] = {
       {kApril15, "%a %e.%b %Y", "Thu 15.Apr 2021"},
       {kApril15, "%A %d %B", "Thursday 15 April"},
@@ -75,19 +75,18 @@ TEST(DateFormatPrint, EveryDirective) {
       {kApril15, "(%d)", "(15)"},
   };
   RunPrintCases(cases, std::size(cases));
-}
-
-TEST(DateFormatPrint, SecondsWithFraction) {
-  const PrintCase cases[] = {
-      {{0, 0, 0, 0, 0, 5, 500000000}, "%f", "05.500"},
-      {{0, 0, 0, 0, 0, 7, 123456}, "%f", "07.000123456"},
-      {{0, 0, 0, 0, 0, 9, 0}, "%f", "09"},
-      {{0, 0, 0, 0, 0, 1, 1000}, "%f", "01.000001"},
-      {{0, 0, 0, 0, 0, 59, 999999999}, "%f", "59.999999999"},
-      {{0, 0, 0, 0, 0, 0, 0}, "%f", "00"},
-      {{0, 0, 0, 0, 0, 12, 120000000}, "%f", "12.120"},
+  // %f: the seconds, then the nanoseconds cut to 3, 6 or 9 digits; none when 0.
+  struct Fraction {
+    int second, nanos;
+    const char* expected;
   };
-  RunPrintCases(cases, std::size(cases));
+  const Fraction fractions[] = {{1, 1000, "01.000001"},      {9, 0, "09"},
+                                {5, 500000000, "05.500"},    {0, 0, "00"},
+                                {7, 123456, "07.000123456"}, {59, 999999999, "59.999999999"},
+                                {12, 120000000, "12.120"}};
+  for (const Fraction& c : fractions) {
+    EXPECT_EQ(Print({0, 0, 0, 0, 0, c.second, c.nanos}, "%f"), c.expected) << c.second << "." << c.nanos;
+  }
 }
 
 TEST(DateFormatPrint, TwelveHourClock) {
@@ -142,18 +141,11 @@ TEST(DateFormatPrint, Wildcards) {
 }
 
 TEST(DateFormatPrint, HostileFormatsEndCleanly) {
-  const PrintCase cases[] = {
-      {kApril15, "", ""},
-      {kApril15, "%", ""},
-      {kApril15, "abc%", "abc"},
-      {kApril15, "%?", ""},
-      {kApril15, "x%?(", "x"},
-      {kApril15, "%?(Y", "2021"},
-      {kApril15, "))%?(", "))"},
-      {kApril15, "%?(%?(Y)", "%?(Y"},
-      {kApril15, "\xff%\xfe", "\xff\xfe"},
-  };
-  RunPrintCases(cases, std::size(cases));
+  using Case = std::pair<const char*, const char*>;
+  const Case cases[] = {{"", ""},        {"%", ""},        {"%?(%?(Y)", "%?(Y"},
+                        {"abc%", "abc"}, {"%?", ""},       {"\xff%\xfe", "\xff\xfe"},
+                        {"x%?(", "x"},   {"%?(Y", "2021"}, {"))%?(", "))"}};
+  for (const auto& [format, expected] : cases) EXPECT_EQ(Print(kApril15, format), expected) << format;
   KsString fromNull("old");
   ks::datefmt::PrintFields(fromNull, ToEngine(kApril15), nullptr);
   EXPECT_STREQ(fromNull.StrGet(), "");
@@ -166,10 +158,8 @@ TEST(DateFormatPrint, HostileFormatsEndCleanly) {
   EXPECT_EQ(std::string(out.StrGet(), 8), "20212021");
 }
 
-// The printed text replaces whatever the string held as an assignment of
-// char text does: default 8-bit code set and language, a buffer of the
-// text's size, whether the old buffer had that size, another one, or units
-// of 16 bits.
+// The printed text replaces whatever the string held as an assignment of char text does: default 8-bit
+// code set and language, a buffer of the text's size, whatever size or unit width the old one had.
 TEST(DateFormatPrint, PrintedTextTakesTheDefaultsWhateverTheStringHeld) {
   const unsigned short sevenUnits[] = {'a', 'b', 'c', 'd', 'e', 'f', 'g', 0};
   KsString sameSize("abcdefghijklmno"), longer("abcdefghijklmnopqrstuvwxyz"), wide(sevenUnits);
@@ -263,8 +253,7 @@ TEST(DateFormatScan, WildcardsAndExpansions) {
       {"%f", "*", true, {0, 0, 0, 0, 0, -1, -1}},
       {"%Y-%m-%d", "*-*-15", true, {-1, -1, 15, 0, 0, 0, 0}},
       {"%a %B %p %d", "* * * 7", true, {0, -1, 7, 0, 0, 0, 0}},
-      // A '*' read just before the format enters or leaves an expansion is
-      // read again by the next directive.
+      // A '*' read just before the format enters or leaves an expansion is read again by the next one.
       {"%D%H", "2021-04-*", true, {2021, 4, -1, -1, 0, 0, 0}},
       {"%Y%D", "*", false, {-1, 0, 0, 0, 0, 0, 0}},
       {"%X", "*", false, {-1, 0, 0, 0, 0, 0, 0}},
@@ -314,64 +303,27 @@ TEST(DateFormatScan, SixteenBitInputIsNarrowedFirst) {
   ExpectFields(fields, {2021, 4, 0, 0, 0, 0, 0}, "16-bit");
 }
 
+// Scans text into value with the class's default format and prints it back.
+template <class T>
+std::string RoundTrip(T value, const char* text) {
+  KsString in(text), out;
+  value.ScanFromKsString(in, nullptr);
+  value.PrintToKsString(out, nullptr);
+  return out.StrGet();
+}
+
 TEST(DateFormatClasses, DefaultFormatsBothWays) {
-  struct Case {
-    const char* text;
-    void (*roundTrip)(const char* text, std::string& printed);
-  };
-  const Case cases[] = {
-      {"2021-04-15",
-       [](const char* text, std::string& printed) {
-         KsDate d(0, 0, 0);
-         KsString in(text);
-         d.ScanFromKsString(in, nullptr);
-         KsString out;
-         d.PrintToKsString(out, nullptr);
-         printed = out.StrGet();
-       }},
-      {"10:20:30",
-       [](const char* text, std::string& printed) {
-         KsTime t(0, 0, 0);
-         KsString in(text);
-         t.ScanFromKsString(in, nullptr);
-         KsString out;
-         t.PrintToKsString(out, nullptr);
-         printed = out.StrGet();
-       }},
+  const std::pair<const char*, std::string (*)(const char*)> cases[] = {
+      {"2021-04-15", [](const char* t) { return RoundTrip(KsDate(0, 0, 0), t); }},
+      {"10:20:30", [](const char* t) { return RoundTrip(KsTime(0, 0, 0), t); }},
       {"2021-04-15T10:20:30",
-       [](const char* text, std::string& printed) {
-         KsDateTime v(KsDate(0, 0, 0), KsTime(0, 0, 0));
-         KsString in(text);
-         v.ScanFromKsString(in, nullptr);
-         KsString out;
-         v.PrintToKsString(out, nullptr);
-         printed = out.StrGet();
-       }},
-      {"2021-04-15T10:20:30.250",
-       [](const char* text, std::string& printed) {
-         KsDateTimeN v;
-         KsString in(text);
-         v.ScanFromKsString(in, nullptr);
-         KsString out;
-         v.PrintToKsString(out, nullptr);
-         printed = out.StrGet();
-       }},
-      {"3.02:03:04.000001",
-       [](const char* text, std::string& printed) {
-         KsTimeSpan v;
-         KsString in(text);
-         v.ScanFromKsString(in, nullptr);
-         KsString out;
-         v.PrintToKsString(out, nullptr);
-         printed = out.StrGet();
-       }},
+       [](const char* t) { return RoundTrip(KsDateTime(KsDate(0, 0, 0), KsTime(0, 0, 0)), t); }},
+      {"2021-04-15T10:20:30.250", [](const char* t) { return RoundTrip(KsDateTimeN(), t); }},
+      {"3.02:03:04.000001", [](const char* t) { return RoundTrip(KsTimeSpan(), t); }},
   };
-  for (const Case& c : cases) {
-    std::string printed;
-    c.roundTrip(c.text, printed);
-    EXPECT_EQ(printed, c.text);
-    c.roundTrip("{NULL}", printed);
-    EXPECT_EQ(printed, "{NULL}") << c.text;
+  for (const auto& [text, roundTrip] : cases) {
+    EXPECT_EQ(roundTrip(text), text);
+    EXPECT_EQ(roundTrip("{NULL}"), "{NULL}") << text;
   }
 }
 

@@ -1,17 +1,18 @@
-// KsDate and KsTime: day numbers, the calendar, weekdays, arithmetic,
-// comparison with wildcards, special values and the clock.
+// KsDate and KsTime: day numbers, the calendar, weekdays, arithmetic, comparison with wildcards,
+// special values and the clock.
 #include "ksdate.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 
 #include "basesvc.h"
 
 namespace {
 
-// An independent calendar: days since 1970-01-01 of the proleptic Gregorian
-// calendar by the era method (floor divisions, 400-year eras).
+// An independent calendar: days since 1970-01-01, proleptic Gregorian, by the era method (floor
+// divisions, 400-year eras).
 long long DaysFromCivil(long long y, long long m, long long d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
@@ -39,16 +40,16 @@ Ymd CivilFromDays(long long z) {
   return {static_cast<int>(yoe + era * 400 + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
 }
 
+KsDate Of(const Ymd& d) {
+  return KsDate(static_cast<short>(d.year), static_cast<char>(d.month), static_cast<char>(d.day));
+}
+
 void ExpectDate(const KsDate& d, int year, int month, int day) {
-  EXPECT_EQ(d.year, year);
-  EXPECT_EQ(d.month, month);
-  EXPECT_EQ(d.day, day);
+  EXPECT_EQ((std::array<int, 3>{d.year, d.month, d.day}), (std::array{year, month, day}));
 }
 
 void ExpectTime(const KsTime& t, int hour, int minute, int second) {
-  EXPECT_EQ(t.hour, hour);
-  EXPECT_EQ(t.minute, minute);
-  EXPECT_EQ(t.second, second);
+  EXPECT_EQ((std::array<int, 3>{t.hour, t.minute, t.second}), (std::array{hour, minute, second}));
 }
 
 // 2021-04-15 10:20:30 UTC.
@@ -72,8 +73,7 @@ TEST(KsDateDayNumber, KnownDays) {
                         {{0, 1, 1}, 1721060},    {{1582, 10, 15}, 2299161}, {{1970, 1, 1}, 2440588},
                         {{2000, 1, 1}, 2451545}, {{2021, 4, 15}, 2459320},  {{9999, 12, 31}, 5373484}};
   for (const Case& c : cases) {
-    const KsDate date(static_cast<short>(c.date.year), static_cast<char>(c.date.month),
-                      static_cast<char>(c.date.day));
+    const KsDate date = Of(c.date);
     EXPECT_EQ(date.dayabs(), c.jdn) << c.date.year;
     EXPECT_EQ(static_cast<int>(date), c.jdn) << c.date.year;
     ExpectDate(KsDate(c.jdn), c.date.year, c.date.month, c.date.day);
@@ -122,8 +122,7 @@ TEST(KsDateCalendar, ValidityAndMonthEnds) {
                         {{2021, 13, 1}, 0, 31}, {{2021, 0, 1}, 0, 31},  {{2021, 5, 0}, 0, 32},
                         {{2021, 5, 32}, 0, 0},  {{2021, -1, 5}, 0, 26}, {{0, 0, 0}, 0, 32}};
   for (const Case& c : cases) {
-    const KsDate date(static_cast<short>(c.date.year), static_cast<char>(c.date.month),
-                      static_cast<char>(c.date.day));
+    const KsDate date = Of(c.date);
     EXPECT_EQ(date.IsDate(), c.isDate) << c.date.month << "/" << c.date.day;
     EXPECT_EQ(date.daynxtmonth(), c.daysToNextMonth) << c.date.month << "/" << c.date.day;
     EXPECT_EQ(date.IsLastDayOfTheMonth(), c.daysToNextMonth == 1 ? 1 : 0);
@@ -155,8 +154,7 @@ TEST(KsDateWeekday, NamesAndNumbers) {
                         {{2000, 1, 2}, KsSunday, "Sunday"},      {{2024, 2, 26}, KsMonday, "Monday"},
                         {{1970, 1, 1}, KsThursday, "Thursday"},  {{1, 1, 1}, KsMonday, "Monday"}};
   for (const Case& c : cases) {
-    KsDate date(static_cast<short>(c.date.year), static_cast<char>(c.date.month),
-                static_cast<char>(c.date.day));
+    KsDate date = Of(c.date);
     const KsDate& constDate = date;
     EXPECT_EQ(date.GetDayOfTheDate(), c.weekday) << c.name;
     EXPECT_EQ(date.DayOfTheDate(), c.weekday) << c.name;
@@ -178,8 +176,7 @@ TEST(KsDateArithmetic, DaysAcrossMonthAndYearBoundaries) {
                         {{2021, 4, 15}, 365, {2022, 4, 15}}, {{2021, 4, 15}, -36525, {1921, 4, 15}},
                         {{0, 1, 1}, -1, {-1, 12, 31}}};
   for (const Case& c : cases) {
-    const KsDate from(static_cast<short>(c.from.year), static_cast<char>(c.from.month),
-                      static_cast<char>(c.from.day));
+    const KsDate from = Of(c.from);
     ExpectDate(from + c.days, c.to.year, c.to.month, c.to.day);
     ExpectDate(from - (-c.days), c.to.year, c.to.month, c.to.day);
     KsDate moved = from;
@@ -228,9 +225,7 @@ TEST(KsDateCompare, FieldDifferencesAndWildcards) {
                         {{2021, 4, 15}, {2021, -1, 20}, 0, -5},     {{2021, 4, 15}, {2021, -1, -1}, 0x0F, 0},
                         {{2021, 4, 15}, {2021, 4, 3}, 0xFFFF, 12}};
   for (const Case& c : cases) {
-    const KsDate a(static_cast<short>(c.a.year), static_cast<char>(c.a.month), static_cast<char>(c.a.day));
-    const KsDate b(static_cast<short>(c.b.year), static_cast<char>(c.b.month), static_cast<char>(c.b.day));
-    EXPECT_EQ(a.Compare(b, c.flags), c.result) << c.b.year << "-" << c.b.month << "-" << c.b.day;
+    EXPECT_EQ(Of(c.a).Compare(Of(c.b), c.flags), c.result) << c.b.year << "-" << c.b.month << "-" << c.b.day;
   }
   const KsDate april(2021, 4, 15);
   const KsDate june(2021, 6, 15);

@@ -1,11 +1,11 @@
-// KsDateTime, KsDateTimeN and KsTimeSpan: carries between the units in both
-// directions, zone moves through the fixed clock, totals, comparison with
-// wildcards and the difference of two points in time.
+// KsDateTime, KsDateTimeN and KsTimeSpan: carries between the units in both directions, zone moves
+// through the fixed clock, totals, comparison with wildcards and the difference of two points in time.
 #include "ksdatetime.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 
 #include "basesvc.h"
 #include "ksdatetimen.h"
@@ -152,29 +152,24 @@ TEST_F(DateTimeClock, DateTimeZoneMovesCarryOneDay) {
   };
   for (const Case& c : cases) {
     Use(c.zoneMinutes);
-    KsDateTime local = DateTime(c.from);
-    EXPECT_EQ(local.ToLocalTime(), 0);
-    ExpectFields(local, c.local);
-    KsDateTime utc = DateTime(c.from);
-    EXPECT_EQ(utc.ToUTCTime(), 0);
-    ExpectFields(utc, c.utc);
-
-    KsDateTimeN localN = DateTimeN(c.from);
-    EXPECT_EQ(localN.ToLocalTime(), 0);
-    ExpectFields(localN, c.local);
-    KsDateTimeN utcN = DateTimeN(c.from);
-    EXPECT_EQ(utcN.ToUTCTime(), 0);
-    ExpectFields(utcN, c.utc);
+    const auto check = [&c](auto local, auto utc) {
+      EXPECT_EQ(local.ToLocalTime(), 0);
+      ExpectFields(local, c.local);
+      EXPECT_EQ(utc.ToUTCTime(), 0);
+      ExpectFields(utc, c.utc);
+    };
+    check(DateTime(c.from), DateTime(c.from));
+    check(DateTimeN(c.from), DateTimeN(c.from));
   }
+  // An unknown zone refuses both moves and leaves the value alone.
   Use(0, false);
-  KsDateTime v = DateTime({2021, 4, 15, 10, 0, 0, 0});
-  EXPECT_EQ(v.ToLocalTime(), -2171);
-  EXPECT_EQ(v.ToUTCTime(), -2171);
-  KsDateTimeN n = DateTimeN({2021, 4, 15, 10, 0, 0, 7});
-  EXPECT_EQ(n.ToLocalTime(), -2171);
-  EXPECT_EQ(n.ToUTCTime(), -2171);
-  ExpectFields(v, {2021, 4, 15, 10, 0, 0, 0});
-  ExpectFields(n, {2021, 4, 15, 10, 0, 0, 7});
+  const auto refuse = [](auto v, const Fields& f) {
+    EXPECT_EQ(v.ToLocalTime(), -2171);
+    EXPECT_EQ(v.ToUTCTime(), -2171);
+    ExpectFields(v, f);
+  };
+  refuse(DateTime({2021, 4, 15, 10, 0, 0, 0}), {2021, 4, 15, 10, 0, 0, 0});
+  refuse(DateTimeN({2021, 4, 15, 10, 0, 0, 7}), {2021, 4, 15, 10, 0, 0, 7});
 }
 
 TEST_F(DateTimeClock, DateTimeNReadsNanoseconds) {
@@ -184,40 +179,18 @@ TEST_F(DateTimeClock, DateTimeNReadsNanoseconds) {
   ExpectFields(v.NowUTC(), {2021, 4, 15, 10, 20, 30, 123456789});
 }
 
-// One amount added through the overload the case names; shared by the
-// carry tables of KsDateTimeN and KsTimeSpan.
+// One amount added through the named overload; shared by the KsDateTimeN and KsTimeSpan carry tables.
 enum class Add { Days, Hours, Minutes, Seconds, Seconds64, SecondsF, Nanos, Nanos64 };
 
 template <class T>
 void AddAmount(T& v, Add op, double amount) {
   const int small = static_cast<int>(amount);
   const long long large = static_cast<long long>(amount);
-  switch (op) {
-    case Add::Days:
-      v.AddDays(small);
-      break;
-    case Add::Hours:
-      v.AddHours(small);
-      break;
-    case Add::Minutes:
-      v.AddMinutes(small);
-      break;
-    case Add::Seconds:
-      v.AddSeconds(small);
-      break;
-    case Add::Seconds64:
-      v.AddSeconds(large);
-      break;
-    case Add::SecondsF:
-      v.AddSeconds(amount);
-      break;
-    case Add::Nanos:
-      v.AddNanoSeconds(small);
-      break;
-    case Add::Nanos64:
-      v.AddNanoSeconds(large);
-      break;
-  }
+  const std::function<void()> adds[] = {[&] { v.AddDays(small); },        [&] { v.AddHours(small); },
+                                        [&] { v.AddMinutes(small); },     [&] { v.AddSeconds(small); },
+                                        [&] { v.AddSeconds(large); },     [&] { v.AddSeconds(amount); },
+                                        [&] { v.AddNanoSeconds(small); }, [&] { v.AddNanoSeconds(large); }};
+  adds[static_cast<int>(op)]();
 }
 
 TEST(KsDateTimeNCarries, CalendarDaysForValidDates) {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -18,27 +17,15 @@
 
 namespace {
 
+using Bytes = std::vector<unsigned char>;
+
 constexpr long long kMin = std::numeric_limits<long long>::min();
 constexpr long long kMax = std::numeric_limits<long long>::max();
 
-struct Report {
-  std::string text, source;
-  int line;
-};
-std::vector<Report> gReports;
+std::vector<std::string> gReports;
 void Record(const char* text, const char* source, int line) {
-  gReports.push_back({text, source, line});
+  gReports.push_back(std::string(text) + "@" + source + ":" + std::to_string(line));
 }
-
-// Installs the recording assertion handler for one test.
-class RecordReports {
- public:
-  RecordReports() : previous_(KsSetAssertHandler(Record)) { gReports.clear(); }
-  ~RecordReports() { KsSetAssertHandler(previous_); }
-
- private:
-  KsAssertHandler previous_;
-};
 
 long long Wrap(__int128 value) {
   return static_cast<long long>(static_cast<unsigned long long>(value));
@@ -116,14 +103,8 @@ TEST(KsInt64Arithmetic, ShiftsMoveOneBitAtATime) {
     long long left, right;
   };
   const Case cases[] = {
-      {1, 64, 0, 0},
-      {-1, 100, 0, -1},
-      {1, 63, kMin, 0},
-      {kMin, 1, 0, kMin / 2},
-      {-8, 2, -32, -2},
-      {5, 0, 5, 5},
-      {kMax, 62, -4611686018427387904LL, 1},
-  };
+      {1, 64, 0, 0},          {-1, 100, 0, -1}, {1, 63, kMin, 0}, {kMax, 62, -4611686018427387904LL, 1},
+      {kMin, 1, 0, kMin / 2}, {-8, 2, -32, -2}, {5, 0, 5, 5}};
   for (const Case& c : cases) {
     EXPECT_EQ((KsInt64(c.value) << c.count).Get8b(), c.left) << c.value << " << " << c.count;
     EXPECT_EQ((KsInt64(c.value) >> c.count).Get8b(), c.right) << c.value << " >> " << c.count;
@@ -147,16 +128,15 @@ TEST(KsInt64Arithmetic, CompoundFormsReturnTheNewValue) {
 }
 
 TEST(KsInt64Arithmetic, DivisionByZeroReportsAndYieldsZero) {
-  RecordReports reports;
+  const KsAssertHandler previous = KsSetAssertHandler(Record);
   EXPECT_EQ((KsInt64(42) / 0).Get8b(), 0);
   EXPECT_EQ((KsInt64(42) % 0).Get8b(), 0);
   // The minimum's correction step still adds one to the zero remainder.
   EXPECT_EQ((KsInt64(kMin) / 0).Get8b(), 0);
   EXPECT_EQ((KsInt64(kMin) % 0).Get8b(), -1);
+  KsSetAssertHandler(previous);
   ASSERT_EQ(gReports.size(), 4u);
-  EXPECT_EQ(gReports[0].text, "KsInt64 divide by zero");
-  EXPECT_EQ(gReports[0].source, "src/ksint64");
-  EXPECT_EQ(gReports[0].line, 748);
+  EXPECT_EQ(gReports[0], "KsInt64 divide by zero@src/ksint64:748");
 }
 
 TEST(KsInt64Construction, FromEveryIntegerKind) {
@@ -176,91 +156,52 @@ TEST(KsInt64Construction, FromDoubleKeepsSevenSignificantDigits) {
     double value;
     long long expected;
   };
-  const Case cases[] = {
-      {123456789.0, 123456800},
-      {2.9999999, 3},
-      {2.5, 2},
-      {-2.5, -2},
-      {0.999, 0},
-      {-0.5, 0},
-      {1.0, 1},
-      {1e30, kMax},
-      {-1e30, -kMax},
-      {9223372036854774784.0, 9223372000000000000LL},
-      {std::numeric_limits<double>::infinity(), kMax},
-      {std::numeric_limits<double>::quiet_NaN(), 0},
-      {1234567.0, 1234567},
-      {12345678.0, 12345680},
-  };
+  const Case cases[] = {{2.5, 2},       {123456789.0, 123456800},
+                        {-2.5, -2},     {2.9999999, 3},
+                        {0.999, 0},     {9223372036854774784.0, 9223372000000000000LL},
+                        {-0.5, 0},      {std::numeric_limits<double>::infinity(), kMax},
+                        {1.0, 1},       {std::numeric_limits<double>::quiet_NaN(), 0},
+                        {1e30, kMax},   {1234567.0, 1234567},
+                        {-1e30, -kMax}, {12345678.0, 12345680}};
   for (const Case& c : cases) EXPECT_EQ(KsInt64(c.value).Get8b(), c.expected) << c.value;
 }
 
-TEST(KsInt64Text, PrintsEveryConversion) {
+TEST(KsInt64Text, PrintsEveryConversionAndAppends) {
   struct Case {
     long long value;
     const char* format;
     const char* expected;
   };
-  const Case cases[] = {
-      {kMin, "%d", "-9223372036854775808"},
-      {kMin, "%S", "-9223372036854775808"},
-      {kMin, "%o", "01000000000000000000000"},
-      {kMin, "%x", "0x8000000000000000"},
-      {kMin, "%X", "0X8000000000000000"},
-      {-31, "%x", "-0x1f"},
-      {-31, "%X", "-0X1F"},
-      {8, "%o", "010"},
-      {0, "%d", "0"},
-      {0, "%o", "00"},
-      {0, "%x", "0x0"},
-      {kMax, "%i", "9223372036854775807"},
-      {5, "v=%d;", "v=5;"},
-      {5, "%q%d", "%q5"},
-      {5, "", ""},
-      {12, nullptr, "12"},
-  };
+  const Case cases[] = {{-31, "%x", "-0x1f"}, {kMin, "%d", "-9223372036854775808"},
+                        {-31, "%X", "-0X1F"}, {kMin, "%S", "-9223372036854775808"},
+                        {8, "%o", "010"},     {kMin, "%o", "01000000000000000000000"},
+                        {0, "%d", "0"},       {kMin, "%x", "0x8000000000000000"},
+                        {0, "%o", "00"},      {kMin, "%X", "0X8000000000000000"},
+                        {0, "%x", "0x0"},     {kMax, "%i", "9223372036854775807"},
+                        {5, "v=%d;", "v=5;"}, {5, "%q%d", "%q5"},
+                        {5, "", ""},          {12, nullptr, "12"}};
   for (const Case& c : cases) EXPECT_EQ(Print(KsInt64(c.value), c.format), c.expected) << c.format;
-}
-
-TEST(KsInt64Text, PrintAppends) {
   KsString out("n=");
   KsInt64(-3).PrintToKsString(out);
-  EXPECT_STREQ(out.StrGet(), "n=-3");
+  EXPECT_STREQ(out.StrGet(), "n=-3") << "printing appends";
 }
 
-TEST(KsInt64Text, ScansWithBaseSelection) {
+TEST(KsInt64Text, ScansWithBaseSelectionUpToTheStringLength) {
   struct Case {
     const char* text;
     const char* format;
     long long expected;
   };
-  const Case cases[] = {
-      {"0x1F", "%x", 31},
-      {"0X1f", "%X", 31},
-      {"-017", "%S", -15},
-      {"0", "%d", -1},
-      {"0", "%S", 0},
-      {"12a", "%d", -1},
-      {"(5)", "(%d)", 5},
-      {"[5]", "(%d)", -1},
-      {"+42", "%i", 42},
-      {"42", "%x", -1},
-      {"0x10", "%o", -1},
-      {"017", "%o", 15},
-      {"9223372036854775807", "%S", kMax},
-      {"-9223372036854775808", "%d", kMin},
-      {"7 rest", "%d ", 7},
-      {"", "%d", 77},
-      {"v=", "v=%d", 77},
-      {"12", nullptr, 12},
-  };
+  const Case cases[] = {{"0x1F", "%x", 31},  {"0X1f", "%X", 31}, {"9223372036854775807", "%S", kMax},
+                        {"-017", "%S", -15}, {"0", "%d", -1},    {"-9223372036854775808", "%d", kMin},
+                        {"0", "%S", 0},      {"12a", "%d", -1},  {"(5)", "(%d)", 5},
+                        {"[5]", "(%d)", -1}, {"+42", "%i", 42},  {"42", "%x", -1},
+                        {"0x10", "%o", -1},  {"017", "%o", 15},  {"7 rest", "%d ", 7},
+                        {"", "%d", 77},      {"v=", "v=%d", 77}, {"12", nullptr, 12}};
   for (const Case& c : cases) {
     EXPECT_EQ(Scan(c.text, c.format), c.expected)
         << '"' << c.text << "\" with " << (c.format ? c.format : "null");
   }
-}
-
-TEST(KsInt64Text, ScanStopsAtTheStringLength) {
   // A string cut inside its buffer: the digits after the cut are not read.
   KsString text("123456", 3);
   KsInt64 value;
@@ -268,25 +209,20 @@ TEST(KsInt64Text, ScanStopsAtTheStringLength) {
   EXPECT_EQ(value.Get8b(), 123);
 }
 
-// ---------------------------------------------------------------------------
-// Type slots
-
 TEST(KsInt64Slots, StoredFormIsTwoWordsInTheirOwnByteOrder) {
   KsTypeMgr mgr;
   KsInt64 values[2] = {KsInt64(0x0102030405060708LL), KsInt64(kMin)};
   struct Case {
     unsigned char format;
-    std::vector<unsigned char> bytes;
+    Bytes bytes;
   };
-  const Case cases[] = {
-      {1, {0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0, 0, 0, 0, 0, 0, 0, 0x80}},
-      {2, {0x05, 0x06, 0x07, 0x08, 0x01, 0x02, 0x03, 0x04, 0, 0, 0, 0, 0x80, 0, 0, 0}},
-  };
+  const Case cases[] = {{1, {0x08, 0x07, 0x06, 0x05, 0x04, 0x03, 0x02, 0x01, 0, 0, 0, 0, 0, 0, 0, 0x80}},
+                        {2, {0x05, 0x06, 0x07, 0x08, 0x01, 0x02, 0x03, 0x04, 0, 0, 0, 0, 0x80, 0, 0, 0}}};
   for (const Case& c : cases) {
     unsigned char stored[16] = {};
     EXPECT_EQ(mgr.DiskLenGet(KsINT64_T, values, c.format, 2), 16u);
     EXPECT_EQ(mgr.Store(KsINT64_T, stored, values, c.format, 2), 16u);
-    EXPECT_EQ(std::vector<unsigned char>(stored, stored + 16), c.bytes) << int(c.format);
+    EXPECT_EQ(Bytes(stored, stored + 16), c.bytes) << int(c.format);
     KsInt64 loaded[2];
     EXPECT_EQ(mgr.Load(KsINT64_T, loaded, stored, c.format, 2), 16u);
     EXPECT_EQ(loaded[0].Get8b(), 0x0102030405060708LL);
@@ -300,14 +236,12 @@ TEST(KsInt64Slots, TranslateFollowsTheCommonPattern) {
   KsInt64 value(-2);
   unsigned char big[8];
   EXPECT_EQ(mgr.Translate(KsINT64_T, big, 2, 8, &value, 8, 8, 1), 8u);
-  const unsigned char expected[8] = {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF};
-  EXPECT_EQ(std::memcmp(big, expected, 8), 0);
+  EXPECT_EQ(Bytes(big, big + 8), (Bytes{0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF}));
   KsInt64 back;
   EXPECT_EQ(mgr.Translate(KsINT64_T, &back, 8, 8, big, 2, 8, 1), 8u);
   EXPECT_EQ(back.Get8b(), -2);
-  unsigned char padded[10];
-  std::memset(padded, 0xAA, sizeof padded);
-  EXPECT_EQ(mgr.Translate(KsINT64_T, padded, 1, 10, big, 2, 8, 1), 8u);
+  Bytes padded(10, 0xAA);
+  EXPECT_EQ(mgr.Translate(KsINT64_T, padded.data(), 1, 10, big, 2, 8, 1), 8u);
   EXPECT_EQ(padded[8], 0);
   EXPECT_EQ(padded[9], 0);
 }
@@ -356,8 +290,8 @@ TEST(KsInt64Slots, GeneratesValues) {
   // A stored value goes through Load and Store.
   unsigned char stored[8] = {0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0};
   EXPECT_EQ(mgr.GetValue(KsINT64_T, stored, 1, 1, 'M'), 0);
-  const unsigned char expected[8] = {0, 0, 0, 0, 1, 0, 0, 0};
-  EXPECT_EQ(std::memcmp(stored, expected, 8), 0) << "0xFFFFFFFF + 1 carries into the high word";
+  EXPECT_EQ(Bytes(stored, stored + 8), (Bytes{0, 0, 0, 0, 1, 0, 0, 0}))
+      << "0xFFFFFFFF + 1 carries into the high word";
 }
 
 }  // namespace

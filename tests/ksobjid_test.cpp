@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "_ksnulty.h"
@@ -33,6 +35,11 @@ KsRef MakeRef(uint32_t b, uint32_t l, uint16_t h, uint16_t d, uint16_t c, uint16
   return ref;
 }
 
+// Block, object low and high, database, class number and version.
+std::array<unsigned, 6> Fields(const KsRef& r) {
+  return {r.blockNumber, r.objectLow, r.objectHigh, r.databaseNumber, r.classNumber, r.classVersion};
+}
+
 template <class T>
 std::string Printed(const T& value, const char* format = nullptr) {
   KsString out("old");
@@ -59,12 +66,7 @@ TEST(IdentityStorage, LoadRestoresAllStoredFields) {
     Bytes bytes = Stored(KsREF_T, ref, format);
     KsRef loaded = MakeRef(1, 1, 1, 1, 1, 1);
     EXPECT_EQ(mgr.Load(KsREF_T, &loaded, bytes.data(), format, 1), 14u);
-    EXPECT_EQ(loaded.blockNumber, 7u);
-    EXPECT_EQ(loaded.objectLow, 5u);
-    EXPECT_EQ(loaded.objectHigh, 1);
-    EXPECT_EQ(loaded.databaseNumber, 3);
-    EXPECT_EQ(loaded.classNumber, 9);
-    EXPECT_EQ(loaded.classVersion, 0) << "the version is not stored";
+    EXPECT_EQ(Fields(loaded), (std::array<unsigned, 6>{7, 5, 1, 3, 9, 0})) << "the version is not stored";
   }
   EXPECT_EQ(mgr.DiskLenGet(KsOBJID_T, nullptr, 1, 3), 30u);
   EXPECT_EQ(mgr.DiskLenGet(KsCLID_T, nullptr, 1, 3), 12u);
@@ -112,14 +114,13 @@ TEST(IdentityOrder, ClassIdentitiesPutNullFirst) {
     KsClassId a, b;
     int expected;
   };
-  const Case cases[] = {
-      {null, KsClassId(0, 0), -1},
-      {KsClassId(0, 0), null, 1},
-      {null, null, 0},
-      {KsClassId(0xFFFF, 1), KsClassId(3, 0), 1},  // not null: by its fields
-      {KsClassId(3, 1), KsClassId(3, 2), -1},
-      {KsClassId(4, 0), KsClassId(3, 9), 1},
-  };
+  // (0xFFFF, 1) is not null and orders by its fields.
+  const Case cases[] = {{null, KsClassId(0, 0), -1},
+                        {KsClassId(0, 0), null, 1},
+                        {null, null, 0},
+                        {KsClassId(3, 1), KsClassId(3, 2), -1},
+                        {KsClassId(4, 0), KsClassId(3, 9), 1},
+                        {KsClassId(0xFFFF, 1), KsClassId(3, 0), 1}};
   for (const Case& c : cases) {
     KsClassId a = c.a, b = c.b;
     EXPECT_EQ(a != b, c.expected);
@@ -142,8 +143,7 @@ TEST(IdentityOrder, ShortArraysReportExhaustion) {
   EXPECT_EQ(status, KS_ARRAY_EXHAUSTED);
   EXPECT_EQ(mgr.Cmp(KsOBJID_T, 0, a, 0, b, 0, 2, 8, status), -1);
   EXPECT_EQ(status, 0);
-  // A stored length that cuts the second element short reads it
-  // zero-padded: its high part counts as 0.
+  // A stored length that cuts the second element short reads it zero-padded: its high part counts as 0.
   a[1] = KsObjId(0, 2, 9);
   b[1] = KsObjId(0, 2, 1);
   Bytes sa(20), sb(20);
@@ -202,8 +202,7 @@ TEST(IdentityOperators, ValidityTests) {
     unsigned short valid, validOrigin;
   };
   const Case cases[] = {
-      {5, 1, 3, 1, 1}, {0, 1, 3, 0, 0}, {5, 1, 0, 0, 0}, {5, 0xFFFF, 3, 0, 1}, {5, 0xFFFF, 0, 0, 1},
-  };
+      {5, 1, 3, 1, 1}, {0, 1, 3, 0, 0}, {5, 1, 0, 0, 0}, {5, 0xFFFF, 3, 0, 1}, {5, 0xFFFF, 0, 0, 1}};
   for (const Case& c : cases) {
     const KsRef ref = MakeRef(0, c.low, 0, c.database, c.classNumber, 0);
     EXPECT_EQ(ref.IsValid(), c.valid);
@@ -269,21 +268,15 @@ TEST(IdentityText, ScansObjectIdentities) {
   for (const Case& c : cases) {
     KsObjId id(1, 1, 1);
     id.ScanFromKsString(KsString(c.text), c.format);
-    EXPECT_EQ(id.blockNumber, c.block) << c.text;
-    EXPECT_EQ(id.objectLow, c.low) << c.text;
-    EXPECT_EQ(id.objectHigh, c.high) << c.text;
+    EXPECT_EQ(std::tuple(id.blockNumber, id.objectLow, id.objectHigh), std::tuple(c.block, c.low, c.high))
+        << c.text;
   }
 }
 
 TEST(IdentityText, ScansReferencesAndClassIdentities) {
   KsRef ref = MakeRef(1, 1, 1, 1, 1, 9);
   ref.ScanFromKsString(KsString("(1:0-5#7, 3)"));
-  EXPECT_EQ(ref.databaseNumber, 1);
-  EXPECT_EQ(ref.objectHigh, 0);
-  EXPECT_EQ(ref.objectLow, 5u);
-  EXPECT_EQ(ref.blockNumber, 7u);
-  EXPECT_EQ(ref.classNumber, 3);
-  EXPECT_EQ(ref.classVersion, 0);
+  EXPECT_EQ(Fields(ref), (std::array<unsigned, 6>{7, 5, 0, 1, 3, 0}));
   ref.ScanFromKsString(KsString("  ((2:0-6#8,4"));
   EXPECT_EQ(ref.databaseNumber, 2);
   EXPECT_EQ(ref.classNumber, 4);

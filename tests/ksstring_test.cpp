@@ -17,30 +17,22 @@ std::string Text(const KsString& s) {
   return std::string(s.StrGet(), s.Len() * s.CharWidth());
 }
 
+std::vector<std::string> reports;
+
 // Records assertion reports while alive, with "stringOverflow" set as asked.
-class OverflowReports {
- public:
+struct OverflowReports {
   explicit OverflowReports(bool enabled) {
-    reports().clear();
-    previous_ = KsSetAssertHandler(&Record);
-    config_ = DefaultConfig(reinterpret_cast<KsConfig*>(~uintptr_t{0}));
-    config_->Set("stringOverflow", "debug", enabled ? "1" : nullptr);
+    reports.clear();
+    config->Set("stringOverflow", "debug", enabled ? "1" : nullptr);
   }
   ~OverflowReports() {
-    config_->Set("stringOverflow", "debug", nullptr);
-    KsSetAssertHandler(previous_);
+    config->Set("stringOverflow", "debug", nullptr);
+    KsSetAssertHandler(previous);
   }
-  static std::vector<std::string>& reports() {
-    static std::vector<std::string> all;
-    return all;
-  }
-
- private:
-  static void Record(const char* text, const char* source, int line) {
-    reports().push_back(std::string(text) + "|" + source + "|" + std::to_string(line));
-  }
-  KsAssertHandler previous_;
-  KsConfig* config_;
+  KsAssertHandler previous = KsSetAssertHandler([](const char* text, const char* source, int line) {
+    reports.push_back(std::string(text) + "|" + source + "|" + std::to_string(line));
+  });
+  KsConfig* config = DefaultConfig(reinterpret_cast<KsConfig*>(~uintptr_t{0}));
 };
 
 TEST(KsStringConstruction, NumbersAndCharactersGiveTheirText) {
@@ -137,43 +129,40 @@ TEST(KsStringAppend, UnsignedShortIsNumberOrCharacterByWidth) {
 
 TEST(KsStringEdit, ExtractionAndEditingTable) {
   struct Case {
-    const char* name;
-    KsString (*edit)();
+    KsString result;
     const char* expected;
   };
-  const Case cases[] = {
-      {"Copy past end", [] { return KsString("abc").Copy(5, 3); }, ""},
-      {"Copy to end", [] { return KsString("abc").Copy(1, 65535); }, "bc"},
-      {"Copy clipped", [] { return KsString("abcdef").Copy(4, 10); }, "ef"},
-      {"Left", [] { return KsString("abcdef").Left(2); }, "ab"},
-      {"Left long", [] { return KsString("ab").Left(9); }, "ab"},
-      {"Right", [] { return KsString("abcdef").Right(2); }, "ef"},
-      {"Right long", [] { return KsString("ab").Right(9); }, "ab"},
-      {"Cut middle", [] { return KsString(KsString("abcdef").Cut(1, 2)); }, "adef"},
-      {"Cut to end", [] { return KsString(KsString("abcdef").Cut(3)); }, "abc"},
-      {"Cut nothing", [] { return KsString(KsString("abc").Cut(3, 2)); }, "abc"},
-      {"Insert", [] { return KsString(KsString("abef").Insert("cd", 2)); }, "abcdef"},
-      {"Insert at end", [] { return KsString(KsString("ab").Insert("cd", 2)); }, "abcd"},
-      {"Insert past end", [] { return KsString(KsString("ab").Insert("cd", 3)); }, "ab"},
-      {"Insert into empty", [] { return KsString(KsString("").Insert("cd", 0)); }, "cd"},
-      {"Replace never grows", [] { return KsString(KsString("abcd").Replace("xyz", 2)); }, "abxy"},
-      {"Replace inside", [] { return KsString(KsString("abcd").Replace("x", 1)); }, "axcd"},
-      {"Replace at end", [] { return KsString(KsString("abcd").Replace("x", 4)); }, "abcd"},
-      {"ReplaceAll", [] { return KsString(KsString("a-b-c").ReplaceAll("-", "+-+")); }, "a+-+b+-+c"},
-      {"ReplaceAll chars", [] { return KsString(KsString("a.b.c").ReplaceAll('.', '/', 2)); }, "a.b/c"},
-      {"ReplaceAll removes", [] { return KsString(KsString("aXbXc").ReplaceAll("X", "")); }, "abc"},
-      {"Expand", [] { return KsString(KsString("ab").Expand(5, '.')); }, "ab..."},
-      {"Expand long", [] { return KsString(KsString("abcdef").Expand(5, '.')); }, "abcdef"},
-      {"Fill", [] { return KsString(KsString("abcdef").Fill(3, 'x')); }, "xxx"},
-      {"Fill none", [] { return KsString(KsString("abc").Fill(0, 'x')); }, ""},
-      {"LeftTrim", [] { return KsString(KsString(" \t ab c ").LeftTrim()); }, "ab c "},
-      {"RightTrim", [] { return KsString(KsString(" ab c \t").RightTrim()); }, " ab c"},
-      {"Trim", [] { return KsString(KsString("  ab  ").Trim()); }, "ab"},
-      {"Trim all", [] { return KsString(KsString("   ").Trim()); }, ""},
-      {"ToUpper", [] { return KsString(KsString("abc-xyz").ToUpper()); }, "ABC-XYZ"},
-      {"ToLower", [] { return KsString(KsString("ABC-Xyz").ToLower()); }, "abc-xyz"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Text(c.edit()), c.expected) << c.name;
+  const Case cases[] = {{KsString("abc").Copy(5, 3), ""},
+                        {KsString("abc").Copy(1, 65535), "bc"},
+                        {KsString("abcdef").Copy(4, 10), "ef"},
+                        {KsString("abcdef").Left(2), "ab"},
+                        {KsString("ab").Left(9), "ab"},
+                        {KsString("abcdef").Right(2), "ef"},
+                        {KsString("ab").Right(9), "ab"},
+                        {KsString("abcdef").Cut(1, 2), "adef"},
+                        {KsString("abcdef").Cut(3), "abc"},
+                        {KsString("abc").Cut(3, 2), "abc"},
+                        {KsString("abef").Insert("cd", 2), "abcdef"},
+                        {KsString("ab").Insert("cd", 2), "abcd"},
+                        {KsString("ab").Insert("cd", 3), "ab"},
+                        {KsString("").Insert("cd", 0), "cd"},
+                        {KsString("abcd").Replace("xyz", 2), "abxy"},
+                        {KsString("abcd").Replace("x", 1), "axcd"},
+                        {KsString("abcd").Replace("x", 4), "abcd"},
+                        {KsString("a-b-c").ReplaceAll("-", "+-+"), "a+-+b+-+c"},
+                        {KsString("a.b.c").ReplaceAll('.', '/', 2), "a.b/c"},
+                        {KsString("aXbXc").ReplaceAll("X", ""), "abc"},
+                        {KsString("ab").Expand(5, '.'), "ab..."},
+                        {KsString("abcdef").Expand(5, '.'), "abcdef"},
+                        {KsString("abcdef").Fill(3, 'x'), "xxx"},
+                        {KsString("abc").Fill(0, 'x'), ""},
+                        {KsString(" \t ab c ").LeftTrim(), "ab c "},
+                        {KsString(" ab c \t").RightTrim(), " ab c"},
+                        {KsString("  ab  ").Trim(), "ab"},
+                        {KsString("   ").Trim(), ""},
+                        {KsString("abc-xyz").ToUpper(), "ABC-XYZ"},
+                        {KsString("ABC-Xyz").ToLower(), "abc-xyz"}};
+  for (const Case& c : cases) EXPECT_EQ(Text(c.result), c.expected) << &c - cases;
 }
 
 TEST(KsStringEdit, FindPositions) {
@@ -192,7 +181,7 @@ TEST(KsStringEdit, FindPositions) {
 
 TEST(KsStringSizeLimit, AppendAtTheLimitIsCutAndReportedWhenEnabled) {
   for (bool enabled : {false, true}) {
-    OverflowReports reports(enabled);
+    OverflowReports overflow(enabled);
     KsString full;
     full.Fill(65531, 'a');
     ASSERT_EQ(full.Len(), 65531);
@@ -204,12 +193,12 @@ TEST(KsStringSizeLimit, AppendAtTheLimitIsCutAndReportedWhenEnabled) {
     EXPECT_EQ(full.StrGet()[65531], 0);
     const std::vector<std::string> expected =
         enabled ? std::vector<std::string>{"String overflow|src/ksstring|1110"} : std::vector<std::string>{};
-    EXPECT_EQ(OverflowReports::reports(), expected);
+    EXPECT_EQ(reports, expected);
   }
 }
 
 TEST(KsStringSizeLimit, EveryEditStaysWithinTheLimit) {
-  OverflowReports reports(true);
+  OverflowReports overflow(true);
   KsString text;
   text.Fill(40000, 'x');
   KsString copy(text);
@@ -225,7 +214,7 @@ TEST(KsStringSizeLimit, EveryEditStaysWithinTheLimit) {
   upper.ToUpper();
   EXPECT_EQ(upper.Len(), 65531);
   EXPECT_EQ(upper.StrGet()[0], 'X');
-  EXPECT_EQ(OverflowReports::reports().size(), 3u);
+  EXPECT_EQ(reports.size(), 3u);
 }
 
 TEST(KsStringCodeSet, RelabelAndConvert) {

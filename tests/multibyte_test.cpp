@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ksmultibyte.h"
@@ -27,8 +29,12 @@ std::string Sequence(uint32_t value, int n) {
   return bytes;
 }
 
-int Decode(std::string bytes, unsigned short& unit, unsigned n = 100) {
-  return KsMultiByte2WChar(&unit, bytes.data(), std::min<unsigned>(n, static_cast<unsigned>(bytes.size())));
+// The result and the unit (written over 1) of decoding at most n bytes.
+std::pair<int, unsigned short> Decode(std::string bytes, unsigned n = 100) {
+  unsigned short unit = 1;
+  const int result =
+      KsMultiByte2WChar(&unit, bytes.data(), std::min<unsigned>(n, static_cast<unsigned>(bytes.size())));
+  return {result, unit};
 }
 
 TEST(Utf8Table, EveryRowAtItsBoundaries) {
@@ -41,20 +47,15 @@ TEST(Utf8Table, EveryRowAtItsBoundaries) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.bytes);
     for (uint32_t value : {row.smallest, row.largest}) {
-      unsigned short unit = 1;
       if (value == 0) continue;  // the one-byte zero is the terminator
-      EXPECT_EQ(Decode(Sequence(value, row.bytes), unit), row.bytes);
-      EXPECT_EQ(unit, static_cast<unsigned short>(value)) << "kept in 16 bits";
+      EXPECT_EQ(Decode(Sequence(value, row.bytes)), std::pair(row.bytes, static_cast<unsigned short>(value)))
+          << "kept in 16 bits";
     }
-    if (row.bytes > 1) {
-      unsigned short unit = 0;
-      EXPECT_EQ(Decode(Sequence(row.smallest - 1, row.bytes), unit), -1) << "overlong";
-      EXPECT_EQ(Decode(Sequence(row.largest, row.bytes), unit, static_cast<unsigned>(row.bytes) - 1), -1)
-          << "truncated";
-    }
+    if (row.bytes == 1) continue;
+    EXPECT_EQ(Decode(Sequence(row.smallest - 1, row.bytes)).first, -1) << "overlong";
+    EXPECT_EQ(Decode(Sequence(row.largest, row.bytes), static_cast<unsigned>(row.bytes) - 1).first, -1)
+        << "truncated";
   }
-  unsigned short unit = 0;
-  EXPECT_EQ(Decode("\xFE\x80\x80\x80\x80\x80\x80", unit), -1) << "no row for 0xFE";
 }
 
 TEST(Utf8Table, EncodingBoundaries) {
@@ -74,21 +75,16 @@ TEST(Utf8Table, EncodingBoundaries) {
 }
 
 TEST(Utf8Decode, MalformedInput) {
+  EXPECT_EQ(Decode("\xC3\xA9"), std::pair(2, static_cast<unsigned short>(0xE9)));
+  EXPECT_EQ(Decode("\xF0\x9F\x98\x80"), std::pair(4, static_cast<unsigned short>(0xF600)))
+      << "kept in 16 bits";
+  // An overlong zero, a bad continuation, a continuation that leads, no row for 0xFE.
+  for (const char* bad : {"\xC0\x80", "\xC3\x28", "\x80", "\xFE\x80\x80\x80\x80\x80\x80"})
+    EXPECT_EQ(Decode(bad).first, -1) << static_cast<unsigned>(static_cast<unsigned char>(bad[0]));
   unsigned short unit = 0;
-  EXPECT_EQ(Decode("\xC3\xA9", unit), 2);
-  EXPECT_EQ(unit, 0xE9);
-  EXPECT_EQ(Decode("\xC0\x80", unit), -1);
-  EXPECT_EQ(Decode("\xC3\x28", unit), -1);
-  EXPECT_EQ(Decode("\x80", unit), -1) << "a continuation byte cannot lead";
   EXPECT_EQ(KsMultiByte2WChar(&unit, nullptr, 3), 0);
   char a[] = "a";
   EXPECT_EQ(KsMultiByte2WChar(&unit, a, 0), -1);
-}
-
-TEST(Utf8Decode, FourByteSequencesAreKeptInSixteenBits) {
-  unsigned short unit = 0;
-  EXPECT_EQ(Decode("\xF0\x9F\x98\x80", unit), 4);
-  EXPECT_EQ(unit, 0xF600);
 }
 
 TEST(Utf8Decode, StringOfUnits) {
@@ -104,53 +100,45 @@ TEST(Utf8Decode, StringOfUnits) {
   EXPECT_EQ(KsMultiByteStr2WCharStr(out, 3, text.data(), 2), -1) << "cut inside a sequence";
 }
 
-std::vector<unsigned short> UnitsOf(const KsString& s) {
-  std::vector<unsigned short> units(s.Len());
-  std::memcpy(units.data(), s.StrGet(), units.size() * 2);
+using Units = std::vector<unsigned short>;
+
+Units UnitsOf(const KsString& s) {
+  Units units(s.Len());
+  if (!units.empty()) std::memcpy(units.data(), s.StrGet(), units.size() * 2);
   return units;
 }
 
-TEST(Utf8ToKsString, AsciiAndMixedText) {
-  KsString out(1, 4);
-  const std::string ascii(300, 'x');
-  EXPECT_EQ(KsMBS2KsString(ascii.data(), out, 300), 300);
-  EXPECT_EQ(out.Len(), 300);
-  EXPECT_EQ(out.CodeSet(), 253);
-  EXPECT_EQ(out.Language(), 4) << "the language stays";
-  const std::string mixed = "z\xC3\xA9\xE2\x82\xAC!";
-  EXPECT_EQ(KsMultiByteString2KsString(mixed.data(), out, static_cast<int>(mixed.size())), 7);
-  EXPECT_EQ(UnitsOf(out), (std::vector<unsigned short>{'z', 0xE9, 0x20AC, '!'}));
-  KsString source(mixed.c_str());
-  EXPECT_EQ(KsMultiByteString2KsString(source, out), 7);
+TEST(Utf8ToKsString, ResultAndUnitsKept) {
+  const std::string q(40000, 'q');
+  struct Case {
+    const char* what;
+    const char* bytes;
+    int length, result;
+    std::optional<Units> units;
+  };
+  const Case cases[] = {
+      {"ASCII", q.data(), 300, 300, Units(300, 'q')},
+      {"mixed", "z\xC3\xA9\xE2\x82\xAC!", 7, 7, Units{'z', 0xE9, 0x20AC, '!'}},
+      {"a decoded zero is counted, not kept", "ab\0cd", 5, 3, Units{'a', 'b'}},
+      {"an overlong zero is invalid, not a zero", "\xC3\xA9\xC0\x80zz", 6, -1, Units{0xE9}},
+      {"nothing to read empties the string", "abc", 0, 0, Units{}},
+      {"an invalid sequence keeps what was decoded", "ab\xC3(", 4, -1, Units{'a', 'b'}},
+      {"32 KB are too long: cut at the string's limit", q.data(), 32768, -2, Units(32765, 'q')},
+      {"just below 32 KB", q.data(), 32767, 32767, std::nullopt}};
+  using Convert = int (*)(const char*, KsString&, int);
+  for (Convert convert : {Convert{KsMBS2KsString}, Convert{KsMultiByteString2KsString}}) {
+    for (const Case& c : cases) {
+      KsString out(1, 4);
+      out << "keep";
+      EXPECT_EQ(convert(c.bytes, out, c.length), c.result) << c.what;
+      EXPECT_EQ(UnitsOf(out), c.units.value_or(UnitsOf(out))) << c.what;
+      EXPECT_EQ(out.CodeSet(), 253) << c.what;
+      EXPECT_EQ(out.Language(), 4) << "the language stays";
+    }
+  }
+  KsString out;
+  EXPECT_EQ(KsMultiByteString2KsString(KsString("z\xC3\xA9\xE2\x82\xAC!"), out), 7);
   EXPECT_EQ(out.Len(), 4);
-}
-
-TEST(Utf8ToKsString, DecodedZeroIsCountedNotKept) {
-  KsString out;
-  EXPECT_EQ(KsMBS2KsString("ab\0cd", out, 5), 3);
-  EXPECT_EQ(UnitsOf(out), (std::vector<unsigned short>{'a', 'b'}));
-  EXPECT_EQ(KsMBS2KsString("\xC3\xA9\xC0\x80zz", out, 6), -1) << "an overlong zero is invalid, not a zero";
-}
-
-TEST(Utf8ToKsString, NothingToReadEmptiesTheString) {
-  KsString out("keep");
-  EXPECT_EQ(KsMBS2KsString("abc", out, 0), 0);
-  EXPECT_EQ(out.Len(), 0);
-  EXPECT_EQ(out.CodeSet(), 253);
-}
-
-TEST(Utf8ToKsString, InvalidSequenceKeepsWhatWasDecoded) {
-  KsString out;
-  EXPECT_EQ(KsMBS2KsString("ab\xC3(", out, 4), -1);
-  EXPECT_EQ(UnitsOf(out), (std::vector<unsigned short>{'a', 'b'}));
-}
-
-TEST(Utf8ToKsString, ThirtyTwoKilobytesAreTooLong) {
-  const std::string text(40000, 'q');
-  KsString out;
-  EXPECT_EQ(KsMBS2KsString(text.data(), out, 32768), -2);
-  EXPECT_EQ(out.Len(), 32765) << "cut at the string's limit";
-  EXPECT_EQ(KsMBS2KsString(text.data(), out, 32767), 32767);
 }
 
 // Long texts go through the block paths: every position of a non-ASCII
@@ -168,7 +156,7 @@ TEST(Utf8ToKsString, BlockPathsAgreeWithTheSequenceDecoder) {
         EXPECT_EQ(out.Len(), position);
         continue;
       }
-      std::vector<unsigned short> expected(text.size());
+      Units expected(text.size());
       const int units = KsMultiByteStr2WCharStr(expected.data(), static_cast<int>(expected.size()),
                                                 text.data(), static_cast<int>(text.size()));
       if (units < 0) {
@@ -192,7 +180,7 @@ TEST(Utf8ToKsString, BlockPathsAgreeWithTheSequenceDecoder) {
 TEST(KsStringToUtf8, BlockPathsAgreeWithTheUnitEncoder) {
   for (size_t position = 0; position < 40; ++position) {
     for (unsigned short unit : {0x00E9, 0x20AC, 0x7FFF, 0x8000, 0xD52D, 0xFFFF}) {
-      std::vector<unsigned short> units(50, 'k');
+      Units units(50, 'k');
       units[position] = unit;
       units.push_back(0);
       std::string expected;
@@ -222,31 +210,25 @@ TEST(Utf8Length, ZeroCharactersFirst) {
   EXPECT_EQ(KsMBSLength(KsString(euro), 2), 4);
 }
 
-TEST(KsStringToUtf8, FitsAndTerminates) {
-  char buf[8];
-  std::memset(buf, 0x55, sizeof buf);
-  EXPECT_EQ(KsString2KsMBS(KsString("a\xE9"), buf, 8), 3);
-  EXPECT_EQ(std::string(buf, 4), std::string("a\xC3\xA9\0", 4));
-  const unsigned short wide[] = {'x', 0x20AC, 0};
-  EXPECT_EQ(KsString2KsMBS(KsString(wide), buf, 8), 4);
-  EXPECT_EQ(std::string(buf, 4), "x\xE2\x82\xAC");
-}
-
-TEST(KsStringToUtf8, ShortBufferIsNeverOverrun) {
+// What fits is written and terminated; nothing beyond the buffer's size.
+TEST(KsStringToUtf8, FitsAndNeverOverrunsTheBuffer) {
   struct Case {
     KsString text;
-    int size;
-    int result;
+    int size, result;
+    std::string bytes;
   };
   const unsigned short wide[] = {'x', 0x20AC, 0};
-  const Case cases[] = {{KsString("abcdef"), 4, -4},
-                        {KsString("abcd"), 4, 4},
-                        {KsString("a\xE9"), 2, -1},
-                        {KsString(wide), 3, -1}};
+  const Case cases[] = {{KsString("a\xE9"), 8, 3, std::string("a\xC3\xA9\0", 4)},
+                        {KsString(wide), 8, 4, std::string("x\xE2\x82\xAC\0", 5)},
+                        {KsString("abcdef"), 4, -4, ""},
+                        {KsString("abcd"), 4, 4, ""},
+                        {KsString("a\xE9"), 2, -1, ""},
+                        {KsString(wide), 3, -1, ""}};
   for (const Case& c : cases) {
     char buf[16];
     std::memset(buf, 0x55, sizeof buf);
     EXPECT_EQ(KsString2KsMBS(c.text, buf, c.size), c.result) << c.text.StrGet();
+    EXPECT_EQ(std::string(buf, c.bytes.size()), c.bytes);
     for (size_t i = static_cast<size_t>(c.size); i < sizeof buf; ++i) ASSERT_EQ(buf[i], 0x55) << i;
   }
 }
@@ -255,15 +237,12 @@ TEST(KsStringToUtf8, AllocatingConverter) {
   char* buf = nullptr;
   int size = 0;
   EXPECT_EQ(KsString2MultiByteString(KsString("a\xE9"), buf, size), 3);
-  ASSERT_NE(buf, nullptr);
   EXPECT_EQ(size, 4);
   EXPECT_STREQ(buf, "a\xC3\xA9");
   std::free(buf);
-
-  const std::string long1 = std::string(3000, '\xE9');
   buf = nullptr;
   size = 0;
-  EXPECT_EQ(KsString2MultiByteString(KsString(long1.c_str()), buf, size), 6000);
+  EXPECT_EQ(KsString2MultiByteString(KsString(std::string(3000, '\xE9').c_str()), buf, size), 6000);
   EXPECT_EQ(size, 6001);
   EXPECT_EQ(std::strlen(buf), 6000u);
   std::free(buf);

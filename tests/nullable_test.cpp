@@ -3,6 +3,7 @@
 // of nulls, generated values, and a round trip of every nullable id.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cfloat>
 #include <climits>
 #include <cmath>
@@ -86,11 +87,15 @@ TEST(NullableStorage, GoldenBytesInBothOrdersAndValueFirst) {
   KsNull_8b eight[] = {Number<int64_t>(-2), Null<int64_t>()};
   EXPECT_EQ(Stored(KsNULL_8B_T, eight, kBig),
             (Bytes{0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0x01, 0, 0, 0, 0, 0, 0, 0, 0}));
-}
 
-TEST(NullableStorage, StoreWithFormat8WritesPackedElementsNotTheMemoryForm) {
-  KsNull_int ints[] = {Number(5), Number(-1)};
-  EXPECT_EQ(Stored(KsNULL_INT_T, ints, kValueFirst), (Bytes{5, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0}));
+  // Format 8 writes packed elements, not the memory form.
+  KsNull_int pair[] = {Number(5), Number(-1)};
+  EXPECT_EQ(Stored(KsNULL_INT_T, pair, kValueFirst), (Bytes{5, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0}));
+  // A null element stores the value it holds, and any non-zero flag as 1;
+  // only Load ignores the value bytes of a null.
+  KsNull_short held[] = {Number<int16_t>(5)};
+  held[0].isNull = 7;
+  EXPECT_EQ(Stored(KsNULL_2B_T, held, kBig), (Bytes{0x01, 0x00, 0x05}));
 }
 
 TEST(NullableStorage, LoadTakesOnlyFlagByteOneAsNull) {
@@ -99,20 +104,9 @@ TEST(NullableStorage, LoadTakesOnlyFlagByteOneAsNull) {
   const Bytes stored = {0x02, 0x01, 0x02, 0x01, 0x01, 0x02, 0x00, 0x00, 0x07};
   KsNull_short loaded[3] = {Number<int16_t>(99), Number<int16_t>(99), Null<int16_t>()};
   EXPECT_EQ(mgr.Load(KsNULL_2B_T, loaded, const_cast<unsigned char*>(stored.data()), kBig, 3), 9u);
-  EXPECT_EQ(loaded[0].isNull, 0);
-  EXPECT_EQ(loaded[0].value, 258);
-  EXPECT_EQ(loaded[1].isNull, 1);
-  EXPECT_EQ(loaded[1].value, 0);
-  EXPECT_EQ(loaded[2].isNull, 0);
-  EXPECT_EQ(loaded[2].value, 7);
-}
-
-TEST(NullableStorage, NullElementStoresTheValueItHolds) {
-  // Store writes the value as the element holds it; only Load ignores the
-  // value bytes of a null.
-  KsNull_short held[] = {Number<int16_t>(5)};
-  held[0].isNull = 7;
-  EXPECT_EQ(Stored(KsNULL_2B_T, held, kBig), (Bytes{0x01, 0x00, 0x05}));
+  EXPECT_EQ((std::array<int, 6>{loaded[0].isNull, loaded[0].value, loaded[1].isNull, loaded[1].value,
+                                loaded[2].isNull, loaded[2].value}),
+            (std::array<int, 6>{0, 258, 1, 0, 0, 7}));
 }
 
 TEST(NullableStorage, TranslateWithBit8IsTheMemoryForm) {
@@ -128,15 +122,6 @@ TEST(NullableStorage, TranslateWithBit8IsTheMemoryForm) {
                           kLittle, 5, 1),
             5u);
   EXPECT_EQ(padded, (Bytes{0x00, 1, 2, 3, 4, 0, 0, 0}));
-}
-
-TEST(NullableStorage, SizesAreBaseSizePlusOneWhateverTheFormat) {
-  KsTypeMgr mgr;
-  EXPECT_EQ(mgr.DiskLenGet(KsNULL_INT_T, nullptr, kBig, 3), IntSizeGet(nullptr, 0, 0, 3) + 3);
-  EXPECT_EQ(mgr.DiskLenGet(KsNULL_INT_T, nullptr, kValueFirst, 3), 15u);
-  EXPECT_EQ(mgr.DiskLenGetFromMemFile(KsNULL_DOUBLE_T, nullptr, kLittle, 2), 18u);
-  EXPECT_EQ(mgr.DiskLenGet(KsNULL_1B_T, nullptr, kLittle, 4), 8u);
-  EXPECT_EQ(mgr.DiskLenGet(KsNULL_KSINT64_T, nullptr, kLittle, 1), 9u);
 }
 
 TEST(NullableOrder, NullsSortFirstThenTheBaseOrder) {
@@ -193,9 +178,9 @@ TEST(NullableOrder, Format1CompareStepsBasePlusOneBytesPerElement) {
 
 TEST(NullableOrder, ArrayThatRunsOutReportsStatus2101) {
   KsTypeMgr mgr;
-  KsNull_int a[] = {Number(1), Number(2), Number(3)}, b[] = {Number(1), Number(2), Number(3)};
+  KsNull_int a[] = {Number(1), Number(2), Number(3)};
   int status = 0;
-  EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, 8, a, 0, b, 0, 3, kValueFirst, status), 0);
+  EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, 8, a, 0, a, 0, 3, kValueFirst, status), 0);
   EXPECT_EQ(status, 2101);
   // A length that cuts a stored element short reads nothing beyond it.
   Bytes stored = Stored(KsNULL_INT_T, a, kBig);
@@ -214,8 +199,7 @@ TEST(NullableOrder, MemoryFlagOtherThanOneIsANumberToCompareAndHash) {
   EXPECT_EQ(mgr.Cmp(KsNULL_INT_T, two, null, 0, 1, kValueFirst), 1);
   int status = 0;
   EXPECT_EQ(mgr.Hash(KsNULL_INT_T, 0, two, 1, kValueFirst, status), 5u * 1103515245u);
-  // Stored, a non-zero flag is written as 1: the element becomes null.
-  EXPECT_EQ(Stored(KsNULL_INT_T, two, kBig), (Bytes{0x01, 0, 0, 0, 5}));
+  EXPECT_EQ(Stored(KsNULL_INT_T, two, kBig), (Bytes{0x01, 0, 0, 0, 5})) << "stored, the element becomes null";
 }
 
 TEST(NullableOrder, LongArraysGiveTheResultsOfTheElementWalk) {
@@ -290,12 +274,9 @@ TEST(NullableText, NullsPrintAndScanThroughTheNullPrintString) {
     int isNull;
     int value;
   };
-  const Scan scans[] = {
-      {"<nil>", 1, 0},  {"<nil> and more", 1, 0},
-      {"", 1, 0},       {"42", 0, 42},
-      {"<NIL>", 0, 0},  // letter case counts: not null, and not a number
-      {"{NULL}", 0, 0}, {"abc", 0, 0},
-  };
+  // Letter case counts: "<NIL>" is neither null nor a number.
+  const Scan scans[] = {{"<nil>", 1, 0}, {"<nil> and more", 1, 0}, {"", 1, 0},   {"42", 0, 42},
+                        {"<NIL>", 0, 0}, {"{NULL}", 0, 0},         {"abc", 0, 0}};
   for (const Scan& s : scans) {
     SCOPED_TRACE(s.text);
     KsNull_int element = Number(77);
@@ -332,10 +313,8 @@ TEST(NullableText, ConversionRecordsCarryNullsAsNullStrings) {
   // Three asked of a record of two: the missing text gives a null too.
   auto* back = static_cast<KsNull_ushort*>(mgr.ConvertFrom(KsNULL_U2B_T, record, 3));
   ASSERT_NE(back, nullptr);
-  EXPECT_EQ(back[0].isNull, 0);
-  EXPECT_EQ(back[0].value, 65535);
-  EXPECT_EQ(back[1].isNull, 1);
-  EXPECT_EQ(back[2].isNull, 1);
+  EXPECT_EQ((std::array<int, 4>{back[0].isNull, back[0].value, back[1].isNull, back[2].isNull}),
+            (std::array<int, 4>{0, 65535, 1, 1}));
   mgr.Delete(KsNULL_U2B_T, back, 3);
   delete record;
 }
@@ -435,18 +414,18 @@ TEST(NullableRoundTrip, EveryMemberThroughTheTypeManager) {
       SCOPED_TRACE(static_cast<int>(format));
       Bytes stored(3 * (m.storedValueSize + 1) + 4, 0xEE);
       ASSERT_EQ(mgr.Store(m.type, stored.data(), values, format, 3), 3 * (m.storedValueSize + 1));
+      EXPECT_EQ(mgr.DiskLenGet(m.type, nullptr, format, 3), 3 * (m.storedValueSize + 1));
+      EXPECT_EQ(mgr.DiskLenGetFromMemFile(m.type, nullptr, format, 3), 3 * (m.storedValueSize + 1));
       EXPECT_EQ(stored.back(), 0xEE) << "no byte written beyond the stored size";
       void* loaded = mgr.Create(m.type, 3);
       EXPECT_EQ(mgr.Load(m.type, loaded, stored.data(), format, 3), 3 * (m.storedValueSize + 1));
       EXPECT_EQ(mgr.Cmp(m.type, values, loaded, 0, 3, kValueFirst), 0);
       EXPECT_EQ(Text(mgr, m.type, loaded, 3), text);
 
+      mgr.Delete(m.type, loaded, 3);
       // Translate to the stored form and back (to Translate, bit 8 names
       // the memory form, so the value-first form is not a destination).
-      if (format == kValueFirst) {
-        mgr.Delete(m.type, loaded, 3);
-        continue;
-      }
+      if (format == kValueFirst) continue;
       Bytes translated(3 * (m.storedValueSize + 1));
       EXPECT_EQ(mgr.Translate(m.type, translated.data(), format, 0, values, kValueFirst, 0, 3),
                 3 * (m.storedValueSize + 1));
@@ -455,7 +434,6 @@ TEST(NullableRoundTrip, EveryMemberThroughTheTypeManager) {
       mgr.Translate(m.type, back, kValueFirst, 0, translated.data(), format, 0, 3);
       EXPECT_EQ(Text(mgr, m.type, back, 3), text);
       mgr.Delete(m.type, back, 3);
-      mgr.Delete(m.type, loaded, 3);
     }
 
     KsTypeConvertData* record = mgr.ConvertTo(m.type, values, 3);

@@ -59,9 +59,10 @@ TEST(PrimitiveCompare, FloatOrderPutsNaNFirst) {
     int expected;
   };
   const Case cases[] = {
-      {nan, -inf, -1}, {nan, nan, 0},   {-D::signaling_NaN(), nan, 0}, {-inf, -D::max(), -1},
-      {-0.0, 0.0, 0},  {inf, inf, 0},   {D::max(), inf, -1},           {1.5, -2.0, 1},
-      {D::denorm_min(), 0.0, 1},        {inf, nan, 1},
+      {nan, -inf, -1},       {nan, nan, 0},  {-D::signaling_NaN(), nan, 0},
+      {-inf, -D::max(), -1}, {-0.0, 0.0, 0}, {inf, inf, 0},
+      {D::max(), inf, -1},   {1.5, -2.0, 1}, {D::denorm_min(), 0.0, 1},
+      {inf, nan, 1},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CompareInAllForms<double>(KsDOUBLE_T, c.a, c.b), c.expected) << c.a << " " << c.b;
@@ -106,8 +107,8 @@ TEST(PrimitiveCompare, ArrayWalkAndExhaustion) {
       {b, 10, 0, 3, -1, 0},   // a partial third element is read zero-padded: 3 & 0xFFFF vs 4
   };
   for (const Case& k : cases) {
-    const int result = LongCompare(kMemory, k.len1, const_cast<int32_t*>(a), k.len2, const_cast<int32_t*>(k.v2),
-                                   0, k.count, status);
+    const int result = LongCompare(kMemory, k.len1, const_cast<int32_t*>(a), k.len2,
+                                   const_cast<int32_t*>(k.v2), 0, k.count, status);
     EXPECT_EQ(result, k.result) << k.len1 << "/" << k.len2 << "/" << k.count;
     EXPECT_EQ(status, k.status) << k.len1 << "/" << k.len2 << "/" << k.count;
   }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "ksstring.h"
 #include "kstypconv.h"
@@ -87,7 +88,7 @@ TEST(PrimitivePrint, SpecialFloatingValues) {
   EXPECT_EQ(Print<double>(KsDOUBLE_T, 6.0, "ldexp(%.17g, %d)"), "ldexp(0.75, 3)");
 }
 
-TEST(PrimitivePrint, CharactersPrintWholeArrays) {
+TEST(PrimitivePrint, ArraysOfCharactersReplaceOtherArraysAreJoinedAndAppended) {
   char bytes[3] = {'A', 7, 'B'};
   KsString out("old");
   Mgr().PrintToKsString(Ks1B_T, out, bytes, nullptr, 3);
@@ -96,26 +97,21 @@ TEST(PrimitivePrint, CharactersPrintWholeArrays) {
   KsString u;
   Mgr().PrintToKsString(KsU1B_T, u, high, nullptr, 2);
   EXPECT_STREQ(u.StrGet(), "0xff ");
-}
 
-TEST(PrimitivePrint, ArraysAreJoinedAndAppended) {
+  // Other arrays are joined by commas and appended.
   int16_t values[3] = {1, -2, 3};
-  KsString out("x=");
-  Mgr().PrintToKsString(Ks2B_T, out, values, nullptr, 3);
-  EXPECT_STREQ(out.StrGet(), "x=1,-2,3");
+  KsString joined("x=");
+  Mgr().PrintToKsString(Ks2B_T, joined, values, nullptr, 3);
+  EXPECT_STREQ(joined.StrGet(), "x=1,-2,3");
   KsString one("y=");
   Mgr().PrintToKsString(Ks2B_T, one, values, nullptr, 1);
   EXPECT_STREQ(one.StrGet(), "1") << "a single value replaces";
 }
 
+// The extremes of each layout are scanned by the round trips below.
 TEST(PrimitiveScan, DefaultFormatsAndDialect) {
-  EXPECT_EQ(Scan<int16_t>(Ks2B_T, "-32768"), -32768);
-  EXPECT_EQ(Scan<uint16_t>(KsU2B_T, "65535"), 65535);
   EXPECT_EQ(Scan<int32_t>(Ks4B_T, "  -2147483648"), INT32_MIN);
-  EXPECT_EQ(Scan<uint32_t>(KsU4B_T, "4294967295"), 4294967295u);
   EXPECT_EQ(Scan<uint32_t>(KsBLOCKID_T, "#42"), 42u);
-  EXPECT_EQ(Scan<int64_t>(Ks8B_T, "-9223372036854775808"), INT64_MIN);
-  EXPECT_EQ(Scan<uint64_t>(KsU8B_T, "18446744073709551615"), UINT64_MAX);
   EXPECT_EQ(Scan<int32_t>(Ks4B_T, "ff", "%lx"), 255);
   EXPECT_EQ(Scan<int32_t>(Ks4B_T, "abc", nullptr, 77), 77) << "no match leaves the value";
   EXPECT_EQ(Scan<int32_t>(Ks4B_T, "", nullptr, 77), 77);
@@ -136,12 +132,10 @@ TEST(PrimitiveScan, HostileFormatsAreDefined) {
     int32_t expected;
   };
   const Case cases[] = {
-      {"%z%h%ld", "5", 77},       // scanning stops at the unknown conversion
-      {"%\xcb%ld", "5", 77},
-      {"%ld%", "5", 5},           // a trailing '%' ends the format
-      {"%*ld%ld", "5 6", 6},      // suppressed conversions are matched
-      {"%5ld", "1234567", 12345},
-      {"%.188888888d", "9", 9},   // a precision means nothing to scanning
+      {"%z%h%ld", "5", 77},                                  // scanning stops at the unknown conversion
+      {"%\xcb%ld", "5", 77},      {"%ld%", "5", 5},          // a trailing '%' ends the format
+      {"%*ld%ld", "5 6", 6},                                 // suppressed conversions are matched
+      {"%5ld", "1234567", 12345}, {"%.188888888d", "9", 9},  // a precision means nothing to scanning
   };
   for (const Case& c : cases) EXPECT_EQ(Scan<int32_t>(Ks4B_T, c.text, c.format, 77), c.expected) << c.format;
   EXPECT_EQ(Print<int32_t>(Ks4B_T, 5, "%.188888888d|%99999d|%9999d").size(), 12u + 1 + 7 + 1 + 9999)
@@ -174,31 +168,23 @@ TEST(PrimitiveScan, CharactersReadHexAndStepOneCharacter) {
   EXPECT_EQ(bytes[3], '1');
 }
 
+template <class T>
+void ExpectRoundTrip(char type, std::initializer_list<T> values) {
+  for (T v : values) EXPECT_EQ(Scan<T>(type, Print<T>(type, v).c_str()), v) << int{type} << ": " << v;
+}
+
 // Print then scan gives the value back at every extreme.
 TEST(PrimitiveRoundTrip, ExtremesOfEveryLayout) {
   using D = std::numeric_limits<double>;
   using F = std::numeric_limits<float>;
-  for (int16_t v : {int16_t{INT16_MIN}, int16_t{-1}, int16_t{0}, int16_t{INT16_MAX}}) {
-    EXPECT_EQ(Scan<int16_t>(Ks2B_T, Print<int16_t>(Ks2B_T, v).c_str()), v);
-  }
-  for (uint16_t v : {uint16_t{0}, uint16_t{UINT16_MAX}}) {
-    EXPECT_EQ(Scan<uint16_t>(KsU2B_T, Print<uint16_t>(KsU2B_T, v).c_str()), v);
-  }
-  for (int32_t v : {INT32_MIN, -1, 0, INT32_MAX}) {
-    EXPECT_EQ(Scan<int32_t>(Ks4B_T, Print<int32_t>(Ks4B_T, v).c_str()), v);
-    EXPECT_EQ(Scan<int32_t>(KsINT_T, Print<int32_t>(KsINT_T, v).c_str()), v);
-  }
-  for (uint32_t v : {0u, UINT32_MAX}) {
-    EXPECT_EQ(Scan<uint32_t>(KsU4B_T, Print<uint32_t>(KsU4B_T, v).c_str()), v);
-    EXPECT_EQ(Scan<uint32_t>(KsUNSIGNED_T, Print<uint32_t>(KsUNSIGNED_T, v).c_str()), v);
-    EXPECT_EQ(Scan<uint32_t>(KsBLOCKID_T, Print<uint32_t>(KsBLOCKID_T, v).c_str()), v);
-  }
-  for (int64_t v : {INT64_MIN, int64_t{-1}, int64_t{0}, INT64_MAX}) {
-    EXPECT_EQ(Scan<int64_t>(Ks8B_T, Print<int64_t>(Ks8B_T, v).c_str()), v);
-  }
-  EXPECT_EQ(Scan<uint64_t>(KsU8B_T, Print<uint64_t>(KsU8B_T, UINT64_MAX).c_str()), UINT64_MAX);
-  for (double v : {D::lowest(), D::max(), D::min(), D::denorm_min(), -D::denorm_min(), 0.1, -0.0, D::infinity(),
-                   -D::infinity()}) {
+  ExpectRoundTrip<int16_t>(Ks2B_T, {INT16_MIN, -1, 0, INT16_MAX});
+  ExpectRoundTrip<uint16_t>(KsU2B_T, {0, UINT16_MAX});
+  for (char type : {Ks4B_T, KsINT_T}) ExpectRoundTrip<int32_t>(type, {INT32_MIN, -1, 0, INT32_MAX});
+  for (char type : {KsU4B_T, KsUNSIGNED_T, KsBLOCKID_T}) ExpectRoundTrip<uint32_t>(type, {0, UINT32_MAX});
+  ExpectRoundTrip<int64_t>(Ks8B_T, {INT64_MIN, -1, 0, INT64_MAX});
+  ExpectRoundTrip<uint64_t>(KsU8B_T, {0, UINT64_MAX});
+  for (double v : {D::lowest(), D::max(), D::min(), D::denorm_min(), -D::denorm_min(), 0.1, -0.0,
+                   D::infinity(), -D::infinity()}) {
     const double back = Scan<double>(KsDOUBLE_T, Print<double>(KsDOUBLE_T, v).c_str());
     EXPECT_EQ(std::memcmp(&back, &v, sizeof v), 0) << v;
     const double exact = Scan<double>(KsDOUBLE_T, Print<double>(KsDOUBLE_T, v, "ldexp(%.17g, %d)").c_str(),
@@ -210,10 +196,7 @@ TEST(PrimitiveRoundTrip, ExtremesOfEveryLayout) {
     const float back = Scan<float>(KsFLOAT_T, Print<float>(KsFLOAT_T, v).c_str());
     EXPECT_EQ(std::memcmp(&back, &v, sizeof v), 0) << v;
   }
-  for (int c = 0; c < 256; ++c) {
-    const unsigned char byte = static_cast<unsigned char>(c);
-    EXPECT_EQ(Scan<unsigned char>(KsU1B_T, Print<unsigned char>(KsU1B_T, byte).c_str()), byte) << c;
-  }
+  for (int c = 0; c < 256; ++c) ExpectRoundTrip<unsigned char>(KsU1B_T, {static_cast<unsigned char>(c)});
 }
 
 // ---------------------------------------------------------------------------
@@ -254,15 +237,16 @@ TEST(ConversionRecords, NullAndMissingTextsGiveZero) {
   strings[0] = "12";
   strings[1].SetNullValue();
   KsTypeConvertData* record = KsTypeConvertData::Make(KsSTRING_T, 2, strings, nullptr);
-  const int types[] = {Ks1B_T, Ks2B_T, Ks4B_T, KsDOUBLE_T, KsFLOAT_T, KsU2B_T, KsU4B_T, KsINT_T,
-                       KsUNSIGNED_T, KsENUM_T, KsU1B_T, KsBLOCKID_T, Ks8B_T, KsU8B_T};
+  const int types[] = {Ks1B_T,  Ks2B_T,       Ks4B_T,   KsDOUBLE_T, KsFLOAT_T,   KsU2B_T, KsU4B_T,
+                       KsINT_T, KsUNSIGNED_T, KsENUM_T, KsU1B_T,    KsBLOCKID_T, Ks8B_T,  KsU8B_T};
   for (int type : types) {
     void* values = Mgr().ConvertFrom(static_cast<char>(type), record, 3);
     ASSERT_NE(values, nullptr);
-    unsigned char zero[8] = {};
     const unsigned size = Mgr().MemLenGet(static_cast<char>(type));
-    EXPECT_EQ(std::memcmp(static_cast<unsigned char*>(values) + size, zero, size), 0) << "null text, type " << type;
-    EXPECT_EQ(std::memcmp(static_cast<unsigned char*>(values) + 2 * size, zero, size), 0) << "missing, type " << type;
+    const auto* bytes = static_cast<unsigned char*>(values);
+    EXPECT_EQ(std::vector<unsigned char>(bytes + size, bytes + 3 * size),
+              std::vector<unsigned char>(2 * size, 0))
+        << "null text, then missing text, type " << type;
     Mgr().Delete(static_cast<char>(type), values, 3);
   }
   EXPECT_EQ(record->mgr, &Mgr()) << "ConvertFrom adopts the record";
@@ -282,24 +266,22 @@ TEST(ConversionRecords, DestructionAndOwnership) {
   delete other;
 }
 
-TEST(ConversionRecords, ExportedConverters) {
-  unsigned char byte = 200;
-  KsTypeConvertData* record = O_U1BConvertToKsString(&byte, 1);
-  EXPECT_STREQ(record->GetString(0)->StrGet(), "200");
-  auto* back = static_cast<unsigned char*>(O_U1BConvertFromKsString(record, 1));
-  EXPECT_EQ(*back, 200);
-  Mgr().Delete(KsU1B_T, back, 1);
+template <class T>
+void ExpectExportedConverters(char type, KsTypeConvertData* (*to)(void*, unsigned),
+                              void* (*from)(KsTypeConvertData*, unsigned), T value, const char* text) {
+  KsTypeConvertData* record = to(&value, 1);
+  EXPECT_STREQ(record->GetString(0)->StrGet(), text);
+  auto* back = static_cast<T*>(from(record, 1));
+  EXPECT_EQ(*back, value);
+  Mgr().Delete(type, back, 1);
   record->mgr = &Mgr();
   delete record;
+}
 
-  uint16_t word = 65535;
-  record = WordConvertToKsString(&word, 1);
-  EXPECT_STREQ(record->GetString(0)->StrGet(), "65535");
-  auto* wback = static_cast<uint16_t*>(WordConvertFromKsString(record, 1));
-  EXPECT_EQ(*wback, 65535);
-  Mgr().Delete(KsU2B_T, wback, 1);
-  record->mgr = &Mgr();
-  delete record;
+TEST(ConversionRecords, ExportedConverters) {
+  ExpectExportedConverters<unsigned char>(KsU1B_T, O_U1BConvertToKsString, O_U1BConvertFromKsString, 200,
+                                          "200");
+  ExpectExportedConverters<uint16_t>(KsU2B_T, WordConvertToKsString, WordConvertFromKsString, 65535, "65535");
 }
 
 // The older packed conversions are protected; hosts reach them by deriving.
@@ -314,7 +296,9 @@ TEST(ConversionRecords, PackedTextsWithAChosenSeparator) {
   int16_t values[2] = {1, 2};
   KsString* packed = mgr.ConvertToKsStringOld(values, Ks2B_T, 2);
   ASSERT_NE(packed, nullptr);
-  EXPECT_STREQ(packed->StrGet(), "1\x01" "2\x01");
+  EXPECT_STREQ(packed->StrGet(),
+               "1\x01"
+               "2\x01");
   auto* back = static_cast<int16_t*>(mgr.ConvertFromKsStringOld(packed, Ks2B_T, 2));
   EXPECT_EQ(back[0], 1);
   EXPECT_EQ(back[1], 2);
@@ -366,30 +350,24 @@ TEST(PrimitiveValues, ElementSlots) {
 }
 
 TEST(PrimitiveValues, TranslateInAllFourDirections) {
+  using Bytes = std::vector<unsigned char>;
   const int32_t values[2] = {1, 0x01020304};
-  unsigned char big[8];
-  EXPECT_EQ(Mgr().Translate(Ks4B_T, big, 2, 8, const_cast<int32_t*>(values), 8, 8, 2), 8u);
-  const unsigned char golden[8] = {0, 0, 0, 1, 1, 2, 3, 4};
-  EXPECT_EQ(std::memcmp(big, golden, 8), 0);
+  Bytes big(8);
+  EXPECT_EQ(Mgr().Translate(Ks4B_T, big.data(), 2, 8, const_cast<int32_t*>(values), 8, 8, 2), 8u);
+  EXPECT_EQ(big, (Bytes{0, 0, 0, 1, 1, 2, 3, 4}));
 
   int32_t back[2] = {};
-  EXPECT_EQ(Mgr().Translate(Ks4B_T, back, 8, 8, big, 2, 8, 2), 8u);
+  EXPECT_EQ(Mgr().Translate(Ks4B_T, back, 8, 8, big.data(), 2, 8, 2), 8u);
   EXPECT_EQ(back[1], 0x01020304);
-
   int32_t copy[2] = {};
   EXPECT_EQ(Mgr().Translate(Ks4B_T, copy, 8, 8, back, 8, 8, 2), 8u);
   EXPECT_EQ(copy[0], 1);
 
-  unsigned char wide[8];
-  std::memset(wide, 0xEE, sizeof wide);
-  EXPECT_EQ(Mgr().Translate(Ks4B_T, wide, 2, 8, big + 4, 2, 3, 2), 3u) << "stored to stored: zero-padded";
-  const unsigned char padded[8] = {1, 2, 3, 0, 0, 0, 0, 0};
-  EXPECT_EQ(std::memcmp(wide, padded, 8), 0);
-  unsigned char narrow[8];
-  std::memset(narrow, 0xEE, sizeof narrow);
-  EXPECT_EQ(Mgr().Translate(Ks4B_T, narrow, 1, 3, big + 4, 2, 8, 2), 3u) << "stored to stored: cut";
-  const unsigned char cut[8] = {1, 2, 3, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
-  EXPECT_EQ(std::memcmp(narrow, cut, 8), 0);
+  Bytes wide(8, 0xEE), narrow(8, 0xEE);
+  EXPECT_EQ(Mgr().Translate(Ks4B_T, wide.data(), 2, 8, big.data() + 4, 2, 3, 2), 3u);
+  EXPECT_EQ(wide, (Bytes{1, 2, 3, 0, 0, 0, 0, 0})) << "stored to stored: zero-padded";
+  EXPECT_EQ(Mgr().Translate(Ks4B_T, narrow.data(), 1, 3, big.data() + 4, 2, 8, 2), 3u);
+  EXPECT_EQ(narrow, (Bytes{1, 2, 3, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE})) << "stored to stored: cut";
 }
 
 }  // namespace

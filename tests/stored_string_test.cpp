@@ -1,8 +1,6 @@
 // The stored string record, the legacy block and the order-key form: golden
-// bytes in both byte orders, loading of well-formed and malformed records,
-// sizes, the comparison of cut keys with its statuses, the hash, translation,
-// printing and scanning, the key generator and round trips through the type
-// manager.
+// bytes in both byte orders, well-formed and malformed records, sizes, cut
+// keys, hash, translation, printing, scanning and the key generator.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -42,9 +40,7 @@ Bytes Stored(const KsString& s, unsigned char format) {
 
 Bytes Key(const KsString& s, unsigned char format = 0x81, unsigned room = 254) {
   Bytes out(room);
-  const unsigned size =
-      ksstring::StringTranslate(out.data(), format, room, const_cast<KsString*>(&s), 8, 0, 1);
-  out.resize(size);
+  out.resize(ksstring::StringTranslate(out.data(), format, room, const_cast<KsString*>(&s), 8, 0, 1));
   return out;
 }
 
@@ -52,8 +48,18 @@ std::string Chars(const KsString& s) {
   return std::string(s.StrGet(), s.Len() * s.CharWidth());
 }
 
+// One stored record of format `from` translated into `room` bytes (0xEE
+// beforehand) of format `to`, cut to the size the translation returns.
+Bytes Translated(const Bytes& source, unsigned char from, unsigned length, unsigned char to,
+                 unsigned room = 16) {
+  Bytes out(room, 0xEE);
+  out.resize(ksstring::StringTranslate(out.data(), to, room, const_cast<unsigned char*>(source.data()), from,
+                                       length, 1));
+  return out;
+}
+
 // Orders of code set 1: a 0x500C, b 0x5010, c 0x5014, A 0x400C.
-TEST(StringStoreGolden, RecordsInBothByteOrders) {
+TEST(StringStoreGolden, RecordsAndOrderKeysInBothByteOrders) {
   struct Case {
     const char* what;
     KsString value;
@@ -64,36 +70,26 @@ TEST(StringStoreGolden, RecordsInBothByteOrders) {
   null.SetNullValue();
   const Case cases[] = {
       {"abc, language 7", Text("abc", 1, 7), 1, {0x07, 0x00, 0x01, 0x07, 'a', 'b', 'c', 0x00, 0xFF}},
-      {"abc, most significant first",
-       Text("abc", 1, 7),
-       2,
-       {0x00, 0x07, 0x01, 0x07, 'a', 'b', 'c', 0x00, 0xFF}},
+      {"abc, big-endian", Text("abc", 1, 7), 2, {0x00, 0x07, 0x01, 0x07, 'a', 'b', 'c', 0x00, 0xFF}},
+      // Bits 0x20 and 0x40 say how stored code sets are read, not written.
+      {"abc, 0x20", Text("abc"), 0x21, {0x07, 0x00, 0x01, 0x00, 'a', 'b', 'c', 0x00, 0xFF}},
+      {"code set 0, 0x40", Text("abc", 0), 0x41, {0x07, 0x00, 0x00, 0x00, 'a', 'b', 'c', 0x00, 0xFF}},
       {"empty", KsString(1, 0), 1, {0x04, 0x00, 0x01, 0x00, 0x00, 0xFF}},
       {"null", null, 1, {0x04, 0x00, 0x00, 0xFE, 0x00, 0xFF}},
       {"16-bit ab", Wide({'a', 'b'}), 1, {0x08, 0x00, 0xFD, 0x00, 'a', 0x00, 'b', 0x00, 0x00, 0xFF}},
-      {"16-bit ab, most significant first",
-       Wide({'a', 'b'}),
-       2,
-       {0x00, 0x08, 0xFD, 0x00, 0x00, 'a', 0x00, 'b', 0x00, 0xFF}},
+      {"16-bit, big", Wide({'a', 'b'}), 2, {0x00, 0x08, 0xFD, 0x00, 0x00, 'a', 0x00, 'b', 0x00, 0xFF}},
+      // Order keys (format bit 0x80): the class where the language goes.
+      {"key ab", Text("ab"), 0x81, {0x08, 0x00, 0xFE, 0x01, 0x0C, 0x50, 0x10, 0x50, 0x00, 0xFF}},
+      {"key ab, big", Text("ab"), 0x82, {0x00, 0x08, 0xFE, 0x01, 0x50, 0x0C, 0x50, 0x10, 0x00, 0xFF}},
+      {"empty key: the class its code set reports", Text(""), 0x81, {0x04, 0x00, 0xFE, 0x01, 0x00, 0xFF}},
+      // ab then Greek alpha: the key holds a and b and says it was cut.
+      {"cut key",
+       Wide({'a', 'b', 0x03B1}),
+       0x81,
+       {0x08, 0x00, 0xFE, 0x81, 0x0C, 0x50, 0x10, 0x50, 0x00, 0xFF}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    EXPECT_EQ(Stored(c.value, c.format), c.bytes);
-  }
-}
-
-TEST(StringStoreGolden, OrderKeysInBothByteOrders) {
-  EXPECT_EQ(Key(Text("ab"), 0x81), (Bytes{0x08, 0x00, 0xFE, 0x01, 0x0C, 0x50, 0x10, 0x50, 0x00, 0xFF}));
-  EXPECT_EQ(Key(Text("ab"), 0x82), (Bytes{0x00, 0x08, 0xFE, 0x01, 0x50, 0x0C, 0x50, 0x10, 0x00, 0xFF}));
-  EXPECT_EQ(Key(Text(""), 0x81), (Bytes{0x04, 0x00, 0xFE, 0x01, 0x00, 0xFF}))
-      << "an empty text keeps the class its code set reports";
-}
-
-TEST(StringStoreGolden, StoreKeepsTheCodeSetWhateverTheFormatBits) {
-  // Bits 0x20 and 0x40 say how stored code sets are read, not written.
-  EXPECT_EQ(Stored(Text("abc"), 0x21)[2], 0x01);
-  KsString bytes = Text("abc", 0);
-  EXPECT_EQ(Stored(bytes, 0x41)[2], 0x00);
+  for (const Case& c : cases)
+    EXPECT_EQ(c.format & 0x80 ? Key(c.value, c.format) : Stored(c.value, c.format), c.bytes) << c.what;
 }
 
 TEST(StringStoreGolden, LegacyBlockConvertsSixteenBitText) {
@@ -106,7 +102,7 @@ TEST(StringStoreGolden, LegacyBlockConvertsSixteenBitText) {
   EXPECT_EQ((Bytes(out.begin(), out.begin() + 5)), (Bytes{0x00, 0x03, 'a', 'b', 0x00}));
 }
 
-TEST(StringLoad, CurrentRecordsInBothByteOrders) {
+TEST(StringLoad, CurrentAndNullRecordsInBothByteOrders) {
   const Bytes little = {0x07, 0x00, 0x01, 0x07, 'a',  'b',  'c',  0x00, 0xFF,
                         0x06, 0x00, 0xFD, 0x02, 0xE9, 0x00, 0x00, 0xFF};
   KsString s[2];
@@ -120,6 +116,9 @@ TEST(StringLoad, CurrentRecordsInBothByteOrders) {
   KsString wide;
   EXPECT_EQ(StringLoad(&wide, big.data(), 2, 1), 8u);
   EXPECT_TRUE(wide == Wide({0xE9}, 2));
+  const Bytes null = {0x04, 0x00, 0x00, 0xFE, 0x00, 0xFF};
+  EXPECT_EQ(StringLoad(&wide, null.data(), 1, 1), 6u);
+  EXPECT_EQ(wide.IsNullValue(), 1);
 }
 
 TEST(StringLoad, LegacyBlockGivesDefaultCodeSetAndLanguage) {
@@ -137,13 +136,6 @@ TEST(StringLoad, RecordBelowSixBytesLoadsNothingAndReportsIt) {
   EXPECT_EQ(StringLoad(&s, shortRecord.data(), 1, 1), 0u);
   EXPECT_EQ(s.Len(), 0);
   EXPECT_EQ(s.IsNullValue(), 0);
-}
-
-TEST(StringLoad, NullRecordLoadsNull) {
-  const Bytes null = {0x04, 0x00, 0x00, 0xFE, 0x00, 0xFF};
-  KsString s = Text("x");
-  EXPECT_EQ(StringLoad(&s, null.data(), 1, 1), 6u);
-  EXPECT_EQ(s.IsNullValue(), 1);
 }
 
 TEST(StringSizes, MemoryStoredAndOrderKeyRoom) {
@@ -169,12 +161,9 @@ TEST(StringSizes, MemoryFileOverrunCountsEachMissingRecordOnce) {
   MemFile file(oneAndAHalf.data(), static_cast<unsigned>(oneAndAHalf.size()));
   EXPECT_EQ(ksstring::StringSizeGetFromMemFile(&file, 1, 3), 2u * 65535);
   EXPECT_EQ(ksstring::StringSizeGetFromMemFile(&file, 1, 1), 6u);
-}
-
-TEST(StringSizes, LegacyMemoryFileReadsTheBlockOnce) {
   const Bytes block = {0x04, 0x00, 0x61, 0x00, 0x62, 0x00};
-  MemFile file(block.data(), static_cast<unsigned>(block.size()));
-  EXPECT_EQ(ksstring::LegacyStringSizeGetFromMemFile(&file, 1, 2), 6u);
+  MemFile legacy(block.data(), static_cast<unsigned>(block.size()));
+  EXPECT_EQ(ksstring::LegacyStringSizeGetFromMemFile(&legacy, 1, 2), 6u) << "a legacy block is read once";
 }
 
 int Compare(const Bytes& a, unsigned len1, const Bytes& b, unsigned len2, unsigned short cmpOp, int& status,
@@ -204,9 +193,11 @@ TEST(StringCompareStored, WholeRecordsInMemoryAndStored) {
   }
 }
 
-// Records cut by the given lengths (0: whole). A cut that leaves the sides
-// equal as far as they go reports 2101; a cut longer than a key is refused.
-TEST(StringCompareStored, CutRecordsCompareAsFarAsTheyGo) {
+// Records cut by the given lengths (0: whole), and keys cut at a script
+// change. A cut that leaves the sides equal as far as they go reports 2101
+// (2114, 2115 for a key cut on the first, second side); a cut longer than a
+// key is refused.
+TEST(StringCompareStored, CutRecordsAndKeysCompareAsFarAsTheyGo) {
   struct Case {
     const char* what;
     Bytes a;
@@ -218,6 +209,7 @@ TEST(StringCompareStored, CutRecordsCompareAsFarAsTheyGo) {
   };
   const Bytes abcd = Stored(Text("abcd"), 1), abcdef = Stored(Text("abcdef"), 1);
   const Bytes longText = Stored(Text(std::string(300, 'x').c_str()), 1);
+  const Bytes mixed = Key(Wide({'a', 'b', 0x03B1})), abcKey = Key(Text("abc"));
   const Case cases[] = {
       {"a generous length is no cut", Stored(Text("abc"), 1), 300, Stored(Text("abc"), 1), 300, 0, 0, 0},
       {"a cut of more than a key", longText, 260, longText, 0, 0, -1, -2999},
@@ -226,16 +218,22 @@ TEST(StringCompareStored, CutRecordsCompareAsFarAsTheyGo) {
       {"the first side cut, the second longer", abcd, 6, abcdef, 0, 0x10, 0, 2101},
       {"the second side cut", abcdef, 0, abcd, 6, 0x10, 0, 2101},
       {"a star in a cut second side", abcdef, 0, Stored(Text("ab*zzz"), 1), 8, 0, 0, 2101},
-      // A whole first side that ends before the star sorts before the
-      // pattern's cut part.
+      // A whole first side that ends before the star sorts before the pattern's cut part.
       {"a first side ending before the star", Stored(Text("ab"), 1), 0, Stored(Text("abc*zz"), 1), 9, 0, -1,
        2101},
+      {"a key cut first: a prefix of abc", mixed, 0, abcKey, 0, 0, 0, 2114},
+      {"a key cut second", abcKey, 0, mixed, 0, 0, 0, 2115},
+      {"both keys cut: the first side's status", mixed, 0, mixed, 0, 0, 0, 2114},
   };
   for (const Case& c : cases) {
     int status = 7;
     EXPECT_EQ(Compare(c.a, c.len1, c.b, c.len2, c.cmpOp, status), c.result) << c.what;
     EXPECT_EQ(status, c.status) << c.what;
   }
+  // The plain operator takes the cut key as whole: ab sorts before abc.
+  int status = 0;
+  EXPECT_LT(Compare(mixed, 0, abcKey, 0, 0x100, status), 0);
+  EXPECT_EQ(status, 2114);
 }
 
 TEST(StringCompareStored, OrderKeysOfLatinTextAreNotNull) {
@@ -250,35 +248,13 @@ TEST(StringCompareStored, OrderKeysOfLatinTextAreNotNull) {
 
 TEST(StringCompareStored, KeysCompareAlikeInBothByteOrders) {
   const char* texts[] = {"abc", "abd", "b", "ab"};
-  for (const char* x : texts) {
+  for (const char* x : texts)
     for (const char* y : texts) {
       int status = 0;
       const int little = Compare(Key(Text(x), 0x81), 0, Key(Text(y), 0x81), 0, 0x100, status, 0x81);
       const int big = Compare(Key(Text(x), 0x82), 0, Key(Text(y), 0x82), 0, 0x100, status, 0x82);
       EXPECT_EQ((little > 0) - (little < 0), (big > 0) - (big < 0)) << x << " / " << y;
     }
-  }
-}
-
-TEST(StringCompareStored, KeyCutAtAScriptChangeIsAPrefixOnEitherSide) {
-  // "ab" then Greek alpha: the key holds a and b and says it was cut.
-  const Bytes mixed = Key(Wide({'a', 'b', 0x03B1}));
-  ASSERT_EQ(mixed, (Bytes{0x08, 0x00, 0xFE, 0x81, 0x0C, 0x50, 0x10, 0x50, 0x00, 0xFF}));
-  const Bytes abc = Key(Text("abc"));
-  int status = 0;
-  // First side cut: a prefix of abc, so equal as far as it goes.
-  EXPECT_EQ(Compare(mixed, 0, abc, 0, 0, status), 0);
-  EXPECT_EQ(status, 2114);
-  status = 0;
-  EXPECT_EQ(Compare(abc, 0, mixed, 0, 0, status), 0) << "a cut second side is a prefix too";
-  EXPECT_EQ(status, 2115);
-  status = 0;
-  EXPECT_EQ(Compare(mixed, 0, mixed, 0, 0, status), 0);
-  EXPECT_EQ(status, 2114) << "both sides: the first side's status";
-  status = 0;
-  // The plain operator takes the cut key as whole: ab sorts before abc.
-  EXPECT_LT(Compare(mixed, 0, abc, 0, 0x100, status), 0);
-  EXPECT_EQ(status, 2114);
 }
 
 TEST(StringCompareStored, ArrayRunningOutStops) {
@@ -310,13 +286,8 @@ TEST(StringCompareStored, MalformedRecordsStayWithinTheirBytes) {
   EXPECT_LT(Compare(noText, 4, abc, 9, 0x10, status), 0) << "no text sorts first";
   EXPECT_LT(Compare(noClosingZero, 6, abc, 9, 0x10, status), 0);
   EXPECT_EQ(ksstring::StringHash(1, 6, const_cast<unsigned char*>(noClosingZero.data()), 1, status), 0u);
-  Bytes out(16);
-  ksstring::StringTranslate(out.data(), 1, 16, const_cast<unsigned char*>(noText.data()), 1, 4, 1);
-  // A legacy block of no text becomes one empty record.
-  const Bytes emptyBlock = {0x00, 0x00};
-  EXPECT_EQ(
-      ksstring::StringTranslate(out.data(), 1, 16, const_cast<unsigned char*>(emptyBlock.data()), 1, 2, 1),
-      6u);
+  Translated(noText, 1, 4, 1);
+  EXPECT_EQ(Translated({0x00, 0x00}, 1, 2, 1).size(), 6u) << "a legacy block of no text: one empty record";
 }
 
 unsigned Hash(const void* values, unsigned char format, unsigned len, unsigned count, int& status) {
@@ -377,50 +348,39 @@ TEST(StringTranslate, MemoryAndStoredBothWays) {
 }
 
 TEST(StringTranslate, DifferentStoredFormatsAreNotSupported) {
-  std::vector<std::string> reports;
-  static std::vector<std::string>* sink = nullptr;
-  sink = &reports;
+  static std::vector<std::string> reports;
   KsAssertHandler previous = KsSetAssertHandler([](const char* text, const char* path, int line) {
-    sink->push_back(std::string(text) + "|" + path + "|" + std::to_string(line));
+    reports.push_back(std::string(text) + "|" + path + "|" + std::to_string(line));
   });
-  const Bytes a = Stored(Text("a"), 1);
-  Bytes out(16);
-  EXPECT_EQ(ksstring::StringTranslate(out.data(), 2, 16, const_cast<unsigned char*>(a.data()), 1, 7, 1), 0u);
+  EXPECT_EQ(Translated(Stored(Text("a"), 1), 1, 7, 2), Bytes{});
   KsSetAssertHandler(previous);
-  ASSERT_EQ(reports.size(), 1u);
-  EXPECT_EQ(reports[0], "format combination not supported|src/kstypes|1745");
+  EXPECT_EQ(reports, std::vector<std::string>{"format combination not supported|src/kstypes|1745"});
 }
 
-TEST(StringTranslate, LegacyBlockBecomesACurrentRecordOfTheDefaults) {
-  const Bytes block = {0x04, 0x00, 'a', 'b', 'c', 0x00};
-  Bytes out(16, 0xEE);
-  EXPECT_EQ(ksstring::StringTranslate(out.data(), 1, 16, const_cast<unsigned char*>(block.data()), 1, 6, 1),
-            9u);
-  EXPECT_EQ((Bytes(out.begin(), out.begin() + 9)),
-            (Bytes{0x07, 0x00, KsLanguageContext::GetDefault8CodeSet(),
-                   KsLanguageContext::GetDefaultLanguage(), 'a', 'b', 'c', 0x00, 0xFF}));
-}
-
-TEST(StringTranslate, UnicodeRecordsAreNarrowedToTheLowByteInBothByteOrders) {
-  for (unsigned char format : {1, 2}) {
-    SCOPED_TRACE(int(format));
-    const Bytes wide = Stored(Wide({'a', 0xE9}, 5), format);
-    Bytes out(16, 0xEE);
-    EXPECT_EQ(ksstring::StringTranslate(out.data(), format, 16, const_cast<unsigned char*>(wide.data()),
-                                        format, static_cast<unsigned>(wide.size()), 1),
-              8u);
-    const Bytes expected = format == 1 ? Bytes{0x06, 0x00, 0x01, 0x05, 'a', 0xE9, 0x00, 0xFF}
-                                       : Bytes{0x00, 0x06, 0x01, 0x05, 'a', 0xE9, 0x00, 0xFF};
-    EXPECT_EQ((Bytes(out.begin(), out.begin() + 8)), expected);
+// A legacy block becomes a current record of the defaults, Unicode is
+// narrowed to the low byte, and copies are cut to the room without their end.
+TEST(StringTranslate, StoredToStored) {
+  struct Case {
+    const char* what;
+    Bytes source;
+    unsigned char from, to;
+    unsigned room;
+    Bytes expected;
+  };
+  const Bytes legacy = {0x04, 0x00, 'a', 'b', 'c', 0x00}, abc = Stored(Text("abc"), 0x21);
+  const Bytes wide = Stored(Wide({'a', 0xE9}, 5), 1), wideBig = Stored(Wide({'a', 0xE9}, 5), 2);
+  const unsigned char cs = KsLanguageContext::GetDefault8CodeSet(),
+                      lang = KsLanguageContext::GetDefaultLanguage();
+  const Case cases[] = {
+      {"legacy", legacy, 1, 1, 16, {0x07, 0x00, cs, lang, 'a', 'b', 'c', 0x00, 0xFF}},
+      {"narrowed", wide, 1, 1, 16, {0x06, 0x00, 0x01, 0x05, 'a', 0xE9, 0x00, 0xFF}},
+      {"narrowed, big-endian", wideBig, 2, 2, 16, {0x00, 0x06, 0x01, 0x05, 'a', 0xE9, 0x00, 0xFF}},
+      {"cut; code set read as 0 under 0x20", abc, 0x21, 0x21, 6, {0x07, 0x00, 0x00, 0x00, 'a', 'b'}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Translated(c.source, c.from, static_cast<unsigned>(c.source.size()), c.to, c.room), c.expected)
+        << c.what;
   }
-}
-
-TEST(StringTranslate, CopiesAreCutToTheDestinationWithoutTheirEnd) {
-  const Bytes abc = Stored(Text("abc"), 0x21);
-  Bytes out(6, 0xEE);
-  EXPECT_EQ(
-      ksstring::StringTranslate(out.data(), 0x21, 6, const_cast<unsigned char*>(abc.data()), 0x21, 9, 1), 6u);
-  EXPECT_EQ(out, (Bytes{0x07, 0x00, 0x00, 0x00, 'a', 'b'})) << "code set read as 0 under 0x20";
 }
 
 TEST(StringTranslate, LegacyStoredToStoredDropsCodeSetLanguageAndEnd) {
@@ -455,17 +415,11 @@ KsString LoadedKey(const Bytes& key) {
 }
 
 TEST(StringPrint, OrderKeyDirectives) {
-  const KsString key =
-      LoadedKey(Key(Text("a\xE9"
-                         "B1")));
+  const std::string text = std::string("a\xE9") + "B1";
+  const KsString key = LoadedKey(Key(Text(text.c_str())));
   EXPECT_EQ(Print(key, "%1M"), "aeB1");
-  EXPECT_EQ(Print(key, "%2M"),
-            "a\xE9"
-            "B1");
-  EXPECT_EQ(Print(key, "%s"),
-            "a\xE9"
-            "B1")
-      << "no directive reads accents like %2M";
+  EXPECT_EQ(Print(key, "%2M"), text);
+  EXPECT_EQ(Print(key, "%s"), text) << "no directive reads accents like %2M";
   EXPECT_EQ(Print(key, "%4M|"), "a|\\'e|B|1|");
   EXPECT_EQ(Print(LoadedKey(Key(Text("\x9E"))), "%4M"), "\x9E") << "an empty name shows the character";
   EXPECT_EQ(Print(LoadedKey(Key(Text("a1"))), "%3M;"), "lower letter a;digit 1;");
@@ -497,13 +451,11 @@ TEST(StringGetValue, SuccessorsOfOrderKeys) {
   // 'M' turns the first wildcard into the highest order.
   Bytes star = Key(Text("a*b"));
   EXPECT_EQ(ksstring::StringGetValue(star.data(), static_cast<unsigned>(star.size()), 0x81, 'M'), 0);
-  EXPECT_EQ(star[6], 0xFE);
-  EXPECT_EQ(star[7], 0xFF);
+  EXPECT_EQ(Bytes(star.begin() + 6, star.begin() + 8), (Bytes{0xFE, 0xFF}));
   // No room: the last order becomes the highest one.
   Bytes full = Key(Text("ab"));
   EXPECT_EQ(ksstring::StringGetValue(full.data(), 8, 0x81, 'N'), 0);
-  EXPECT_EQ(full[6], 0xFE);
-  EXPECT_EQ(full[7], 0xFF);
+  EXPECT_EQ(Bytes(full.begin() + 6, full.begin() + 8), (Bytes{0xFE, 0xFF}));
   EXPECT_EQ(ksstring::StringGetValue(full.data(), 8, 0x01, 'N'), -2999);
   EXPECT_EQ(ksstring::StringGetValue(full.data(), 8, 0x81, 2), -2999);
 }

@@ -7,10 +7,11 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
+#include "basesvc.h"
 #include "ksmodule.h"
 #include "kstypcmp.h"
-#include "basesvc.h"
 #include "kstypemgr.h"
 #include "kstypes/primitive_getvalue.h"
 
@@ -22,7 +23,7 @@ TEST(TypeMgrFactory, SelectsTableAndFactoryNumber) {
     unsigned short number;
     bool legacy;
   };
-  const Case cases[] = {{0, 0, true},   {3, 3, true},   {4, 4, false},  {5, 5, false},
+  const Case cases[] = {{0, 0, true},    {3, 3, true},  {4, 4, false},  {5, 5, false},
                         {10, 10, false}, {11, 3, true}, {12, 4, false}, {200, 4, false}};
   for (const Case& c : cases) {
     KsTypeMgr mgr(c.factory);
@@ -60,15 +61,13 @@ TEST(TypeMgrIds, ReservedAndOutOfTableIdsActAsIllegal) {
 
 TEST(TypeMgrNames, LookupIsExactAndBounded) {
   KsTypeMgr mgr;
+  for (auto [name, result, id] :
+       {std::tuple{"KsString", 0, 11}, {"d_Interval", 0, 25}, {"illegal", 0, 46}, {"ksstring", 1, 47}}) {
+    char type = -1;
+    EXPECT_EQ(mgr.Name2KsTypeId(name, type), result) << name;
+    EXPECT_EQ(type, id) << name;
+  }
   char type = -1;
-  EXPECT_EQ(mgr.Name2KsTypeId("KsString", type), 0);
-  EXPECT_EQ(type, 11);
-  EXPECT_EQ(mgr.Name2KsTypeId("d_Interval", type), 0);
-  EXPECT_EQ(type, 25);
-  EXPECT_EQ(mgr.Name2KsTypeId("illegal", type), 0);
-  EXPECT_EQ(type, 46);
-  EXPECT_EQ(mgr.Name2KsTypeId("ksstring", type), 1);
-  EXPECT_EQ(type, 47);
   EXPECT_EQ(mgr.Name2KsTypeId(nullptr, type), 1);
 
   KsTypeMgr legacy(0);
@@ -231,28 +230,25 @@ TEST(TypeMgrGetValue, IntegerStartAndSuccessor) {
   int32_t e = 1;
   EXPECT_EQ(mgr.GetValue(KsENUM_T, &e, 1, 8, 'M'), KS_NOT_SUPPORTED);
 
-  // Op 2 (the starting value) is reserved to direct calls of the slot.
+  // Op 2 (the starting value) is reserved to direct calls of the slot: the
+  // signed layout starts at its minimum, the unsigned one at 0.
   struct Start {
-    KsGetValueFunc slot;
+    KsGetValueFunc signedSlot, unsignedSlot;
     unsigned size;
-    uint64_t bits;
+    uint64_t signedBits;
   };
-  const Start starts[] = {
-      {ks::CharGetValue, 1, 0x80},
-      {ks::ByteGetValue, 1, 0},
-      {ks::ShortGetValue, 2, 0x8000},
-      {ks::WordGetValue, 2, 0},
-      {ks::LongGetValue, 4, 0x80000000},
-      {ks::DwordGetValue, 4, 0},
-      {ks::O_8BGetValue, 8, 0x8000000000000000},
-      {ks::O_U8BGetValue, 8, 0},
-  };
+  const Start starts[] = {{ks::CharGetValue, ks::ByteGetValue, 1, 0x80},
+                          {ks::ShortGetValue, ks::WordGetValue, 2, 0x8000},
+                          {ks::LongGetValue, ks::DwordGetValue, 4, 0x80000000},
+                          {ks::O_8BGetValue, ks::O_U8BGetValue, 8, 0x8000000000000000}};
   for (const Start& st : starts) {
-    uint64_t value = 0x5A5A5A5A5A5A5A5A;
-    EXPECT_EQ(st.slot(&value, 0, 8, 2), 0);
     const uint64_t mask = st.size == 8 ? ~uint64_t{0} : (uint64_t{1} << (8 * st.size)) - 1;
-    EXPECT_EQ(value & mask, st.bits) << st.size;
-    EXPECT_EQ(value & ~mask, 0x5A5A5A5A5A5A5A5A & ~mask) << "writes only its own bytes";
+    for (auto [slot, bits] : {std::pair{st.signedSlot, st.signedBits}, {st.unsignedSlot, uint64_t{0}}}) {
+      uint64_t value = 0x5A5A5A5A5A5A5A5A;
+      EXPECT_EQ(slot(&value, 0, 8, 2), 0);
+      EXPECT_EQ(value & mask, bits) << st.size;
+      EXPECT_EQ(value & ~mask, 0x5A5A5A5A5A5A5A5A & ~mask) << "writes only its own bytes";
+    }
   }
   unsigned char value[8] = {};
   EXPECT_EQ(ks::LongGetValue(value, 0, 1, 'M'), KS_NOT_SUPPORTED) << "memory form only";
@@ -307,16 +303,15 @@ TEST(TypeMgrGetValue, FloatingPointSuccessor) {
   EXPECT_EQ(ks::FloatSuccessor(F::quiet_NaN()), F::lowest());
 
   KsTypeMgr mgr;
-  double d = D::max();
-  EXPECT_EQ(mgr.GetValue(KsDOUBLE_T, &d, 1, 8, 'M'), KS_NO_GREATER_VALUE);
-  d = D::quiet_NaN();
+  const Case edges[] = {{D::max(), D::max()}, {D::infinity(), D::infinity()}, {-D::infinity(), D::lowest()}};
+  for (const Case& c : edges) {
+    double d = c.in;
+    EXPECT_EQ(mgr.GetValue(KsDOUBLE_T, &d, 1, 8, 'M'), c.out == c.in ? KS_NO_GREATER_VALUE : 0) << c.in;
+    EXPECT_EQ(d, c.out);
+  }
+  double d = D::quiet_NaN();
   EXPECT_EQ(mgr.GetValue(KsDOUBLE_T, &d, 1, 8, 'M'), KS_NO_GREATER_VALUE);
   EXPECT_TRUE(std::isnan(d));
-  d = D::infinity();
-  EXPECT_EQ(mgr.GetValue(KsDOUBLE_T, &d, 1, 8, 'M'), KS_NO_GREATER_VALUE);
-  d = -D::infinity();
-  EXPECT_EQ(mgr.GetValue(KsDOUBLE_T, &d, 1, 8, 'M'), 0);
-  EXPECT_EQ(d, D::lowest());
   float f = 2.5f;
   EXPECT_EQ(mgr.GetValue(KsFLOAT_T, &f, 1, 8, 'O'), KS_NOT_SUPPORTED);
 

@@ -1,15 +1,13 @@
-// Wildcard matching by whole segments against the step-by-step walk it
-// replaces for long matches: the same result and the same match position
-// output for random texts and patterns over every code set, language and
-// flag combination, with expansions, contractions, ignorables and limits.
-// The hand-over point is lowered to 0 steps so that short walks take the
-// segment path as well; adversarial long cases run at the normal point.
+// Wildcard matching by whole segments against the stepwise walk it replaces:
+// the same result and match position for random and long near-miss cases over
+// all code sets, languages and flags; short walks take the segment path too.
 #include "ksstring/wildcard_match.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ksstrcmp.h"
@@ -17,86 +15,58 @@
 
 namespace {
 
-using ksstring::MatchWildcardSegments;
-using ksstring::WildcardToken;
+// Windows-1252 elements of every kind: letters in both cases and accented, ß and
+// æ expansions, Spanish ch and ll, Swedish å ä ö, digits, spaces, symbols, wildcards.
+constexpr char kAlphabet[] = "aaabAchlls*?*?  -.,1\xDF\xE6\xC6\xE5\xE4\xF6\xE1\xC1\x61\x41";
 
-// Windows-1252 characters that exercise every kind of element: letters in
-// both cases and with accents, the ß and æ expansions, the Spanish ch and ll
-// contractions, Swedish å ä ö, digits, spaces, symbols and the wildcards.
-constexpr char kAlphabet[] =
-    "aaabAchlls*?*?  -.,1\xDF\xE6\xC6\xE5\xE4\xF6\xE1\xC1"
-    "aA";
-
-// Unicode units for the 16-bit code sets: the same kinds, and units beyond
-// the Latin range.
+// Units for the 16-bit code sets: the same kinds, and beyond the Latin range.
 const unsigned short kUnits[] = {'a', 'a', 'A',  'b',  'c',  'h',  'l',    's',    '*',    '?',    '*',   ' ',
                                  '-', '1', 0xDF, 0xE6, 0xE5, 0xE1, 0x0391, 0x3042, 0x4E00, 0xAC00, 0x2014};
 
-struct Operand {
-  std::string bytes;  // 8-bit text, or 16-bit units in memory order, zero-terminated
-};
+using Units = std::vector<unsigned short>;
 
-Operand RandomOperand(std::mt19937& random, unsigned char codeSet, size_t length) {
-  Operand operand;
-  if (codeSet > 224) {
-    std::vector<unsigned short> units;
-    for (size_t i = 0; i < length; ++i) units.push_back(kUnits[random() % std::size(kUnits)]);
-    units.push_back(0);
-    operand.bytes.assign(reinterpret_cast<const char*>(units.data()), units.size() * 2);
-  } else {
-    for (size_t i = 0; i < length; ++i) operand.bytes += kAlphabet[random() % (sizeof kAlphabet - 1)];
-    operand.bytes += '\0';
+const auto Wide = [](unsigned char codeSet) { return codeSet > 224; };
+
+// 8-bit text, or 16-bit units in memory order; zero-terminated either way.
+std::string Operand(const Units& units, bool wide) {
+  std::string bytes;
+  for (unsigned short unit : units) {
+    bytes += static_cast<char>(unit & 0xFF);
+    if (wide) bytes += static_cast<char>(unit >> 8);
   }
-  return operand;
+  return bytes.append(wide ? 2 : 1, '\0');
 }
 
-// A pattern made from the text, so that matches are common: pieces of the
-// text with stars between them and some elements replaced by '?'.
-Operand PatternFromText(std::mt19937& random, const Operand& text, unsigned char codeSet) {
-  const size_t width = codeSet > 224 ? 2 : 1;
-  const size_t units = text.bytes.size() / width - 1;
-  std::string pattern;
-  auto put = [&](unsigned short unit) {
-    pattern += static_cast<char>(unit & 0xFF);
-    if (width == 2) pattern += static_cast<char>(unit >> 8);
-  };
-  for (size_t i = 0; i < units; ++i) {
+Units RandomUnits(std::mt19937& random, bool wide, size_t length) {
+  Units units;
+  for (size_t i = 0; i < length; ++i)
+    units.push_back(wide ? kUnits[random() % std::size(kUnits)]
+                         : static_cast<unsigned char>(kAlphabet[random() % (sizeof kAlphabet - 1)]));
+  return units;
+}
+
+// A pattern from the text, so that matches are common: pieces, stars, some '?'.
+Units PatternFromText(std::mt19937& random, const Units& text) {
+  Units pattern;
+  for (unsigned short unit : text) {
     const int roll = static_cast<int>(random() % 10);
-    if (roll == 0) put('*');
-    if (roll == 1) {
-      put('?');
-      continue;
-    }
-    if (roll == 2) continue;
-    unsigned short unit = static_cast<unsigned char>(text.bytes[i * width]);
-    if (width == 2)
-      unit |= static_cast<unsigned short>(static_cast<unsigned char>(text.bytes[i * width + 1]) << 8);
-    put(unit);
+    if (roll == 0) pattern.push_back('*');
+    if (roll == 1) pattern.push_back('?');
+    if (roll != 1 && roll != 2) pattern.push_back(unit);
   }
-  put(0);
-  return Operand{pattern};
+  return pattern;
 }
 
-struct Outcome {
-  int result;
-  int match;
-  bool operator==(const Outcome&) const = default;
-};
-
-Outcome Library(unsigned char cs1, unsigned char lang1, const Operand& a, unsigned char cs2,
-                unsigned char lang2, const Operand& b, unsigned short cmpOp, short length) {
-  Outcome o{0, 12345};
-  o.result = KsStrCmp(cs1, lang1, a.bytes.data(), cs2, lang2, b.bytes.data(), cmpOp, length, 8, &o.match);
-  return o;
+// The result and the match position output (from 12345, which neither writes).
+template <auto Compare>
+std::pair<int, int> Run(unsigned char cs1, unsigned char lang1, const std::string& a, unsigned char cs2,
+                        unsigned char lang2, const std::string& b, unsigned short cmpOp, short length) {
+  int match = 12345;
+  const int result = Compare(cs1, lang1, a.data(), cs2, lang2, b.data(), cmpOp, length, 8, &match);
+  return {result, match};
 }
-
-Outcome Stepwise(unsigned char cs1, unsigned char lang1, const Operand& a, unsigned char cs2,
-                 unsigned char lang2, const Operand& b, unsigned short cmpOp, short length) {
-  Outcome o{0, 12345};
-  o.result = reference::StepwiseStrCmp(cs1, lang1, a.bytes.data(), cs2, lang2, b.bytes.data(), cmpOp, length,
-                                       8, &o.match);
-  return o;
-}
+constexpr auto Library = Run<KsStrCmp>;
+constexpr auto Stepwise = Run<reference::StepwiseStrCmp>;
 
 // Restores the normal hand-over point when a test ends.
 struct HandOverAt {
@@ -109,34 +79,32 @@ TEST(WildcardMatch, RandomCasesMatchTheStepwiseWalk) {
   const unsigned char languages[] = {0, 1, 2, 3, 4, 5, 255};
   const unsigned short flags[] = {0x10, 0x20, 0x40, 0x80, 0x100, 0x200};
   std::mt19937 random(1405);
-  int compared = 0;
-  int matched = 0;
+  int compared = 0, matched = 0;
   for (int steps : {0, 3, ksstring::kStepwiseWildcardSteps}) {
     const HandOverAt handOver(steps);
     for (int round = 0; round < 12000; ++round) {
       const unsigned char cs1 = codeSets[random() % std::size(codeSets)];
-      // Mostly one code set on both sides; sometimes the other width.
+      // Mostly one code set and language on both sides; sometimes another.
       const unsigned char cs2 = random() % 4 == 0 ? codeSets[random() % std::size(codeSets)] : cs1;
       const unsigned char lang1 = languages[random() % std::size(languages)];
       const unsigned char lang2 = random() % 4 == 0 ? languages[random() % std::size(languages)] : lang1;
       unsigned short cmpOp = 0;
-      for (unsigned short flag : flags) {
-        if (random() % 3 == 0) cmpOp |= flag;
-      }
+      for (unsigned short flag : flags) cmpOp |= random() % 3 == 0 ? flag : 0;
       // Wildcards must be on for most cases to matter.
       if (random() % 2 == 0) cmpOp &= static_cast<unsigned short>(~0x110);
       const short length = random() % 4 == 0 ? static_cast<short>(random() % 30) : -1;
-      const Operand text = RandomOperand(random, cs1, random() % 40);
-      const Operand pattern =
-          random() % 3 == 0 ? RandomOperand(random, cs2, random() % 12) : PatternFromText(random, text, cs1);
-      if (cs2 != cs1 && (cs1 > 224) != (cs2 > 224)) continue;  // the pattern's units must suit its code set
-      const Outcome expected = Stepwise(cs1, lang1, text, cs2, lang2, pattern, cmpOp, length);
-      const Outcome actual = Library(cs1, lang1, text, cs2, lang2, pattern, cmpOp, length);
-      ASSERT_EQ(actual, expected) << "steps " << steps << " round " << round << " cs " << int(cs1) << "/"
-                                  << int(cs2) << " lang " << int(lang1) << "/" << int(lang2) << " op "
-                                  << cmpOp << " len " << length;
+      const Units units = RandomUnits(random, Wide(cs1), random() % 40);
+      const std::string text = Operand(units, Wide(cs1));
+      const std::string pattern = Operand(
+          random() % 3 == 0 ? RandomUnits(random, Wide(cs2), random() % 12) : PatternFromText(random, units),
+          Wide(cs1));
+      if (Wide(cs1) != Wide(cs2)) continue;  // the pattern's units must suit its code set
+      const auto expected = Stepwise(cs1, lang1, text, cs2, lang2, pattern, cmpOp, length);
+      ASSERT_EQ(Library(cs1, lang1, text, cs2, lang2, pattern, cmpOp, length), expected)
+          << "steps " << steps << " round " << round << " cs " << int(cs1) << "/" << int(cs2) << " lang "
+          << int(lang1) << "/" << int(lang2) << " op " << cmpOp << " len " << length;
       ++compared;
-      matched += expected.result == 0;
+      matched += expected.first == 0;
     }
   }
   // The generator must produce both outcomes in quantity.
@@ -145,17 +113,14 @@ TEST(WildcardMatch, RandomCasesMatchTheStepwiseWalk) {
   EXPECT_LT(matched, compared * 9 / 10);
 }
 
-// Long texts of few distinct elements with patterns that nearly match
-// everywhere: the walks that are handed over at the normal point.
+// Long texts of few elements and nearly matching patterns: handed over at the normal point.
 TEST(WildcardMatch, LongNearMissesMatchTheStepwiseWalk) {
   std::mt19937 random(77);
   for (unsigned char codeSet : {0, 1, 253}) {
     for (int round = 0; round < 40; ++round) {
       const size_t n = 200 + random() % 600;
       std::string text8(n, 'a');
-      for (size_t i = 0; i < n; ++i) {
-        if (random() % 50 == 0) text8[i] = random() % 2 ? 'b' : 'A';
-      }
+      for (char& c : text8) c = random() % 50 != 0 ? c : random() % 2 ? 'b' : 'A';
       std::string pattern8 = "*";
       const int segments = 1 + static_cast<int>(random() % 4);
       for (int s = 0; s < segments; ++s) {
@@ -165,18 +130,9 @@ TEST(WildcardMatch, LongNearMissesMatchTheStepwiseWalk) {
         pattern8 += segment;
         if (s + 1 < segments || random() % 2) pattern8 += '*';
       }
+      const std::string text = Operand(Units(text8.begin(), text8.end()), Wide(codeSet));
+      const std::string pattern = Operand(Units(pattern8.begin(), pattern8.end()), Wide(codeSet));
       for (unsigned short cmpOp : {0, 0x20, 0x40, 0x60, 0x80}) {
-        Operand text;
-        Operand pattern;
-        if (codeSet == 253) {
-          for (char c : text8) text.bytes += std::string{c, '\0'};
-          for (char c : pattern8) pattern.bytes += std::string{c, '\0'};
-          text.bytes += std::string(2, '\0');
-          pattern.bytes += std::string(2, '\0');
-        } else {
-          text.bytes = text8 + '\0';
-          pattern.bytes = pattern8 + '\0';
-        }
         for (short length : {static_cast<short>(-1), static_cast<short>(n / 2)}) {
           ASSERT_EQ(Library(codeSet, 0, text, codeSet, 0, pattern, cmpOp, length),
                     Stepwise(codeSet, 0, text, codeSet, 0, pattern, cmpOp, length))
@@ -187,25 +143,18 @@ TEST(WildcardMatch, LongNearMissesMatchTheStepwiseWalk) {
   }
 }
 
-std::vector<uint32_t> Keys(const char* text) {
-  std::vector<uint32_t> keys;
-  for (; *text != 0; ++text) keys.push_back(static_cast<unsigned char>(*text));
-  return keys;
-}
-
-std::vector<WildcardToken> Tokens(const char* pattern) {
-  std::vector<WildcardToken> tokens;
-  for (; *pattern != 0; ++pattern) {
-    const auto kind = *pattern == '*'   ? WildcardToken::Star
-                      : *pattern == '?' ? WildcardToken::Any
-                                        : WildcardToken::Literal;
-    tokens.push_back(WildcardToken{static_cast<unsigned char>(*pattern), kind});
+// The segment matcher alone on bytes as keys; '*' and '?' are its wildcards.
+ksstring::WildcardOutcome Segments(const std::string& text, const std::string& pattern) {
+  std::vector<uint32_t> keys(text.begin(), text.end());
+  std::vector<ksstring::WildcardToken> tokens;
+  for (char c : pattern) {
+    using T = ksstring::WildcardToken;
+    tokens.push_back(T{static_cast<unsigned char>(c), c == '*' ? T::Star : c == '?' ? T::Any : T::Literal});
   }
-  return tokens;
+  return ksstring::MatchWildcardSegments(keys, tokens);
 }
 
-// The segment matcher alone: which segment a failure names decides the
-// value of a non-match, so each case pins it.
+// Which segment a failure names decides a non-match's value: each case pins it.
 TEST(WildcardMatch, SegmentsAreFoundLeftmostAndTheLastAtTheEnd) {
   struct Case {
     const char* text;
@@ -227,16 +176,14 @@ TEST(WildcardMatch, SegmentsAreFoundLeftmostAndTheLastAtTheEnd) {
       {"aabaabaaab", "aaab", true, 0}, {"aabaabaab", "aaab*", false, 0},
   };
   for (const Case& c : cases) {
-    const auto outcome = MatchWildcardSegments(Keys(c.text), Tokens(c.pattern));
+    const auto outcome = Segments(c.text, c.pattern);
     EXPECT_EQ(outcome.matched, c.matched) << c.text << " " << c.pattern;
-    if (!c.matched) {
-      EXPECT_EQ(outcome.failedToken, c.failedToken) << c.text << " " << c.pattern;
-    }
+    // The failed token counts for non-matches only.
+    EXPECT_EQ(c.matched ? c.failedToken : outcome.failedToken, c.failedToken) << c.text << " " << c.pattern;
   }
 }
 
-// Segments with '?' longer than one machine word, with a key that fills
-// many positions (a full mask) and keys at few positions.
+// '?' segments longer than a machine word; keys at many (a full mask) and few positions.
 TEST(WildcardMatch, LongSegmentsWithAnyFindTheLeftmostOccurrence) {
   std::string text(300, 'a');
   text[150] = 'b';
@@ -246,12 +193,12 @@ TEST(WildcardMatch, LongSegmentsWithAnyFindTheLeftmostOccurrence) {
   segment[70] = '?';
   segment[139] = 'c';
   // b at 150 and c at 150 + 139 = 289: one short of the c at 290.
-  EXPECT_FALSE(MatchWildcardSegments(Keys(text.c_str()), Tokens((segment + "*").c_str())).matched);
+  EXPECT_FALSE(Segments(text, segment + "*").matched);
   segment.insert(1, "a");
-  EXPECT_TRUE(MatchWildcardSegments(Keys(text.c_str()), Tokens((segment + "*").c_str())).matched);
+  EXPECT_TRUE(Segments(text, segment + "*").matched);
   // Where the first occurrence ends decides where the next segment may start.
-  EXPECT_FALSE(MatchWildcardSegments(Keys(text.c_str()), Tokens((segment + "*b*").c_str())).matched);
-  EXPECT_TRUE(MatchWildcardSegments(Keys(text.c_str()), Tokens((segment + "*a").c_str())).matched);
+  EXPECT_FALSE(Segments(text, segment + "*b*").matched);
+  EXPECT_TRUE(Segments(text, segment + "*a").matched);
 }
 
 }  // namespace
