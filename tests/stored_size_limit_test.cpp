@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "basesvc.h"
@@ -60,27 +61,33 @@ TEST(StoredSizeLimit, StringArraysRefuseTotalsTheirFieldsCannotCarry) {
   KsTypeMgr mgr;
   EXPECT_EQ(mgr.DiskLenGet(KsSTRING_T, nullptr, kBig, INT32_MAX / 6), INT32_MAX / 6 * 6u);
   EXPECT_EQ(mgr.DiskLenGet(KsSTRING_T, nullptr, kBig, INT32_MAX / 6 + 1), 0u);
-  // Records missing from a file count the largest record each: 70,000 of
-  // them came back as 292,482,704 bytes.
-  unsigned char twoBytes[] = {4, 0};
-  MemFile file(twoBytes, sizeof twoBytes);
-  EXPECT_EQ(mgr.DiskLenGetFromMemFile(KsSTRING_T, &file, 1, 32767), 32767u * 65535u);
-  EXPECT_EQ(mgr.DiskLenGetFromMemFile(KsSTRING_T, &file, 1, 70000), 0u);
-
   KsTypeMgr legacy(0);
-  auto blockOf = [&](size_t first, size_t second) {
-    std::vector<KsString> strings{KsString(std::string(first, 'a').c_str()),
-                                  KsString(std::string(second, 'b').c_str())};
-    std::vector<unsigned char> block(70000, 0x55);
-    const unsigned size = legacy.DiskLenGet(KsSTRING_T, strings.data(), 1, 2, 8);
-    const unsigned written = legacy.Store(KsSTRING_T, block.data(), strings.data(), 1, 2);
-    EXPECT_EQ(written, size);
-    return std::pair{size, block[0] | block[1] << 8};
-  };
-  // T counts both texts and their terminators: 65,535 at most.
-  EXPECT_EQ(blockOf(32767, 32766), (std::pair{65537u, 0xFFFF}));
-  EXPECT_EQ(blockOf(32767, 32767), (std::pair{0u, 0x5555})) << "refused, nothing written";
-  EXPECT_EQ(blockOf(40000, 40000), (std::pair{0u, 0x5555}));
+  for (const unsigned char format : {1, 2}) {  // little- and big-endian
+    SCOPED_TRACE(static_cast<int>(format));
+    const bool bigEndian = format == 2;
+    // Records missing from a file count the largest record each: 70,000
+    // of them came back as 292,482,704 bytes.
+    unsigned char twoBytes[] = {4, 0};
+    if (bigEndian) std::swap(twoBytes[0], twoBytes[1]);
+    MemFile file(twoBytes, sizeof twoBytes);
+    EXPECT_EQ(mgr.DiskLenGetFromMemFile(KsSTRING_T, &file, format, 32767), 32767u * 65535u);
+    EXPECT_EQ(mgr.DiskLenGetFromMemFile(KsSTRING_T, &file, format, 70000), 0u);
+
+    auto blockOf = [&](size_t first, size_t second) {
+      std::vector<KsString> strings{KsString(std::string(first, 'a').c_str()),
+                                    KsString(std::string(second, 'b').c_str())};
+      std::vector<unsigned char> block(70000, 0x55);
+      const unsigned size = legacy.DiskLenGet(KsSTRING_T, strings.data(), format, 2, 8);
+      const unsigned written = legacy.Store(KsSTRING_T, block.data(), strings.data(), format, 2);
+      EXPECT_EQ(written, size);
+      return std::pair{size, bigEndian ? block[0] << 8 | block[1] : block[0] | block[1] << 8};
+    };
+    // T counts both texts and their terminators: 65,535 at most.
+    EXPECT_EQ(blockOf(100, 199), (std::pair{303u, 0x012D})) << "T in the format's byte order";
+    EXPECT_EQ(blockOf(32767, 32766), (std::pair{65537u, 0xFFFF}));
+    EXPECT_EQ(blockOf(32767, 32767), (std::pair{0u, 0x5555})) << "refused, nothing written";
+    EXPECT_EQ(blockOf(40000, 40000), (std::pair{0u, 0x5555}));
+  }
 
   // An I-string block: a flag byte, then T.
   std::vector<KsIString> folded{KsIString(std::string(40000, 'a').c_str()),
