@@ -2,9 +2,10 @@
 // the code set object, the collation entries of its first units (see
 // kCachedUnits), and per language the class the code set reports and the
 // orders of its simple units. Every comparison starts two iterators, so
-// these answers are kept rather than asked each time. The objects and tables of the i18n services
-// are immutable for the life of the process, which makes them safe to keep;
-// only a language's variant switch changes, and it selects the table.
+// these answers are kept rather than asked each time. The objects and
+// tables of the i18n services are immutable for the life of the process,
+// which makes them safe to keep; only a language's variant switch changes,
+// and it selects the table.
 #pragma once
 
 #include <atomic>

@@ -67,8 +67,8 @@ struct Rules {
 // One side of the comparison: its iterator and the number of orders fetched.
 // Units below kCachedUnits of a code set with a table take their order,
 // class, key and kind from the simple orders the iterator starts with,
-// expansions of up to kMaxExpansionOrders included; everything else is the iterator's
-// walk through the collation tables, with the same outcome.
+// expansions of up to kMaxExpansionOrders included; everything else is the
+// iterator's walk through the collation tables, with the same outcome.
 class Side {
  public:
   Side(const char* text, unsigned char codeSet, unsigned char language, unsigned char format, short length,
@@ -597,8 +597,8 @@ int PlainOrderComparison(Side& a, Side& b, short length) {
 
 // The comparison through collation iterators, for everything the quick
 // byte comparison leaves open; `equalUnits` leading units are known to be
-// an equal prefix (kUnknownPrefix: not looked for). Kept out of line so that the quick path does not pay
-// for this frame.
+// an equal prefix (kUnknownPrefix: not looked for). Kept out of line so
+// that the quick path does not pay for this frame.
 [[gnu::noinline]] int CompareByOrders(unsigned char codeSet1, unsigned char language1, const char* s1,
                                       unsigned char codeSet2, unsigned char language2, const char* s2,
                                       unsigned short cmpOp, short length, unsigned char format, int* matchOut,
