@@ -980,6 +980,19 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"), noinline)) int 
 // out-of-line scan, whose steps of two blocks run them faster.
 constexpr size_t kInlineBlocks = 4;
 
+// The first block, at `offset` up to `lastBlock`, whose bytes do not all
+// pass: true with `passing` set, or false with `offset` past the last.
+template <unsigned Width, bool Swap>
+__attribute__((target("avx2"), always_inline, no_sanitize("address", "thread"))) inline bool
+BlockWithDifference(const ksstring::NibbleSet& set, const unsigned char* text, const unsigned char* pattern,
+                    ptrdiff_t lastBlock, size_t& offset, uint32_t& passing) {
+  for (; static_cast<ptrdiff_t>(offset) <= lastBlock; offset += ksstring::kPrefixBlock) {
+    passing = ksstring::PassingBytes<Width, Swap>(set, text + offset, pattern + offset);
+    if (passing != 0xFFFFFFFFu) return true;
+  }
+  return false;
+}
+
 // The common case on processors with AVX2: the prefix scan a block at a
 // time, inline and without a call, for kInlineBlocks blocks while they stay
 // inside the pages of both texts; then the scan goes on out of line. The
@@ -995,20 +1008,21 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
   // the first unit on to the steps after them, which start from any equal
   // prefix.
   const ksstring::NibbleSet& set = simple.prefixStopSet[stopSet];
-  // The offset of the last block scanned here: at most kInlineBlocks, and
-  // none that leaves a page (negative when the first would).
-  const ptrdiff_t lastBlock =
-      std::min<ptrdiff_t>((kInlineBlocks - 1) * ksstring::kPrefixBlock,
-                          static_cast<ptrdiff_t>(ksstring::RoomInPages(text, pattern)) -
-                              static_cast<ptrdiff_t>(ksstring::kPrefixBlock));
   size_t offset = 0;  // in bytes
   uint32_t passing = 0;
-  for (;; offset += ksstring::kPrefixBlock) {
-    if (static_cast<ptrdiff_t>(offset) > lastBlock) [[unlikely]] {
-      return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, offset / Width);
-    }
-    passing = ksstring::PassingBytes<Width, Swap>(set, text + offset, pattern + offset);
-    if (passing != 0xFFFFFFFFu) break;
+  // Most pairs lie far enough from their page ends for every inline block:
+  // then the loop's bound is a constant. Else it stops at the last block
+  // that stays inside both pages (none when the first would leave one).
+  const bool found =
+      ksstring::BothWithinPage(text, pattern, ksstring::kPrefixPage - kInlineBlocks * ksstring::kPrefixBlock)
+          ? BlockWithDifference<Width, Swap>(set, text, pattern, (kInlineBlocks - 1) * ksstring::kPrefixBlock,
+                                             offset, passing)
+          : BlockWithDifference<Width, Swap>(set, text, pattern,
+                                             static_cast<ptrdiff_t>(ksstring::RoomInPages(text, pattern)) -
+                                                 static_cast<ptrdiff_t>(ksstring::kPrefixBlock),
+                                             offset, passing);
+  if (!found) [[unlikely]] {
+    return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, offset / Width);
   }
   const unsigned differing = static_cast<unsigned>(__builtin_ctz(~passing));
   const size_t equalUnits = (offset + differing) / Width;
