@@ -23,6 +23,7 @@
 #include "ksstring/code_set_cache.h"
 #include "ksstring/equal_prefix.h"
 #include "ksstring/prefix_block.h"
+#include "ksstring/quick_gate.h"
 #include "reference/stepwise_strcmp.h"
 #include "reference/word_list.h"
 
@@ -211,6 +212,31 @@ TEST(CollationFastPaths, RandomPairsMatchTheFullWalkWithoutVectorScans) {
   CheckRandomPairs(2718, 5000, decided);
   ksstring::SetVectorScans(true);
   EXPECT_GT(decided, 150);
+}
+
+// The entry's one compare: a table made for the wildcards in force opens
+// it (else every comparison would take the longer way), and setting the
+// wildcards and the vector scans leaves the other half of the gate alone.
+TEST(CollationFastPaths, GateOpensForTheTablesOfTheWildcardsInForce) {
+  EXPECT_LT(KsStrCmp(1, KS_LANGUAGE_GERMAN, "a", 1, KS_LANGUAGE_GERMAN, "b", 0, -1, 1, nullptr), 0);
+  const ksstring::SimpleOrders* german = ksstring::SwitchFreeSimpleOrders(1, KS_LANGUAGE_GERMAN);
+  ASSERT_NE(german, nullptr);
+  const bool vector = ksstring::VectorScans();
+  EXPECT_EQ(german->quickGate == ksstring::QuickGate(), vector);
+  EXPECT_TRUE(ksstring::WildcardsInForce(german->quickGate));
+
+  KsString::SetAsterisk(KsChar('%', 1, 0));
+  EXPECT_FALSE(ksstring::WildcardsInForce(german->quickGate));
+  EXPECT_EQ(ksstring::VectorScans(), vector);
+  KsString::SetAsterisk(KsChar('*', 1, 0));
+  EXPECT_TRUE(ksstring::WildcardsInForce(german->quickGate));
+
+  ksstring::SetVectorScans(false);
+  EXPECT_FALSE(ksstring::VectorScans());
+  EXPECT_NE(german->quickGate, ksstring::QuickGate());
+  EXPECT_TRUE(ksstring::WildcardsInForce(german->quickGate));
+  ksstring::SetVectorScans(true);
+  EXPECT_EQ(ksstring::VectorScans(), vector);
 }
 
 // Equal expansions and equal texts, wherever they stand: the full walk

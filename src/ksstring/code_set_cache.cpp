@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "ksstring/collation_key.h"
+#include "ksstring/quick_gate.h"
 #include "ksstring/units.h"
 #include "ksstring/wildcard_orders.h"
 
@@ -211,7 +212,7 @@ const SimpleOrders* BuildSimpleOrders(const CodeSetSlot& codeSet, LanguageSlot& 
   fresh.question = question;
   fresh.prefixStopSet[0] = NibblesOf(fresh.prefixStop[0]);
   fresh.prefixStopSet[1] = NibblesOf(fresh.prefixStop[1]);
-  fresh.wildcardPair = WildcardPair(star, question);
+  fresh.quickGate = QuickGateFor(WildcardPair(star, question));
   for (unsigned unit = 0; unit < kCachedUnits; ++unit) {
     fresh.key[unit] = unit != 0 ? CollationKey(fresh.order[unit], fresh.orderClass[unit]) : 0;
     fresh.quick[0][unit] = QuickKindOf(fresh, unit, false, star, question);

@@ -64,16 +64,16 @@ struct SimpleOrders {
   bool simple[kCachedUnits];
   // The comparison key of each simple byte's order; 0 for the end.
   uint32_t key[kCachedUnits];
-  // The quick kind of each byte, without wildcards ([0]) and with the '*'
-  // and '?' orders of wildcardPair as wildcards ([1]). Those are the orders
-  // the wildcards start with; [1] serves only while they are in force.
+  // The quick kind of each byte, without wildcards ([0]) and with the
+  // table's '*' and '?' orders as wildcards ([1]). Those are the orders the
+  // wildcards start with; [1] serves only while they are in force.
   uint8_t quick[2][kCachedUnits];
-  uint32_t wildcardPair;  // WildcardPair of the wildcards [1] was made for
+  uint64_t quickGate;  // QuickGateFor the table's wildcards
   // Units that an equal-prefix scan may pass when both texts have them at
   // the same place (0) and those that stop it (1), without wildcards ([0])
-  // and with those of wildcardPair ([1]). A unit passes when it always
-  // gives the same orders whatever follows: no contraction, no order 0 and
-  // no wildcard, in its own order or its expansion. The end stops.
+  // and with the table's ([1]). A unit passes when it always gives the same
+  // orders whatever follows: no contraction, no order 0 and no wildcard, in
+  // its own order or its expansion. The end stops.
   uint8_t prefixStop[2][kCachedUnits];
   NibbleSet prefixStopSet[2];
   // Whether the ASCII letters and digits are single elements (with or
@@ -90,7 +90,7 @@ struct SimpleOrders {
   uint16_t expansion[kCachedUnits][kMaxExpansionOrders];
   uint8_t expansionCount[kCachedUnits];
   // The primary weight of the first order each unit gives, without
-  // wildcards ([0]) and with those of wildcardPair ([1]), where that order
+  // wildcards ([0]) and with the table's ([1]), where that order
   // is an element the comparison can decide on when the units differ: a
   // single element's, the end's (0), or the first of an expansion the
   // tables describe; kIgnorableLead for an ignorable, kNoLeadPrimary for
@@ -98,7 +98,7 @@ struct SimpleOrders {
   uint32_t leadPrimary[2][kCachedUnits];
   // For units from kCachedUnits on (16-bit code sets), read from the code
   // set's table: the table, the class of entries without their own, and
-  // the wildcard orders of wildcardPair.
+  // the orders of the table's wildcards.
   const KsCharTable* charTable;
   unsigned char languageClass;
   uint16_t star;

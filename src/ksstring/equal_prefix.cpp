@@ -6,7 +6,6 @@
 #include "base/byteorder.h"
 #include "ksstring/prefix_block.h"
 #include "ksstring/units.h"
-#include "ksstring/wildcard_orders.h"
 
 namespace ksstring {
 
@@ -119,23 +118,11 @@ size_t ScanByBlocksOfAnyWidth(const SimpleOrders& orders, int stopSet, const uns
   });
 }
 
-bool ProcessorHasAvx2() {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") != 0;
-}
-
 }  // namespace
 
 int PrefixStopSet(const SimpleOrders& orders, bool wildcards) {
   if (!wildcards) return 0;
-  return gWildcardPair.load(std::memory_order_relaxed) == orders.wildcardPair ? 1 : -1;
-}
-
-// Chosen once for the processor: every comparison scans.
-std::atomic<bool> gVectorScans{ProcessorHasAvx2()};
-
-void SetVectorScans(bool on) {
-  gVectorScans.store(on && ProcessorHasAvx2(), std::memory_order_relaxed);
+  return WildcardsInForce(orders.quickGate) ? 1 : -1;
 }
 
 size_t EqualPrefixUnits(const SimpleOrders& orders, int stopSet, const unsigned char* a,

@@ -8,11 +8,11 @@
 // that no later stage reads the prefix again.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
 #include "ksstring/code_set_cache.h"
+#include "ksstring/quick_gate.h"
 
 namespace ksstring {
 
@@ -27,16 +27,5 @@ int PrefixStopSet(const SimpleOrders& orders, bool wildcards);
 // REQUIRES: both texts zero-terminated; stopSet 0 or 1.
 size_t EqualPrefixUnits(const SimpleOrders& orders, int stopSet, const unsigned char* a,
                         const unsigned char* b, unsigned char format);
-
-// Whether scans go a vector block at a time: on processors with AVX2,
-// unless a test turned them off. Hidden: read straight on every scan.
-extern std::atomic<bool> gVectorScans __attribute__((visibility("hidden")));
-inline bool VectorScans() {
-  return gVectorScans.load(std::memory_order_relaxed);
-}
-
-// For tests: while off, every scan goes a unit at a time, as on processors
-// without AVX2; on has effect only where the processor has it.
-void SetVectorScans(bool on);
 
 }  // namespace ksstring

@@ -17,6 +17,7 @@
 #include "ksstring/equal_prefix.h"
 #include "ksstring/iterator_steps.h"
 #include "ksstring/prefix_block.h"
+#include "ksstring/quick_gate.h"
 #include "ksstring/simple_compare.h"
 #include "ksstring/units.h"
 #include "ksstring/wildcard_match.h"
@@ -89,7 +90,8 @@ class Side {
     if (simple == nullptr) return;
     if (!isPattern_ || !rules.wildcards) {
       kinds_ = simple->quick[0];
-    } else if (ksstring::WildcardPair(rules.starOrder, rules.questionOrder) == simple->wildcardPair) {
+    } else if (ksstring::QuickGateFor(ksstring::WildcardPair(rules.starOrder, rules.questionOrder)) ==
+               simple->quickGate) {
       kinds_ = simple->quick[1];
     }
   }
@@ -639,7 +641,7 @@ inline int StopSetOf(unsigned short cmpOp) {
 // wildcards in force are not those the table was made for.
 inline const uint8_t* QuickKinds(const ksstring::SimpleOrders& simple, unsigned short cmpOp) {
   if ((cmpOp & KS_CMP_NO_WILDCARDS) != 0) return simple.quick[0];
-  if (ksstring::gWildcardPair.load(std::memory_order_relaxed) != simple.wildcardPair) return nullptr;
+  if (!ksstring::WildcardsInForce(simple.quickGate)) return nullptr;
   return simple.quick[1];
 }
 
@@ -680,45 +682,6 @@ inline bool QuickCompareApplies(unsigned char codeSet1, unsigned char language1,
                                 unsigned short cmpOp) {
   return codeSet1 == codeSet2 && language1 == language2 && (cmpOp & KS_CMP_PLAIN_ORDER) == 0 &&
          s1 != nullptr && s2 != nullptr;
-}
-
-// Everything but the common case of KsStrCmp, out of line so that the
-// common case stays small.
-[[gnu::noinline]] int CompareInGeneral(unsigned char codeSet1, unsigned char language1, const char* s1,
-                                       unsigned char codeSet2, unsigned char language2, const char* s2,
-                                       unsigned short cmpOp, short length, unsigned char format,
-                                       int* matchOut) {
-  const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
-  const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
-  const bool null1 = ksstring::IsNullPair(codeSet1, language1);
-  const bool null2 = ksstring::IsNullPair(codeSet2, language2);
-  if (null1 && null2) return 0;
-  if (null2) return 1;
-  if (null1 && (plain || noWildcards)) return -1;
-  if (length == 0) return 0;
-
-  if (codeSet1 == 0 && codeSet2 == 0) {
-    if (plain || noWildcards) return ksstring::CompareBytes(s1, s2, length == -1 ? -1 : length);
-    return ksstring::MatchBytes(s1, s2, length);
-  }
-  if (codeSet1 == 0) codeSet1 = KsLanguageContext::GetNativeCodeSet();
-  if (codeSet2 == 0) codeSet2 = KsLanguageContext::GetNativeCodeSet();
-  if (format == ksstring::kDefaultId) format = 1;
-
-  size_t equalUnits = ksstring::kUnknownPrefix;
-  if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
-    // Iterators read language 255 as the default language; so does this.
-    const unsigned char language =
-        language1 == ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language1;
-    const ksstring::SimpleOrders* simple = ksstring::SimpleOrdersOf(codeSet1, language);
-    int result = 0;
-    if (simple != nullptr &&
-        QuickCompare(*simple, s1, s2, cmpOp, format, length, matchOut, equalUnits, result)) {
-      return result;
-    }
-  }
-  return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut,
-                         equalUnits);
 }
 
 // A stage of the common case: out of line, with its parameters as written,
@@ -1041,6 +1004,59 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
   return CompareFromFirstDifference<Width, Swap>(first, simple, s1, s2, request, equalUnits);
 }
 
+// Everything but the common case of KsStrCmp, out of line so that the
+// common case stays small.
+[[gnu::noinline]] int CompareInGeneral(unsigned char codeSet1, unsigned char language1, const char* s1,
+                                       unsigned char codeSet2, unsigned char language2, const char* s2,
+                                       unsigned short cmpOp, short length, unsigned char format,
+                                       int* matchOut) {
+  // The common case whose table the entry's gate turned away: it still
+  // serves comparisons without wildcards, and those with its wildcards while
+  // they are in force; and scans go a unit at a time where no vector scans
+  // are.
+  if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
+    const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
+    if (simple != nullptr && QuickKinds(*simple, cmpOp) != nullptr) {
+      const CommonRequest request{cmpOp, format};
+      return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {
+        if (ksstring::VectorScans()) return CompareCommonCaseByBlocks<Width, Swap>(*simple, s1, s2, request);
+        return CompareCommonCaseFrom<Width, Swap>(*simple, s1, s2, request, 0);
+      });
+    }
+  }
+  const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
+  const bool noWildcards = (cmpOp & KS_CMP_NO_WILDCARDS) != 0;
+  const bool null1 = ksstring::IsNullPair(codeSet1, language1);
+  const bool null2 = ksstring::IsNullPair(codeSet2, language2);
+  if (null1 && null2) return 0;
+  if (null2) return 1;
+  if (null1 && (plain || noWildcards)) return -1;
+  if (length == 0) return 0;
+
+  if (codeSet1 == 0 && codeSet2 == 0) {
+    if (plain || noWildcards) return ksstring::CompareBytes(s1, s2, length == -1 ? -1 : length);
+    return ksstring::MatchBytes(s1, s2, length);
+  }
+  if (codeSet1 == 0) codeSet1 = KsLanguageContext::GetNativeCodeSet();
+  if (codeSet2 == 0) codeSet2 = KsLanguageContext::GetNativeCodeSet();
+  if (format == ksstring::kDefaultId) format = 1;
+
+  size_t equalUnits = ksstring::kUnknownPrefix;
+  if (QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
+    // Iterators read language 255 as the default language; so does this.
+    const unsigned char language =
+        language1 == ksstring::kDefaultId ? KsLanguageContext::GetDefaultLanguage() : language1;
+    const ksstring::SimpleOrders* simple = ksstring::SimpleOrdersOf(codeSet1, language);
+    int result = 0;
+    if (simple != nullptr &&
+        QuickCompare(*simple, s1, s2, cmpOp, format, length, matchOut, equalUnits, result)) {
+      return result;
+    }
+  }
+  return CompareByOrders(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut,
+                         equalUnits);
+}
+
 }  // namespace
 
 int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, unsigned char codeSet2,
@@ -1053,16 +1069,12 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
   // everything else is in general.
   if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
-    if (simple != nullptr && QuickKinds(*simple, cmpOp) != nullptr) {
+    // One compare tells that the table serves the wildcards in force and
+    // that scans go by blocks; the units' layout chooses the scan.
+    if (simple != nullptr && simple->quickGate == ksstring::QuickGate()) [[likely]] {
       const CommonRequest request{cmpOp, format};
-      // With or without vector scans (see VectorScans), for the units' layout.
-      if (ksstring::VectorScans()) [[likely]] {
-        return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {
-          return CompareCommonCaseByBlocks<Width, Swap>(*simple, s1, s2, request);
-        });
-      }
       return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {
-        return CompareCommonCaseFrom<Width, Swap>(*simple, s1, s2, request, 0);
+        return CompareCommonCaseByBlocks<Width, Swap>(*simple, s1, s2, request);
       });
     }
   }

@@ -3,6 +3,7 @@
 #include "i18nsvc.h"
 #include "kschar.h"
 #include "ksstring.h"
+#include "ksstring/quick_gate.h"
 
 namespace ksstring {
 namespace {
@@ -15,7 +16,7 @@ uint16_t OrderInCodeSet1(char ch) {
 WildcardOrders& Orders() {
   static WildcardOrders orders = [] {
     const WildcardOrders read{OrderInCodeSet1('*'), OrderInCodeSet1('?'), OrderInCodeSet1('\\')};
-    gWildcardPair.store(WildcardPair(read.star, read.question), std::memory_order_relaxed);
+    SetWildcardPairInForce(WildcardPair(read.star, read.question));
     return read;
   }();
   return orders;
@@ -30,7 +31,7 @@ const WildcardOrders& CurrentWildcardOrders() {
 void SetWildcardOrder(uint16_t WildcardOrders::*which, uint16_t order) {
   WildcardOrders& orders = Orders();
   orders.*which = order;
-  gWildcardPair.store(WildcardPair(orders.star, orders.question), std::memory_order_relaxed);
+  SetWildcardPairInForce(WildcardPair(orders.star, orders.question));
 }
 
 }  // namespace ksstring

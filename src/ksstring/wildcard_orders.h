@@ -4,7 +4,6 @@
 // SetEscape replace them.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 
 namespace ksstring {
@@ -15,11 +14,8 @@ struct WildcardOrders {
   uint16_t escape;
 };
 
-// star | question << 16 of the orders in force, kept beside them for the
-// quick comparison, which checks both with one load; 0 until they are read
-// ('*' always has an order).
-inline std::atomic<uint32_t> gWildcardPair{0};
-
+// star | question << 16: the pair the quick comparison checks with one load
+// (see quick_gate.h).
 constexpr uint32_t WildcardPair(uint16_t star, uint16_t question) {
   return star | static_cast<uint32_t>(question) << 16;
 }
