@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "comparison_sets.h"
 #include "reference/word_list.h"
 
 namespace {
@@ -68,7 +69,7 @@ struct PairSet {
   std::string name;
   unsigned char codeSet;
   TextBlock sides[2];
-  int passes = 1;  // over the set per turn, for turns of similar length
+  int passes = 1;  // over the set per turn
   void Add(const std::string& a, const std::string& b) {
     sides[0].Add(a);
     sides[1].Add(b);
@@ -83,41 +84,24 @@ std::string Encoded(const std::u16string& text, unsigned char codeSet) {
 // The sets of the comparison benchmark (ksstrcmp_bench.cpp), in code sets 1
 // and 253, up to 512 characters.
 std::vector<PairSet> Sets(const Build& build, unsigned short cmpOp) {
-  std::vector<std::u16string> words = reference::RealisticWords(10000, 20251205);
-  std::sort(words.begin(), words.end(), [&](const std::u16string& a, const std::u16string& b) {
+  const auto less = [&](const std::u16string& a, const std::u16string& b) {
     return build.compare(253, kGerman, reinterpret_cast<const char*>(a.c_str()), 253, kGerman,
                          reinterpret_cast<const char*>(b.c_str()), cmpOp, -1, 1, nullptr) < 0;
-  });
-  std::vector<PairSet> sets;
+  };
+  const std::vector<bench::ComparisonSet> sets = bench::ComparisonSets(less, {8, 64, 512});
+  std::vector<PairSet> encoded;
   for (unsigned char codeSet : {1, 253}) {
-    const std::string suffix = std::string("/") + std::to_string(codeSet);
-    PairSet sorted("Sorted" + suffix, codeSet);
-    PairSet variant("Variant" + suffix, codeSet);
-    for (size_t i = 0; i + 1 < words.size(); ++i) {
-      sorted.Add(Encoded(words[i], codeSet), Encoded(words[i + 1], codeSet));
-      variant.Add(Encoded(words[i], codeSet), Encoded(reference::OneLetterVariant(words[i], i), codeSet));
-    }
-    sets.push_back(std::move(sorted));
-    sets.push_back(std::move(variant));
-    const std::pair<const char*, reference::ProseKind> kinds[] = {
-        {"Ascii", reference::ProseKind::Ascii},
-        {"Accented", reference::ProseKind::Accented},
-        {"SharpS", reference::ProseKind::SharpS}};
-    for (const auto& [name, kind] : kinds) {
-      for (size_t length : {8, 64, 512}) {
-        PairSet set(std::string(name) + std::to_string(length) + suffix, codeSet);
-        for (size_t offset = 0; offset < (length <= 64 ? 64 : 16); ++offset) {
-          const std::u16string a = reference::Prose(kind, length, offset * 7);
-          std::u16string b = a;
-          b.back() = b.back() == u'x' ? u'y' : u'x';
-          set.Add(Encoded(a, codeSet), Encoded(b, codeSet));
-        }
-        set.passes = static_cast<int>(20000 / set.sides[0].size() / (1 + length / 64));
-        sets.push_back(std::move(set));
-      }
+    for (const bench::ComparisonSet& set : sets) {
+      PairSet pairs(set.name + "/" + std::to_string(codeSet), codeSet);
+      for (const bench::TextPair& pair : set.pairs)
+        pairs.Add(Encoded(pair.a, codeSet), Encoded(pair.b, codeSet));
+      // Turns of similar length: fewer passes over longer texts.
+      const size_t length = set.pairs.front().a.size();
+      pairs.passes = std::max(1, static_cast<int>(20000 / set.pairs.size() / (1 + length / 64)));
+      encoded.push_back(std::move(pairs));
     }
   }
-  return sets;
+  return encoded;
 }
 
 // Nanoseconds per pair of one turn over the set.

@@ -26,14 +26,12 @@
 #include <string_view>
 #include <vector>
 
+#include "comparison_sets.h"
 #include "i18nsvc.h"
 #include "ksstrcmp.h"
 #include "reference/word_list.h"
 
 namespace {
-
-constexpr size_t kWords = 10000;
-constexpr uint32_t kSeed = 20251205;
 
 // The texts of one side of a pair set in one encoding, one after another
 // in one block, each zero-terminated: every contender reads its texts from
@@ -78,43 +76,18 @@ unsigned short DefaultOperator() {
   return KsLanguageContext::GetDefaultCmpOp();
 }
 
-std::vector<std::u16string> SortedWords() {
-  std::vector<std::u16string> words = reference::RealisticWords(kWords, kSeed);
-  const unsigned short cmpOp = DefaultOperator();
-  std::sort(words.begin(), words.end(), [cmpOp](const std::u16string& a, const std::u16string& b) {
-    return KsStrCmp(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(a.c_str()), 253,
-                    KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(b.c_str()), cmpOp, -1, 1, nullptr) < 0;
-  });
-  return words;
-}
-
 const std::map<std::string, Pairs>& AllPairs() {
   static const std::map<std::string, Pairs> all = [] {
+    const unsigned short cmpOp = DefaultOperator();
+    const auto less = [cmpOp](const std::u16string& a, const std::u16string& b) {
+      return KsStrCmp(253, KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(a.c_str()), 253,
+                      KS_LANGUAGE_GERMAN, reinterpret_cast<const char*>(b.c_str()), cmpOp, -1, 1,
+                      nullptr) < 0;
+    };
     std::map<std::string, Pairs> sets;
-    const std::vector<std::u16string> words = SortedWords();
-    for (size_t i = 0; i + 1 < words.size(); ++i) sets["Sorted"].Add(words[i], words[i + 1]);
-    for (size_t i = 0; i < words.size(); ++i)
-      sets["Variant"].Add(words[i], reference::OneLetterVariant(words[i], i));
-    const std::pair<const char*, reference::ProseKind> kinds[] = {
-        {"Ascii", reference::ProseKind::Ascii},
-        {"Accented", reference::ProseKind::Accented},
-        {"SharpS", reference::ProseKind::SharpS}};
-    for (const auto& [name, kind] : kinds) {
-      for (size_t length : {8, 64, 512, 4096}) {
-        Pairs& pairs = sets[std::string(name) + std::to_string(length)];
-        // Enough pairs that those crossing a page end, which take a slower
-        // path, are about their usual share in every run, wherever the heap
-        // puts the blocks (one pair of 64 8-bit characters in about 30, of
-        // 16-bit ones in 16); longer texts cross often anyway, and more of
-        // them would leave the first-level cache.
-        const size_t count = length <= 64 ? 64 : 16;
-        for (size_t offset = 0; offset < count; ++offset) {
-          std::u16string a = reference::Prose(kind, length, offset * 7);
-          std::u16string b = a;
-          b.back() = b.back() == u'x' ? u'y' : u'x';
-          pairs.Add(a, b);
-        }
-      }
+    for (const bench::ComparisonSet& set : bench::ComparisonSets(less, {8, 64, 512, 4096})) {
+      Pairs& pairs = sets[set.name];
+      for (const bench::TextPair& pair : set.pairs) pairs.Add(pair.a, pair.b);
     }
     return sets;
   }();

@@ -43,7 +43,7 @@ inline bool BothWithinPage(const unsigned char* a, const unsigned char* b, uintp
 
 // Whether a whole block at a and one at b stay inside their pages.
 inline bool BlocksFitInPages(const unsigned char* a, const unsigned char* b) {
-  return DeeperInPage(a, b) <= kPrefixPage - kPrefixBlock;
+  return BothWithinPage(a, b, kPrefixPage - kPrefixBlock);
 }
 
 // Whether the `back` bytes before a and before b lie in their pages, so

@@ -1,6 +1,11 @@
 #include "ksstring/quick_gate.h"
 
 namespace ksstring {
+
+// Constant-initialized, so that the wildcard orders may be set before this
+// file's initializers run; vector scans join when the processor has them.
+std::atomic<uint64_t> gQuickGate{0};
+
 namespace {
 
 bool ProcessorHasAvx2() {
@@ -8,17 +13,11 @@ bool ProcessorHasAvx2() {
   return __builtin_cpu_supports("avx2") != 0;
 }
 
-}  // namespace
-
-// Constant-initialized, so that the wildcard orders may be set before this
-// file's initializers run; vector scans join when the processor has them.
-std::atomic<uint64_t> gQuickGate{0};
-
-namespace {
 const bool gVectorScansChosen = [] {
   SetVectorScans(true);
   return true;
 }();
+
 }  // namespace
 
 void SetWildcardPairInForce(uint32_t wildcardPair) {
