@@ -239,6 +239,29 @@ TEST(CollationFastPaths, GateOpensForTheTablesOfTheWildcardsInForce) {
   EXPECT_EQ(ksstring::VectorScans(), vector);
 }
 
+// The common case needs both texts: a null one reads as the empty text,
+// in 8-bit and 16-bit code sets, with levels or plain orders.
+TEST(CollationFastPaths, NullTextsReadAsEmpty) {
+  const std::u16string wide = u"ab";
+  const struct {
+    unsigned char codeSet;
+    const char* text;
+    const char* empty;
+  } sets[] = {{1, "ab", ""}, {253, reinterpret_cast<const char*>(wide.c_str()), "\0"}};
+  for (const auto& set : sets) {
+    for (const unsigned short cmpOp : {0, KS_CMP_CASE_INSENSITIVE | KS_CMP_ACCENT_INSENSITIVE, +KS_CMP_PLAIN_ORDER}) {
+      const auto compare = [&](const char* a, const char* b) {
+        return KsStrCmp(set.codeSet, KS_LANGUAGE_GERMAN, a, set.codeSet, KS_LANGUAGE_GERMAN, b, cmpOp, -1, 1,
+                        nullptr);
+      };
+      EXPECT_EQ(compare(set.text, nullptr), compare(set.text, set.empty)) << cmpOp;
+      EXPECT_EQ(compare(nullptr, set.text), compare(set.empty, set.text)) << cmpOp;
+      EXPECT_GT(compare(set.text, nullptr), 0) << cmpOp;
+      EXPECT_EQ(compare(nullptr, nullptr), 0) << cmpOp;
+    }
+  }
+}
+
 // Equal expansions and equal texts, wherever they stand: the full walk
 // and the quick paths agree, and the prefix is passed with the class of
 // its last unit (the sharp s before the difference). The first difference

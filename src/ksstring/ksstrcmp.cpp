@@ -5,7 +5,9 @@
 #include "ksstrcmp.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
+#include <cstddef>
 #include <new>
 #include <vector>
 
@@ -1057,26 +1059,108 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
                          equalUnits);
 }
 
+// The common case once its table is known: the block scan for the texts'
+// unit layout.
+KS_STAGE int CompareCommonCase(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
+                               CommonRequest request) {
+  return ksstring::WithUnitLayout(simple.width, request.format, [&]<unsigned Width, bool Swap>() {
+    return CompareCommonCaseByBlocks<Width, Swap>(simple, s1, s2, request);
+  });
+}
+
 }  // namespace
 
+// The entry decides in a few instructions whether the common case applies:
+// operands of one code set and language, whole texts, levels, a table found
+// in one load (no null operand, code set 0 or default language has one
+// there) whose gate is the process's. Then the block scan answers; everything
+// else is in general. Most comparisons an index makes are over in a few
+// dozen instructions, so the entry's cost is a large share of them.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define KS_SANITIZED_BUILD 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define KS_SANITIZED_BUILD 1
+#endif
+#endif
+#if defined(__x86_64__) && !defined(KS_SANITIZED_BUILD)
+// On x86-64 the entry is written in assembly: for ten arguments, four of
+// them on the stack, the compiler loads every argument and saves three
+// registers before the first test, to keep them for the general path. Here
+// the tests read the stack arguments where they lie and touch no argument
+// register, so the general path is a bare jump, and the common case passes
+// on the table, the texts and the request (cmpOp in the low half, format in
+// the third byte) in registers. Sanitizer builds take the C++ entry below,
+// which the sanitizers can see into. The operands are constants only, so
+// the naked function gets no code of the compiler's.
+namespace {
+constexpr unsigned kLanguageSlotShift = std::countr_zero(sizeof(ksstring::LanguageSlot));
+static_assert(sizeof(ksstring::LanguageSlot) == size_t{1} << kLanguageSlotShift);
+static_assert(sizeof(ksstring::gLanguageSlots[0]) == 256 * sizeof(ksstring::LanguageSlot));
+static_assert(sizeof(CommonRequest) == 4 && offsetof(CommonRequest, format) == 2);
+}  // namespace
+
+[[gnu::naked]] int KsStrCmp(unsigned char, unsigned char, const char*, unsigned char, unsigned char, const char*,
+                            unsigned short, short, unsigned char, int*) {
+  // Arguments: codeSet1 %dil, language1 %sil, s1 %rdx, codeSet2 %cl,
+  // language2 %r8b, s2 %r9; on the stack above the return address cmpOp at
+  // 8, length at 16, format at 24, matchOut at 32.
+  asm("  cmpw $0, 16(%%rsp)\n"  // a length: in general
+      "  jge 1f\n"
+      "  cmp %%dil, %%cl\n"
+      "  jne 1f\n"
+      "  cmp %%sil, %%r8b\n"
+      "  jne 1f\n"
+      "  test %%rdx, %%rdx\n"
+      "  jz 1f\n"
+      "  test %%r9, %%r9\n"
+      "  jz 1f\n"
+      "  movzwl 8(%%rsp), %%r11d\n"
+      "  test %[plain], %%r11d\n"
+      "  jnz 1f\n"
+      // The table: gLanguageSlots[codeSet1][language1].switchFree.
+      "  movzbl %%dil, %%eax\n"
+      "  shl $8, %%eax\n"
+      "  movzbl %%sil, %%r10d\n"
+      "  or %%r10d, %%eax\n"
+      "  shl %[slotShift], %%rax\n"
+      "  lea %P[switchFree](%%rip), %%r10\n"
+      "  mov (%%r10, %%rax), %%rax\n"
+      "  test %%rax, %%rax\n"
+      "  jz 1f\n"
+      "  mov %P[gate](%%rip), %%r10\n"
+      "  cmp %%r10, %c[tableGate](%%rax)\n"
+      "  jne 1f\n"
+      // The request, then (table, s1, s2, request) into place.
+      "  movzbl 24(%%rsp), %%r10d\n"
+      "  shl $16, %%r10d\n"
+      "  or %%r10d, %%r11d\n"
+      "  mov %%r11d, %%ecx\n"
+      "  mov %%rax, %%rdi\n"
+      "  mov %%rdx, %%rsi\n"
+      "  mov %%r9, %%rdx\n"
+      "  cmpb $1, %c[width](%%rax)\n"
+      "  je %P[byBytes]\n"
+      "  jmp %P[byLayout]\n"
+      "1:\n"
+      "  jmp %P[general]\n" ::[plain] "i"(KS_CMP_PLAIN_ORDER),
+      [slotShift] "i"(kLanguageSlotShift), [switchFree] "i"(&ksstring::gLanguageSlots[0][0].switchFree),
+      [gate] "i"(&ksstring::gQuickGate), [tableGate] "i"(offsetof(ksstring::SimpleOrders, quickGate)),
+      [width] "i"(offsetof(ksstring::SimpleOrders, width)), [byBytes] "i"(&CompareCommonCaseByBlocks<1, false>),
+      [byLayout] "i"(&CompareCommonCase), [general] "i"(&CompareInGeneral));
+}
+#else
 int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, unsigned char codeSet2,
              unsigned char language2, const char* s2, unsigned short cmpOp, short length,
              unsigned char format, int* matchOut) {
-  // The common case first, with its table found in one load (no null
-  // operand, code set 0 or default language has one there): texts that are
-  // equal or differ at the primary level where their equal prefix ends.
-  // The other answers with that table start after the prefix found there;
-  // everything else is in general.
   if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
     // One compare tells that the table serves the wildcards in force and
-    // that scans go by blocks; the units' layout chooses the scan.
+    // that scans go by blocks.
     if (simple != nullptr && simple->quickGate == ksstring::QuickGate()) [[likely]] {
-      const CommonRequest request{cmpOp, format};
-      return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {
-        return CompareCommonCaseByBlocks<Width, Swap>(*simple, s1, s2, request);
-      });
+      return CompareCommonCase(*simple, s1, s2, CommonRequest{cmpOp, format});
     }
   }
   return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
 }
+#endif
