@@ -61,15 +61,15 @@ inline __attribute__((always_inline)) void ByteSwapWords(unsigned char* dst, con
 
 // Format bytes: 8 in the low four bits is the in-memory form of this
 // process, 2 big-endian, and every other value little-endian.
-inline bool FormatIsBigEndian(unsigned char format) {
+constexpr bool FormatIsBigEndian(unsigned char format) {
   return (format & 15) == 2;
 }
-inline bool FormatIsMemoryForm(unsigned char format) {
+constexpr bool FormatIsMemoryForm(unsigned char format) {
   return (format & 15) == 8;
 }
 
 // Whether values in `format` differ in byte order from this process's words.
-inline bool FormatNeedsByteSwap(unsigned char format) {
+constexpr bool FormatNeedsByteSwap(unsigned char format) {
   if (FormatIsMemoryForm(format)) return false;
   constexpr bool kHostIsBigEndian = std::endian::native == std::endian::big;
   return FormatIsBigEndian(format) != kHostIsBigEndian;

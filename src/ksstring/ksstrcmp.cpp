@@ -1059,15 +1059,6 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
                          equalUnits);
 }
 
-// The common case once its table is known: the block scan for the texts'
-// unit layout.
-KS_STAGE int CompareCommonCase(const ksstring::SimpleOrders& simple, const char* s1, const char* s2,
-                               CommonRequest request) {
-  return ksstring::WithUnitLayout(simple.width, request.format, [&]<unsigned Width, bool Swap>() {
-    return CompareCommonCaseByBlocks<Width, Swap>(simple, s1, s2, request);
-  });
-}
-
 }  // namespace
 
 // The entry decides in a few instructions whether the common case applies:
@@ -1098,6 +1089,15 @@ constexpr unsigned kLanguageSlotShift = std::countr_zero(sizeof(ksstring::Langua
 static_assert(sizeof(ksstring::LanguageSlot) == size_t{1} << kLanguageSlotShift);
 static_assert(sizeof(ksstring::gLanguageSlots[0]) == 256 * sizeof(ksstring::LanguageSlot));
 static_assert(sizeof(CommonRequest) == 4 && offsetof(CommonRequest, format) == 2);
+
+// 16-bit units are swapped for the formats whose low four bits are 2.
+constexpr bool SwapsForFormatsOfLowBitsTwo() {
+  for (unsigned format = 0; format < 256; ++format) {
+    if (ksbase::FormatNeedsByteSwap(static_cast<unsigned char>(format)) != ((format & 15) == 2)) return false;
+  }
+  return true;
+}
+static_assert(SwapsForFormatsOfLowBitsTwo());
 }  // namespace
 
 [[gnu::naked]] int KsStrCmp(unsigned char, unsigned char, const char*, unsigned char, unsigned char, const char*,
@@ -1131,23 +1131,28 @@ static_assert(sizeof(CommonRequest) == 4 && offsetof(CommonRequest, format) == 2
       "  mov %P[gate](%%rip), %%r10\n"
       "  cmp %%r10, %c[tableGate](%%rax)\n"
       "  jne 1f\n"
-      // The request, then (table, s1, s2, request) into place.
+      // The request, then (table, s1, s2, request) into place, and the
+      // scan for the units' width and byte order.
       "  movzbl 24(%%rsp), %%r10d\n"
-      "  shl $16, %%r10d\n"
-      "  or %%r10d, %%r11d\n"
-      "  mov %%r11d, %%ecx\n"
+      "  mov %%r10d, %%ecx\n"
+      "  shl $16, %%ecx\n"
+      "  or %%r11d, %%ecx\n"
       "  mov %%rax, %%rdi\n"
       "  mov %%rdx, %%rsi\n"
       "  mov %%r9, %%rdx\n"
-      "  cmpb $1, %c[width](%%rax)\n"
-      "  je %P[byBytes]\n"
-      "  jmp %P[byLayout]\n"
+      "  cmpb $1, %c[width](%%rdi)\n"
+      "  je %P[bytes]\n"
+      "  and $15, %%r10d\n"
+      "  cmp $2, %%r10d\n"
+      "  je %P[swappedUnits]\n"
+      "  jmp %P[units]\n"
       "1:\n"
       "  jmp %P[general]\n" ::[plain] "i"(KS_CMP_PLAIN_ORDER),
       [slotShift] "i"(kLanguageSlotShift), [switchFree] "i"(&ksstring::gLanguageSlots[0][0].switchFree),
       [gate] "i"(&ksstring::gQuickGate), [tableGate] "i"(offsetof(ksstring::SimpleOrders, quickGate)),
-      [width] "i"(offsetof(ksstring::SimpleOrders, width)), [byBytes] "i"(&CompareCommonCaseByBlocks<1, false>),
-      [byLayout] "i"(&CompareCommonCase), [general] "i"(&CompareInGeneral));
+      [width] "i"(offsetof(ksstring::SimpleOrders, width)), [bytes] "i"(&CompareCommonCaseByBlocks<1, false>),
+      [units] "i"(&CompareCommonCaseByBlocks<2, false>), [swappedUnits] "i"(&CompareCommonCaseByBlocks<2, true>),
+      [general] "i"(&CompareInGeneral));
 }
 #else
 int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, unsigned char codeSet2,
@@ -1158,7 +1163,10 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
     // One compare tells that the table serves the wildcards in force and
     // that scans go by blocks.
     if (simple != nullptr && simple->quickGate == ksstring::QuickGate()) [[likely]] {
-      return CompareCommonCase(*simple, s1, s2, CommonRequest{cmpOp, format});
+      const CommonRequest request{cmpOp, format};
+      return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {
+        return CompareCommonCaseByBlocks<Width, Swap>(*simple, s1, s2, request);
+      });
     }
   }
   return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
