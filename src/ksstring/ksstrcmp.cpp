@@ -1161,7 +1161,7 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
   if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
     // One compare tells that the table serves the wildcards in force and
-    // that scans go by blocks.
+    // that scans go by blocks; the units' layout chooses the scan.
     if (simple != nullptr && simple->quickGate == ksstring::QuickGate()) [[likely]] {
       const CommonRequest request{cmpOp, format};
       return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {
