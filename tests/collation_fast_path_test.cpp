@@ -249,7 +249,8 @@ TEST(CollationFastPaths, NullTextsReadAsEmpty) {
     const char* empty;
   } sets[] = {{1, "ab", ""}, {253, reinterpret_cast<const char*>(wide.c_str()), "\0"}};
   for (const auto& set : sets) {
-    for (const unsigned short cmpOp : {0, KS_CMP_CASE_INSENSITIVE | KS_CMP_ACCENT_INSENSITIVE, +KS_CMP_PLAIN_ORDER}) {
+    for (const unsigned short cmpOp :
+         {0, KS_CMP_CASE_INSENSITIVE | KS_CMP_ACCENT_INSENSITIVE, +KS_CMP_PLAIN_ORDER}) {
       const auto compare = [&](const char* a, const char* b) {
         return KsStrCmp(set.codeSet, KS_LANGUAGE_GERMAN, a, set.codeSet, KS_LANGUAGE_GERMAN, b, cmpOp, -1, 1,
                         nullptr);

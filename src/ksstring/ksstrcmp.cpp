@@ -1100,12 +1100,12 @@ constexpr bool SwapsForFormatsOfLowBitsTwo() {
 static_assert(SwapsForFormatsOfLowBitsTwo());
 }  // namespace
 
-[[gnu::naked]] int KsStrCmp(unsigned char, unsigned char, const char*, unsigned char, unsigned char, const char*,
-                            unsigned short, short, unsigned char, int*) {
+[[gnu::naked]] int KsStrCmp(unsigned char, unsigned char, const char*, unsigned char, unsigned char,
+                            const char*, unsigned short, short, unsigned char, int*) {
   // Arguments: codeSet1 %dil, language1 %sil, s1 %rdx, codeSet2 %cl,
   // language2 %r8b, s2 %r9; on the stack above the return address cmpOp at
   // 8, length at 16, format at 24, matchOut at 32.
-  asm("  cmpw $0, 16(%%rsp)\n"  // a length: in general
+  asm("  cmpw $0, 16(%%rsp)\n"  // a length of 0 or more: in general
       "  jge 1f\n"
       "  cmp %%dil, %%cl\n"
       "  jne 1f\n"
@@ -1151,8 +1151,8 @@ static_assert(SwapsForFormatsOfLowBitsTwo());
       [slotShift] "i"(kLanguageSlotShift), [switchFree] "i"(&ksstring::gLanguageSlots[0][0].switchFree),
       [gate] "i"(&ksstring::gQuickGate), [tableGate] "i"(offsetof(ksstring::SimpleOrders, quickGate)),
       [width] "i"(offsetof(ksstring::SimpleOrders, width)), [bytes] "i"(&CompareCommonCaseByBlocks<1, false>),
-      [units] "i"(&CompareCommonCaseByBlocks<2, false>), [swappedUnits] "i"(&CompareCommonCaseByBlocks<2, true>),
-      [general] "i"(&CompareInGeneral));
+      [units] "i"(&CompareCommonCaseByBlocks<2, false>),
+      [swappedUnits] "i"(&CompareCommonCaseByBlocks<2, true>), [general] "i"(&CompareInGeneral));
 }
 #else
 int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, unsigned char codeSet2,
