@@ -1006,6 +1006,16 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
   return CompareFromFirstDifference<Width, Swap>(first, simple, s1, s2, request, equalUnits);
 }
 
+// The common case once its table is known, for the texts' unit layout: by
+// blocks where vector scans are on, else a unit at a time.
+[[gnu::always_inline]] inline int CompareCommonCase(const ksstring::SimpleOrders& simple, const char* s1,
+                                                    const char* s2, CommonRequest request) {
+  return ksstring::WithUnitLayout(simple.width, request.format, [&]<unsigned Width, bool Swap>() {
+    if (ksstring::VectorScans()) return CompareCommonCaseByBlocks<Width, Swap>(simple, s1, s2, request);
+    return CompareCommonCaseFrom<Width, Swap>(simple, s1, s2, request, 0);
+  });
+}
+
 // Everything but the common case of KsStrCmp, out of line so that the
 // common case stays small.
 [[gnu::noinline]] int CompareInGeneral(unsigned char codeSet1, unsigned char language1, const char* s1,
@@ -1019,11 +1029,7 @@ __attribute__((target("avx2"), no_sanitize("address", "thread"))) int CompareCom
   if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
     if (simple != nullptr && QuickKinds(*simple, cmpOp) != nullptr) {
-      const CommonRequest request{cmpOp, format};
-      return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {
-        if (ksstring::VectorScans()) return CompareCommonCaseByBlocks<Width, Swap>(*simple, s1, s2, request);
-        return CompareCommonCaseFrom<Width, Swap>(*simple, s1, s2, request, 0);
-      });
+      return CompareCommonCase(*simple, s1, s2, CommonRequest{cmpOp, format});
     }
   }
   const bool plain = (cmpOp & KS_CMP_PLAIN_ORDER) != 0;
@@ -1161,12 +1167,9 @@ int KsStrCmp(unsigned char codeSet1, unsigned char language1, const char* s1, un
   if (length < 0 && QuickCompareApplies(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp)) {
     const ksstring::SimpleOrders* simple = ksstring::SwitchFreeSimpleOrders(codeSet1, language1);
     // One compare tells that the table serves the wildcards in force and
-    // that scans go by blocks; the units' layout chooses the scan.
+    // that scans go by blocks.
     if (simple != nullptr && simple->quickGate == ksstring::QuickGate()) [[likely]] {
-      const CommonRequest request{cmpOp, format};
-      return ksstring::WithUnitLayout(simple->width, request.format, [&]<unsigned Width, bool Swap>() {
-        return CompareCommonCaseByBlocks<Width, Swap>(*simple, s1, s2, request);
-      });
+      return CompareCommonCase(*simple, s1, s2, CommonRequest{cmpOp, format});
     }
   }
   return CompareInGeneral(codeSet1, language1, s1, codeSet2, language2, s2, cmpOp, length, format, matchOut);
